@@ -1,0 +1,173 @@
+#include "document/crossword_file.h"
+
+#include "document/text.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace document {
+
+namespace {
+
+constexpr int Shift = 26;
+
+int Byte(char ch) { return static_cast<unsigned char>(ch); }
+
+// The leading number of `text` if it is a whole number in min..max.
+bool LeadingInRange(std::string_view text, int min, int max, int& value) {
+    double v = LeadingNumber(text);
+    if (v < min || v > max) return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+std::string NumberField(int n) {
+    std::string text = "   " + std::to_string(n);
+    return text.substr(text.size() - 3);
+}
+
+LoadResult ReadError(platform::Messages& messages) {
+    messages.Tell(ReadErrorMessage);
+    return LoadResult::ReadError;
+}
+
+} // namespace
+
+std::string NotFoundMessage(const std::string& name) {
+    return "Errore: Cruciverba  " + name + "  Non trovato! Esecuzione terminata.";
+}
+
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t cr = bytes.find('\r', start);
+        if (cr == std::string_view::npos) {
+            lines.push_back(bytes.substr(start));
+            break;
+        }
+        lines.push_back(bytes.substr(start, cr - start));
+        start = cr + 1;
+        if (start < bytes.size() && bytes[start] == '\n') ++start;
+    }
+    return lines;
+}
+
+bool FileExists(const std::string& name) {
+    std::error_code ec;
+    return !name.empty() && std::filesystem::is_regular_file(name, ec);
+}
+
+bool ReadWholeFile(const std::string& name, std::string& bytes) {
+    std::ifstream in(name, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+LoadResult LoadCrosswordFile(Crossword& doc, const std::string& name, platform::Messages& messages) {
+    if (!FileExists(name)) {
+        messages.Show(NotFoundMessage(name), platform::Buttons::Ok, "Quadrivo ",
+                      platform::Icon::Information);
+        messages.EndProgram();
+        return LoadResult::NotFound;
+    }
+    std::string bytes;
+    if (!ReadWholeFile(name, bytes)) return ReadError(messages);
+    return ReadCrossword(doc, bytes, messages);
+}
+
+LoadResult ReadCrossword(Crossword& doc, std::string_view bytes, platform::Messages& messages) {
+    const auto lines = SplitLines(bytes);
+    std::size_t next = 0;
+
+    for (int i = 1; i <= HeaderLineCount; ++i) {
+        if (next >= lines.size()) return ReadError(messages);
+        doc.FileLines(i) = lines[next++];
+    }
+
+    // Sizes beyond the grid's capacity are refused like a size of 0: nothing
+    // else in the program could show or edit them.
+    int columns = 0, rows = 0;
+    const std::string& sizes = doc.FileLines(4);
+    if (!LeadingInRange(Mid(sizes, 14), 1, MaxColumns, columns) ||
+        !LeadingInRange(Mid(sizes, 17), 1, MaxRows, rows)) {
+        messages.Tell(InvalidFormatMessage);
+        messages.EndProgram();
+        return LoadResult::InvalidFormat;
+    }
+    doc.ColumnCount = columns;
+    doc.RowCount = rows;
+
+    for (int r = 1; r <= rows; ++r) {
+        if (next >= lines.size()) return ReadError(messages);
+        std::string& line = doc.GridLine(r);
+        line = lines[next++];
+        for (std::size_t j = 0; j < line.size(); j += 2) {
+            int code = Byte(line[j]) - Shift;
+            if (code < 0) return ReadError(messages);
+            line[j] = static_cast<char>(code);
+        }
+    }
+
+    while (next < lines.size()) {
+        std::string_view line = lines[next++];
+        int column = 0, row = 0, direction = 0;
+        if (!LeadingInRange(Mid(line, 1, 3), 1, MaxColumns, column) ||
+            !LeadingInRange(Mid(line, 4, 3), 1, MaxRows, row) ||
+            !LeadingInRange(Mid(line, 7, 1), Horizontal, Vertical, direction))
+            return ReadError(messages);
+        doc.Definitions(column, row, direction) = std::string(Mid(line, 9));
+    }
+    return LoadResult::Loaded;
+}
+
+std::string EncodeCrossword(const Crossword& doc, bool& complete) {
+    std::string out;
+    complete = true;
+    const int lastLine = std::min(doc.RowCount + HeaderLineCount, FileLineCount);
+    for (int i = 1; i <= lastLine; ++i) {
+        std::string line = doc.FileLines(i);
+        if (i > HeaderLineCount) {
+            for (std::size_t j = 0; j < line.size(); j += 2) {
+                const char cell = line[j];
+                if (j + 1 < line.size()) line[j + 1] = cell == BlackCell ? BlackCell : EmptyCell;
+                if (Byte(cell) + Shift > 255) {
+                    complete = false;
+                    return out;
+                }
+                line[j] = static_cast<char>(Byte(cell) + Shift);
+            }
+        }
+        out += line;
+        out += "\r\n";
+    }
+
+    const int columns = std::clamp(doc.ColumnCount, 0, MaxColumns);
+    const int rows = std::clamp(doc.RowCount, 0, MaxRows);
+    for (int c = 1; c <= columns; ++c)
+        for (int r = 1; r <= rows; ++r)
+            for (int d : {Horizontal, Vertical}) {
+                const std::string& clue = doc.Definitions(c, r, d);
+                if (StartsWord(doc.StartCodes(c, r), d) && !clue.empty())
+                    out += NumberField(c) + NumberField(r) + std::to_string(d) + "-" + clue + "\r\n";
+            }
+    return out;
+}
+
+SaveResult SaveCrosswordFile(const Crossword& doc, const std::string& name,
+                             platform::Messages& messages) {
+    bool complete = false;
+    const std::string bytes = EncodeCrossword(doc, complete);
+    std::ofstream out(name, std::ios::binary | std::ios::trunc);
+    if (out) out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (out) out.close();
+    if (!out || !complete) {
+        messages.Tell(WriteErrorMessage);
+        return SaveResult::WriteError;
+    }
+    return SaveResult::Saved;
+}
+
+} // namespace document

@@ -1,0 +1,37 @@
+#pragma once
+// Small text and number helpers shared by the file formats and the windows.
+
+#include <string>
+#include <string_view>
+
+namespace document {
+
+// Rounds to the nearest whole number, halves to even: Nearest(137.5) = 138,
+// Nearest(78.5) = 78. Every computed position and size goes through it.
+double Nearest(double v);
+
+// Reads the leading number of a text the way file headers and entry fields
+// are read: blanks and tabs are skipped wherever they stand, then an optional
+// sign, digits and an optional decimal part up to the first other character.
+// No digits give 0. The result is rounded with Nearest; it is a double so
+// that callers can range-check huge values before narrowing.
+double LeadingNumber(std::string_view text);
+
+// Characters of `text` from 1-based position `start`, at most `count` of
+// them; "" when the text is shorter. Never reads outside the text.
+std::string_view Mid(std::string_view text, std::size_t start,
+                     std::size_t count = std::string_view::npos);
+
+// Windows-1252 bytes to UTF-8. The five bytes that Windows-1252 leaves
+// undefined become U+FFFD.
+std::string Cp1252ToUtf8(std::string_view bytes);
+
+// UTF-8 to Windows-1252. A character the code page lacks, or a malformed
+// sequence, becomes `replacement`.
+std::string Utf8ToCp1252(std::string_view utf8, char replacement = '?');
+
+// Decodes one UTF-8 character at `pos`, advancing `pos`. Returns -1 for a
+// malformed sequence (and skips one byte).
+long DecodeUtf8(std::string_view text, std::size_t& pos);
+
+} // namespace document

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what Quadrivo 98 needs from Debian's packages, builds it, then
+# starts it ("run", the default) or runs every test ("test").
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(
+  cmake ninja-build g++ pkg-config         # toolchain
+  libgtest-dev libbenchmark-dev            # tests and benchmarks
+  witalian                                 # the word list LESSICO.DAT is built from
+  qt6-base-dev qt6-qpa-plugins             # the program's windows
+  fonts-liberation2                        # "Arial" for the grid letters
+  xdg-utils                                # opening the help document and links
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get -o DPkg::Lock::Timeout=600 update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y "${missing[@]}"
+fi
+
+cmake -S . -B build -G Ninja
+cmake --build build
+
+case "${1:-run}" in
+  run) exec build/bin/quadrivo-tool --help ;;
+  test) ctest --test-dir build --output-on-failure -j2 ;;
+  *) echo "Uso: bash setup.sh [run|test]" >&2; exit 2 ;;
+esac

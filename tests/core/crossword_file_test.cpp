@@ -1,0 +1,226 @@
+#include "document/crossword_file.h"
+#include "document/word_map.h"
+#include "platform/recording/recording_messages.h"
+#include "test_grids.h"
+
+#include <gtest/gtest.h>
+
+using namespace document;
+using platform::RecordingMessages;
+using testgrids::MakeCrossword;
+using testgrids::ReadBytes;
+using testgrids::RowCells;
+using testgrids::WriteBytes;
+
+namespace {
+
+const std::string kExample = std::string(QUADRIVO_TEST_DATA) + "/esempio.qdr";
+const std::string kHeader =
+    "Autore     : Zampetti Olindo\r\nData       : 28-01-1998\r\nTipo       : Crociate Normale\r\n";
+
+LoadResult Read(Crossword& doc, const std::string& bytes, RecordingMessages& messages) {
+    return ReadCrossword(doc, bytes, messages);
+}
+
+} // namespace
+
+TEST(CrosswordFile, ExampleLoadsDecodedAndSavesByteIdentical) {
+    RecordingMessages messages;
+    Crossword doc;
+    ASSERT_EQ(LoadCrosswordFile(doc, kExample, messages), LoadResult::Loaded);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(doc.ColumnCount, 3);
+    EXPECT_EQ(doc.RowCount, 3);
+    EXPECT_EQ(doc.FileLines(1), "Autore     : Zampetti Olindo");
+    EXPECT_EQ(doc.GridLine(1), "R.E.**");
+    EXPECT_EQ(doc.GridLine(2), "..V...");
+    EXPECT_EQ(doc.GridLine(3), "**A.**");
+    EXPECT_EQ(doc.Definitions(1, 1, Horizontal), "Nota musicale");
+    EXPECT_EQ(doc.Definitions(1, 1, Vertical), "");
+
+    ComputeWordMap(doc);
+    const std::string out = testgrids::TempDir("example") + "/copia.qdr";
+    ASSERT_EQ(SaveCrosswordFile(doc, out, messages), SaveResult::Saved);
+    EXPECT_EQ(ReadBytes(out), ReadBytes(kExample));
+}
+
+TEST(CrosswordFile, ClueLinesComeInColumnMajorOrderWithPaddedFields) {
+    Crossword doc = MakeCrossword({"..........", "..........", "..........", ".........."});
+    ComputeWordMap(doc);
+    doc.Definitions(2, 1, Vertical) = "seconda colonna";
+    doc.Definitions(1, 2, Horizontal) = "prima colonna, riga 2";
+    doc.Definitions(1, 1, Vertical) = "giu";
+    doc.Definitions(1, 1, Horizontal) = "su";
+    doc.Definitions(10, 1, Vertical) = "decima";
+    doc.Definitions(3, 3, Horizontal) = "non inizia una parola";  // written nowhere
+    bool complete = false;
+    const std::string bytes = EncodeCrossword(doc, complete);
+    ASSERT_TRUE(complete);
+    const auto lines = SplitLines(bytes);
+    ASSERT_EQ(lines.size(), 8u + 5u);
+    EXPECT_EQ(lines[8], "  1  11-su");
+    EXPECT_EQ(lines[9], "  1  12-giu");
+    EXPECT_EQ(lines[10], "  1  21-prima colonna, riga 2");
+    EXPECT_EQ(lines[11], "  2  12-seconda colonna");
+    EXPECT_EQ(lines[12], " 10  12-decima");
+}
+
+TEST(CrosswordFile, ReadsClueFieldsByLeadingNumber) {
+    Crossword doc;
+    RecordingMessages messages;
+    std::string rows;
+    for (int r = 0; r < 12; ++r) rows += std::string(20, 'H') + "\r\n";
+    const std::string bytes = kHeader + "Dimensioni : 10x12\r\n" + rows +
+                              " 10 122-Fiume: \xE8 lungo\r\n" + "  3  11-\r\n" + "  4  52\r\n";
+    ASSERT_EQ(Read(doc, bytes, messages), LoadResult::Loaded);
+    EXPECT_EQ(doc.Definitions(10, 12, Vertical), "Fiume: \xE8 lungo");
+    EXPECT_EQ(doc.Definitions(3, 1, Horizontal), "");
+    EXPECT_EQ(doc.Definitions(4, 5, Vertical), "");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(CrosswordFile, LinesEndAtCrOrCrLfButNotAtBareLf) {
+    const auto lines = SplitLines("uno\r\ndue\rtre\nancora\r\n\r\nultima");
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "uno");
+    EXPECT_EQ(lines[1], "due");
+    EXPECT_EQ(lines[2], "tre\nancora");
+    EXPECT_EQ(lines[3], "");
+    EXPECT_EQ(lines[4], "ultima");
+    EXPECT_EQ(SplitLines("x\r\n").size(), 1u);
+    EXPECT_TRUE(SplitLines("").empty());
+
+    Crossword doc;
+    RecordingMessages messages;
+    const std::string bytes = std::string("Autore     : A\rData       : B\rTipo       : C\r") +
+                              "Dimensioni : 03x03\r\\.\\.\\.\rH.H.H.\rD*D*D*\r  1  11-riga\nsotto\r";
+    ASSERT_EQ(Read(doc, bytes, messages), LoadResult::Loaded);
+    EXPECT_EQ(RowCells(doc, 1), "BBB");
+    EXPECT_EQ(doc.Definitions(1, 1, Horizontal), "riga\nsotto");
+}
+
+TEST(CrosswordFile, SizesOutsideTheGridAreAnInvalidFormat) {
+    for (const char* sizes : {"00x05", "05x00", "26x05", "05x16", "-5x05", "", "ab"}) {
+        Crossword doc;
+        RecordingMessages messages;
+        const std::string bytes = kHeader + "Dimensioni : " + sizes + "\r\n";
+        EXPECT_EQ(Read(doc, bytes, messages), LoadResult::InvalidFormat) << sizes;
+        EXPECT_EQ(messages.Texts(),
+                  std::vector<std::string>{"Formato del file non valido! Esecuzione terminata"});
+        EXPECT_EQ(messages.shown[0].title, "Quadrivo 98");
+        EXPECT_TRUE(messages.ended);
+    }
+}
+
+TEST(CrosswordFile, ReadErrorsKeepWhatWasReadSoFar) {
+    struct Row {
+        const char* name;
+        std::string bytes;
+        int rowsKept;  // grid rows fully read before the failure
+    } rows[] = {
+        {"empty file", "", 0},
+        {"three header lines", kHeader, 0},
+        {"missing grid row", kHeader + "Dimensioni : 03x03\r\nHHHHHH\r\nH.H.H.\r\n", 2},
+        {"shift below zero", kHeader + "Dimensioni : 03x03\r\nHHHHHH\r\nH.\x05.H.\r\nHHHHHH\r\n", 1},
+        {"column out of range", kHeader + "Dimensioni : 03x03\r\nl.H.H.\r\nHHHHHH\r\nHHHHHH\r\n" +
+                                    "  1  11-buona\r\n 26  11-fuori\r\n  1  12-persa\r\n",
+         3},
+        {"direction 3", kHeader + "Dimensioni : 03x03\r\nl.H.H.\r\nHHHHHH\r\nHHHHHH\r\n" +
+                            "  1  11-buona\r\n  1  13-fuori\r\n",
+         3},
+        {"empty last line", kHeader + "Dimensioni : 03x03\r\nl.H.H.\r\nHHHHHH\r\nHHHHHH\r\n" +
+                                "  1  11-buona\r\n\r\n",
+         3},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Crossword doc;
+        doc.GridLine(1) = doc.GridLine(2) = doc.GridLine(3) = "vecchia";
+        RecordingMessages messages;
+        EXPECT_EQ(Read(doc, row.bytes, messages), LoadResult::ReadError);
+        EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Errore di lettura del file!"});
+        EXPECT_FALSE(messages.ended);
+        for (int r = 1; r <= row.rowsKept; ++r) EXPECT_NE(doc.GridLine(r), "vecchia");
+        if (row.rowsKept == 3) {
+            EXPECT_EQ(doc.Definitions(1, 1, Horizontal), "buona");
+        }
+    }
+}
+
+TEST(CrosswordFile, MissingFileShowsNotFoundAndEnds) {
+    Crossword doc;
+    RecordingMessages messages;
+    const std::string name = testgrids::TempDir("missing") + "/NONCE.QDR";
+    EXPECT_EQ(LoadCrosswordFile(doc, name, messages), LoadResult::NotFound);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              "Errore: Cruciverba  " + name + "  Non trovato! Esecuzione terminata.");
+    EXPECT_EQ(messages.shown[0].title, "Quadrivo ");
+    EXPECT_EQ(messages.shown[0].icon, platform::Icon::Information);
+    EXPECT_TRUE(messages.ended);
+
+    // A folder is not a crossword file either.
+    RecordingMessages again;
+    EXPECT_EQ(LoadCrosswordFile(doc, testgrids::TempDir("folder"), again), LoadResult::NotFound);
+}
+
+TEST(CrosswordFile, LoadingNeverEmptiesTheClueTable) {
+    Crossword doc;
+    doc.Definitions(2, 2, Vertical) = "rimasta";
+    RecordingMessages messages;
+    ASSERT_EQ(LoadCrosswordFile(doc, kExample, messages), LoadResult::Loaded);
+    EXPECT_EQ(doc.Definitions(2, 2, Vertical), "rimasta");
+    doc.ClearDefinitions();
+    EXPECT_EQ(doc.Definitions(2, 2, Vertical), "");
+}
+
+TEST(CrosswordFile, SaveRecomputesMarkersAndRoundTrips) {
+    Crossword doc = MakeCrossword({"CASA*", "*.B..", "RE*OK"});
+    doc.GridLine(2)[0] = '.';  // a black cell made white keeps its "*" marker until saved
+    ComputeWordMap(doc);
+    doc.Definitions(1, 1, Horizontal) = "Abitazione";
+    doc.Definitions(1, 3, Horizontal) = std::string(100000, 'x');  // lines of any length
+    const std::string dir = testgrids::TempDir("roundtrip");
+    RecordingMessages messages;
+    ASSERT_EQ(SaveCrosswordFile(doc, dir + "/a.qdr", messages), SaveResult::Saved);
+
+    Crossword back;
+    ASSERT_EQ(LoadCrosswordFile(back, dir + "/a.qdr", messages), LoadResult::Loaded);
+    EXPECT_EQ(back.GridLine(1), doc.GridLine(1));
+    EXPECT_EQ(back.GridLine(2), "....B.....");
+    EXPECT_EQ(back.GridLine(3), doc.GridLine(3));
+    EXPECT_EQ(back.FileLines(4), "Dimensioni : 05x03");
+    EXPECT_EQ(back.Definitions(1, 3, Horizontal).size(), 100000u);
+    EXPECT_EQ(doc.GridLine(2)[1], '*');  // the document in memory is not changed
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(CrosswordFile, SaveUsesTheStartCodesOfTheLastWordMap) {
+    Crossword doc = MakeCrossword({"....", "....", "...."});
+    ComputeWordMap(doc);
+    doc.Definitions(2, 1, Vertical) = "colonna due";
+    doc.GridLine(1).replace(0, 2, "**");  // black (1,1)
+    doc.GridLine(2).replace(2, 2, "**");  // black (2,2): (2,1) no longer starts a word down
+    bool complete = false;
+    EXPECT_NE(EncodeCrossword(doc, complete).find("colonna due"), std::string::npos);
+    ComputeWordMap(doc);
+    EXPECT_EQ(EncodeCrossword(doc, complete).find("colonna due"), std::string::npos);
+    EXPECT_EQ(doc.Definitions(2, 1, Vertical), "colonna due");  // kept in memory
+}
+
+TEST(CrosswordFile, WriteErrorsLeaveWhatWasWritten) {
+    Crossword doc = MakeCrossword({"ABC", "DEF", "GHI"});
+    doc.GridLine(2)[2] = '\xE6';  // code + 26 would pass 255
+    ComputeWordMap(doc);
+    const std::string dir = testgrids::TempDir("write");
+    RecordingMessages messages;
+    EXPECT_EQ(SaveCrosswordFile(doc, dir + "/w.qdr", messages), SaveResult::WriteError);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Errore di scrittura del file!"});
+    const auto lines = SplitLines(ReadBytes(dir + "/w.qdr"));
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[4], "[.\\.].");
+
+    RecordingMessages again;
+    EXPECT_EQ(SaveCrosswordFile(doc, dir + "/no/such/folder/x.qdr", again), SaveResult::WriteError);
+    EXPECT_EQ(again.Texts(), std::vector<std::string>{"Errore di scrittura del file!"});
+}

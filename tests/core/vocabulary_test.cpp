@@ -1,0 +1,170 @@
+#include "vocabulary/vocabulary.h"
+#include "platform/recording/recording_messages.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+
+using platform::RecordingMessages;
+using vocabulary::Vocabulary;
+
+namespace {
+
+// Lays out a vocabulary file with the groups in the order given, words kept
+// in the order given (so tests see file order, not alphabetical order).
+std::string LayOut(const std::map<int, std::vector<std::string>>& groups) {
+    std::string out(200, ' ');
+    long position = 409;
+    std::string words;
+    for (int L = 3; L <= 15; ++L) {
+        long start = position;
+        auto it = groups.find(L);
+        if (it != groups.end())
+            for (const auto& w : it->second) words += w, position += L;
+        char fields[40];
+        std::snprintf(fields, sizeof fields, "%8ld%8ld", start, position);
+        out += fields;
+    }
+    return out + words;
+}
+
+Vocabulary Load(const std::string& bytes, RecordingMessages& messages) {
+    Vocabulary v;
+    v.LoadFromBytes(bytes, "LESSICO.DAT", messages);
+    return v;
+}
+
+std::vector<int> MatchNumbers(const Vocabulary& v) {
+    std::vector<int> k;
+    for (int i = 1; i <= v.MatchCount(); ++i) k.push_back(v.MatchList(i));
+    return k;
+}
+
+} // namespace
+
+TEST(Vocabulary, IndexFollowsTheLayout) {
+    RecordingMessages messages;
+    Vocabulary v = Load(LayOut({{3, {"RES", "TRE"}}, {5, {"CASAL", "MELAS", "PORTA"}}}), messages);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(v.VocabularyStart(3), 409);
+    EXPECT_EQ(v.VocabularyCount(3), 2);
+    EXPECT_EQ(v.VocabularyStart(4), 415);
+    EXPECT_EQ(v.VocabularyCount(4), 0);
+    EXPECT_EQ(v.VocabularyStart(5), 415);
+    EXPECT_EQ(v.VocabularyCount(5), 3);
+    EXPECT_EQ(v.ReadVocabularyWord(2, 3), "TRE");
+    EXPECT_EQ(v.ReadVocabularyWord(3, 5), "PORTA");
+    EXPECT_EQ(v.VocabularyCount(15), 0);
+    // k is not checked: past the end of the file the word reads as blanks.
+    EXPECT_EQ(v.ReadVocabularyWord(4, 5), "     ");
+    EXPECT_EQ(v.ReadVocabularyWord(-100000, 3), "   ");
+}
+
+TEST(Vocabulary, PatternExistsTakesBlankAndDotAsWildcards) {
+    RecordingMessages messages;
+    Vocabulary v = Load(LayOut({{4, {"MELA", "MOLA", "QUAH"}}, {6, {}}}), messages);
+    EXPECT_TRUE(v.PatternExists("    "));
+    EXPECT_TRUE(v.PatternExists("...."));
+    EXPECT_TRUE(v.PatternExists("M.LA"));
+    EXPECT_TRUE(v.PatternExists(" O  "));
+    EXPECT_TRUE(v.PatternExists("QUAH"));
+    EXPECT_FALSE(v.PatternExists("MALA"));
+    EXPECT_FALSE(v.PatternExists("      "));  // empty group
+    EXPECT_FALSE(v.PatternExists("  "));      // no such length
+}
+
+TEST(Vocabulary, CollectMatchesKeepsFileOrderAndExcludesQHOnFreeSlots) {
+    RecordingMessages messages;
+    Vocabulary v = Load(LayOut({{4, {"ROMA", "HOME", "MELA", "QUAL", "MOLA", "ACQA"}}}), messages);
+    v.CollectMatches("    ", messages);
+    EXPECT_EQ(MatchNumbers(v), (std::vector<int>{1, 3, 5}));
+    v.CollectMatches("M   ", messages);
+    EXPECT_EQ(MatchNumbers(v), (std::vector<int>{3, 5}));
+    v.CollectMatches("   A", messages);  // one fixed letter: Q and H are welcome
+    EXPECT_EQ(MatchNumbers(v), (std::vector<int>{1, 3, 5, 6}));
+    v.CollectMatches("M.LA", messages);  // "." is compared like a letter here
+    EXPECT_EQ(v.MatchCount(), 0);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(Vocabulary, CollectMatchesRefusesUnavailableLengths) {
+    RecordingMessages messages;
+    Vocabulary v = Load(LayOut({{4, {"ROMA", "MELA"}}}), messages);
+    v.CollectMatches("M   ", messages);
+    ASSERT_EQ(v.MatchCount(), 1);
+    v.CollectMatches(std::string(16, ' '), messages);
+    v.CollectMatches("AB", messages);
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{
+                                    "Errore: Parola con 16 caratteri non disponibile!.",
+                                    "Errore: Parola con 2 caratteri non disponibile!."}));
+    EXPECT_EQ(messages.shown[0].title, "Quadrivo 98");
+    EXPECT_EQ(MatchNumbers(v), (std::vector<int>{2}));
+    EXPECT_THROW(v.MatchList(2), std::out_of_range);
+}
+
+TEST(Vocabulary, MatchListStopsAtItsCapacity) {
+    const std::string letters = "ABCDEFGIJKLMNOPRSTUVZ";  // no Q, no H
+    std::vector<std::string> words;
+    for (std::size_t i = 0; words.size() < 30500; ++i) {
+        std::string w;
+        for (std::size_t n = i, p = 0; p < 5; ++p, n /= letters.size()) w += letters[n % letters.size()];
+        words.push_back(w);
+    }
+    RecordingMessages messages;
+    Vocabulary v = Load(LayOut({{5, words}}), messages);
+    v.CollectMatches("     ", messages);
+    EXPECT_EQ(v.MatchCount(), 29999);
+    EXPECT_EQ(v.MatchList(29999), 29999);
+}
+
+TEST(Vocabulary, DamagedIndexIsCutToTheWordsThatExist) {
+    std::string bytes = LayOut({{3, {"RES", "TRE"}}, {4, {"ROMA"}}, {5, {"PORTA"}}});
+    auto setField = [&](int position, const char* text) { bytes.replace(position - 1, 8, text); };
+    setField(vocabulary::EndFieldPosition(4), "99999999");   // past the end of the file
+    setField(vocabulary::StartFieldPosition(6), "xyzxyzxy");  // garbage reads as 0: before the file
+    setField(vocabulary::EndFieldPosition(7), "  -12000");    // end before start
+    RecordingMessages messages;
+    Vocabulary v = Load(bytes, messages);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Il file di vocabolario LESSICO.DAT \xE8 danneggiato: le parole "
+                                      "di 4, 6, 7 lettere non sono tutte disponibili.");
+    EXPECT_EQ(v.VocabularyCount(3), 2);
+    EXPECT_EQ(v.VocabularyCount(4), 2);  // ROMA and PORT: the rest of the file
+    EXPECT_EQ(v.VocabularyCount(7), 0);
+    EXPECT_TRUE(v.PatternExists("ROMA"));
+    EXPECT_FALSE(v.PatternExists("       "));
+    v.CollectMatches("    ", messages);
+    EXPECT_EQ(v.MatchCount(), 2);
+}
+
+TEST(Vocabulary, TruncatedFileHasNoWords) {
+    for (std::size_t size : {0u, 150u, 300u, 407u}) {
+        RecordingMessages messages;
+        Vocabulary v = Load(LayOut({{3, {"RES"}}}).substr(0, size), messages);
+        EXPECT_EQ(messages.shown.size(), 1u) << size;
+        for (int L = 3; L <= 15; ++L) EXPECT_EQ(v.VocabularyCount(L), 0);
+        EXPECT_FALSE(v.PatternExists("   "));
+        v.CollectMatches("   ", messages);
+        EXPECT_EQ(v.MatchCount(), 0);
+    }
+}
+
+TEST(Vocabulary, MaskedSearchAllowsEveryLetterAndReportsProgress) {
+    std::vector<std::string> words;
+    for (int i = 0; i < 250; ++i) words.push_back(i % 2 ? "HQLA" : "MELA");
+    RecordingMessages messages;
+    Vocabulary v = Load(LayOut({{4, words}}), messages);
+    std::vector<std::pair<int, int>> progress;
+    auto found = v.FindByMask("    ", [&](int k, int total) { progress.emplace_back(k, total); });
+    EXPECT_EQ(found.size(), 250u);
+    EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{100, 250}, {200, 250}, {250, 250}}));
+    found = v.FindByMask("H  A");
+    EXPECT_EQ(found.size(), 125u);
+    EXPECT_EQ(found.front(), 2);
+}
+
+TEST(Vocabulary, PatternForDisplayShowsBlanksAsDots) {
+    EXPECT_EQ(vocabulary::PatternForDisplay(" A  E"), ".A..E");
+    EXPECT_EQ(vocabulary::PatternForDisplay("CASA"), "CASA");
+}

@@ -1,0 +1,113 @@
+#include "document/word_map.h"
+#include "test_grids.h"
+
+#include <gtest/gtest.h>
+
+using namespace document;
+using testgrids::MakeCrossword;
+
+namespace {
+
+std::vector<int> Codes(const Crossword& doc, int r) {
+    std::vector<int> codes;
+    for (int c = 1; c <= doc.ColumnCount; ++c) codes.push_back(doc.StartCodes(c, r));
+    return codes;
+}
+
+std::vector<int> Numbers(const Crossword& doc, int r) {
+    std::vector<int> numbers;
+    for (int c = 1; c <= doc.ColumnCount; ++c) numbers.push_back(doc.WordNumbers(c, r));
+    return numbers;
+}
+
+} // namespace
+
+TEST(WordMap, OpenGridNumbersStartsInReadingOrder) {
+    Crossword doc = MakeCrossword({"...", "...", "..."});
+    std::vector<std::tuple<int, int, int>> told;
+    ComputeWordMap(doc, [&](int c, int r, int n) { told.emplace_back(c, r, n); });
+    EXPECT_EQ(Codes(doc, 1), (std::vector<int>{5, 3, 3}));
+    EXPECT_EQ(Codes(doc, 2), (std::vector<int>{2, 1, 1}));
+    EXPECT_EQ(Codes(doc, 3), (std::vector<int>{2, 1, 1}));
+    EXPECT_EQ(Numbers(doc, 1), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(Numbers(doc, 2), (std::vector<int>{4, 0, 0}));
+    EXPECT_EQ(Numbers(doc, 3), (std::vector<int>{5, 0, 0}));
+    EXPECT_EQ(doc.CellWords(1, 1, Horizontal), "...");
+    EXPECT_EQ(told.size(), 5u);
+    EXPECT_EQ(told[3], std::make_tuple(1, 2, 4));
+}
+
+TEST(WordMap, RunsOfOneStartNoWord) {
+    Crossword doc = MakeCrossword({"A*B*", "*C*D", "EF*G"});
+    ComputeWordMap(doc);
+    // (1,1): black right and below.
+    EXPECT_EQ(doc.StartCodes(1, 1), NoStart);
+    EXPECT_EQ(doc.WordNumbers(1, 1), 0);
+    EXPECT_EQ(doc.CellWords(1, 1, Horizontal), "");
+    EXPECT_EQ(doc.CellWords(1, 1, Vertical), "");
+    // (4,2) in the last column with a black left neighbour starts only downwards.
+    EXPECT_EQ(doc.StartCodes(4, 2), StartsDown);
+    EXPECT_EQ(doc.CellWords(4, 2, Vertical), "DG");
+    // (4,3) in the last column and the last row, black to the left: no word.
+    EXPECT_EQ(doc.StartCodes(4, 3), NoStart);
+    EXPECT_EQ(doc.StartCodes(1, 3), StartsAcross);
+    EXPECT_EQ(doc.CellWords(1, 3, Horizontal), "EF");
+    EXPECT_EQ(doc.StartCodes(2, 2), StartsDown);
+    EXPECT_EQ(doc.StartCodes(3, 3), NoCell);
+}
+
+TEST(WordMap, MiddleCellsHoldTheRestOfTheirRun) {
+    Crossword doc = MakeCrossword({"CASA*", "O...*", "RE*OK"});
+    ComputeWordMap(doc);
+    EXPECT_EQ(doc.CellWords(1, 1, Horizontal), "CASA");
+    EXPECT_EQ(doc.CellWords(3, 1, Horizontal), "SA");
+    EXPECT_EQ(doc.CellWords(4, 1, Horizontal), "");
+    EXPECT_EQ(doc.CellWords(1, 2, Vertical), "OR");
+    EXPECT_EQ(doc.CellWords(2, 2, Vertical), ".E");
+    EXPECT_EQ(doc.StartCodes(3, 1), StartsDown);
+    EXPECT_EQ(doc.StartCodes(4, 3), StartsAcross);
+    EXPECT_EQ(doc.CellWords(4, 3, Horizontal), "OK");
+}
+
+TEST(WordMap, FullWidthRowIsOneWord) {
+    std::string open(25, '.');
+    Crossword doc = MakeCrossword({open, std::string(25, '*'), open});
+    ComputeWordMap(doc);
+    EXPECT_EQ(doc.CellWords(1, 1, Horizontal).size(), 25u);
+    EXPECT_EQ(doc.StartCodes(1, 1), StartsAcross);
+    EXPECT_EQ(doc.WordNumbers(1, 3), 2);
+}
+
+TEST(WordMap, ValuesOutsideTheGridStayAndLongLinesStayInside) {
+    Crossword doc = MakeCrossword({"....", "....", "...."});
+    ComputeWordMap(doc);
+    ASSERT_EQ(doc.StartCodes(4, 1), StartsDown);
+    doc.ColumnCount = 3;
+    ComputeWordMap(doc);
+    EXPECT_EQ(doc.StartCodes(4, 1), StartsDown);  // column 4 is no longer looked at
+    EXPECT_EQ(doc.CellWords(1, 1, Horizontal), "...");
+
+    doc.GridLine(1) = std::string(80, 'A');  // longer than 25 cells: the rest is ignored
+    EXPECT_NO_THROW(ComputeWordMap(doc));
+    EXPECT_EQ(doc.CellLetters(25, 1), 'A');
+}
+
+TEST(WordMap, ReadingOrderListsAcrossBeforeDown) {
+    Crossword doc = MakeCrossword({"RE*", ".V.", "*A*"});
+    ComputeWordMap(doc);
+    doc.Definitions(1, 1, Horizontal) = "Nota musicale";
+    doc.Definitions(2, 1, Vertical) = "La prima donna";
+    const auto words = WordsInReadingOrder(doc);
+    ASSERT_EQ(words.size(), 4u);
+    EXPECT_EQ(words[0].number, 1);
+    EXPECT_EQ(words[0].direction, Horizontal);
+    EXPECT_EQ(words[0].letters, "RE");
+    EXPECT_EQ(words[0].clue, "Nota musicale");
+    EXPECT_EQ(words[1].direction, Vertical);
+    EXPECT_EQ(words[1].letters, "R.");
+    EXPECT_EQ(words[2].number, 2);
+    EXPECT_EQ(words[2].letters, "EVA");
+    EXPECT_EQ(words[2].clue, "La prima donna");
+    EXPECT_EQ(words[3].number, 3);
+    EXPECT_EQ(words[3].letters, ".V.");
+}

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Runs quadrivo-tool as a user would and checks what it prints.
+set -u
+fails=0 passes=0
+check() {  # check NAME EXPECTED ACTUAL
+    if [ "$2" == "$3" ]; then echo "ok   $1"; passes=$((passes + 1)); else
+        echo "FAIL $1"; echo "  expected: $(printf '%q' "$2")"; echo "  actual:   $(printf '%q' "$3")"; fails=$((fails + 1)); fi
+}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+check "help is Italian" "Uso: quadrivo-tool COMANDO [ARGOMENTI]" "$("$TOOL" --help | head -1)"
+
+out=$("$TOOL" lessico -o "$work/L.DAT" "$DATA/parole.txt")
+check "lessico counts" "4 lettere: 5 parole" "$(grep '^4 lettere' <<<"$out")"
+check "lessico total" "Totale: 8 parole in $work/L.DAT" "$(tail -1 <<<"$out")"
+
+check "cerca M_LA" "MALA MELA MILA MOLA MULA" "$("$TOOL" cerca M_LA -l "$work/L.DAT" | tr '\n' ' ' | sed 's/ $//')"
+check "cerca lower case and dots" "MOLLA" "$("$TOOL" cerca -l "$work/L.DAT" m.l.a)"
+check "cerca accented fold" "CITTA" "$("$TOOL" cerca -l "$work/L.DAT" _ITT_)"
+"$TOOL" cerca -l "$work/L.DAT" MA >/dev/null 2>"$work/err"; check "cerca short mask exits 2" 2 $?
+check "cerca short mask message" 1 "$(grep -c 'da 3 a 15 caratteri' "$work/err")"
+"$TOOL" cerca -l "$work/L.DAT" 'M1LA' >/dev/null 2>"$work/err"; check "cerca digit exits 2" 2 $?
+
+# The default vocabulary, built from Debian's word list beside the tool.
+check "cerca default vocabulary" "MALA MELA MILA MOLA MULA" "$("$TOOL" cerca M_LA | tr '\n' ' ' | sed 's/ $//')"
+
+printf '1-O\tRE\tNota musicale\n1-V\tR.\t\n2-V\tEVA\t\n3-O\t.V.\t\n' >"$work/expected"
+"$TOOL" parole "$DATA/esempio.qdr" >"$work/words"
+check "parole rows" "" "$(diff "$work/expected" "$work/words")"
+
+"$TOOL" riscrivi "$DATA/esempio.qdr" "$work/copia.qdr"; check "riscrivi exit" 0 $?
+cmp -s "$DATA/esempio.qdr" "$work/copia.qdr"; check "riscrivi byte-identical" 0 $?
+
+"$TOOL" parole "$work/nessuno.qdr" >/dev/null 2>"$work/err"; check "missing file exit" 1 $?
+check "missing file message" "Errore: Cruciverba  $work/nessuno.qdr  Non trovato! Esecuzione terminata." "$(cat "$work/err")"
+
+# A read error still lists what was read; the clue is converted to UTF-8.
+printf 'Autore     : X\r\nData       : Y\r\nTipo       : Z\r\nDimensioni : 03x03\r\nl._.D*\r\nH.p.H.\r\nD*[.D*\r\n  2  12-Citt\xe0\r\n\r\n' >"$work/rotto.qdr"
+"$TOOL" parole "$work/rotto.qdr" >"$work/words" 2>"$work/err"; check "read error exit" 1 $?
+check "read error message" "Errore di lettura del file!" "$(cat "$work/err")"
+check "read error still lists" "2-V	EVA	Città" "$(grep '^2-V' "$work/words")"
+
+echo "$passes passed, $fails failed"
+[ "$fails" -eq 0 ]

@@ -1,0 +1,206 @@
+// quadrivo-tool: the crossword core from the command line. Vocabulary build
+// and search, word lists and rewriting of crossword files. All output is
+// UTF-8; the files themselves stay Windows-1252.
+
+#include "document/crossword_file.h"
+#include "document/text.h"
+#include "document/word_map.h"
+#include "vocabulary/builder.h"
+#include "vocabulary/vocabulary.h"
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int ExitFailure = 1;
+constexpr int ExitUsage = 2;
+
+const char* const kHelp = R"(Uso: quadrivo-tool COMANDO [ARGOMENTI]
+
+Strumenti a riga di comando di Quadrivo 98.
+
+Comandi:
+  lessico [-o FILE] ELENCO...   costruisce un file di vocabolario (formato
+                                LESSICO.DAT) da elenchi di parole UTF-8, una
+                                per riga; stampa quante parole ha ogni
+                                lunghezza. Uscita predefinita: LESSICO.DAT
+  cerca MASCHERA [-l FILE]      elenca le parole del vocabolario che
+                                concordano con la maschera: le lettere devono
+                                coincidere, '_' e '.' sono posti liberi
+                                (es. M_LA)
+  parole FILE.qdr               elenca le parole del cruciverba in ordine di
+                                lettura: numero e direzione (O/V), lettere,
+                                definizione, separati da TAB
+  riscrivi IN.qdr OUT.qdr       legge IN e lo riscrive in OUT
+
+Opzioni:
+  -l FILE    vocabolario da usare (predefinito: LESSICO.DAT accanto al
+             programma)
+  -h, --help mostra questo aiuto
+)";
+
+// Messages go to stderr; a fatal one just marks the run as failed.
+class ConsoleMessages : public platform::Messages {
+public:
+    platform::Answer Show(const std::string& text, platform::Buttons, const std::string&,
+                          platform::Icon) override {
+        std::cerr << document::Cp1252ToUtf8(text) << '\n';
+        failed = true;
+        return platform::Answer::Ok;
+    }
+    void EndProgram() override { failed = true; }
+    bool failed = false;
+};
+
+int Usage(const std::string& problem) {
+    std::cerr << "quadrivo-tool: " << problem << "\nProvare 'quadrivo-tool --help'.\n";
+    return ExitUsage;
+}
+
+std::string DefaultVocabulary() {
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) return (exe.parent_path() / vocabulary::VocabularyFile).string();
+    return vocabulary::VocabularyFile;
+}
+
+int Lessico(const std::vector<std::string>& args) {
+    std::string output = vocabulary::VocabularyFile;
+    std::vector<std::string> lists;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o") {
+            if (++i == args.size()) return Usage("manca il nome del file dopo -o");
+            output = args[i];
+        } else {
+            lists.push_back(args[i]);
+        }
+    }
+    if (lists.empty()) return Usage("indicare almeno un elenco di parole");
+
+    vocabulary::VocabularyBuilder builder;
+    for (const auto& name : lists) {
+        std::ifstream in(name, std::ios::binary);
+        if (!in) {
+            std::cerr << "Impossibile leggere l'elenco di parole " << name << "\n";
+            return ExitFailure;
+        }
+        for (std::string line; std::getline(in, line);) builder.Add(line);
+    }
+    vocabulary::BuildReport report;
+    const std::string bytes = builder.Build("Quadrivo 98 - Lessico italiano", report);
+    std::ofstream out(output, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+        std::cerr << "Impossibile scrivere il vocabolario " << output << "\n";
+        return ExitFailure;
+    }
+    int total = 0;
+    for (int L = vocabulary::MinLength; L <= vocabulary::MaxLength; ++L) {
+        std::cout << L << " lettere: " << report.kept[L] << " parole";
+        if (report.dropped[L] > 0) std::cout << " (" << report.dropped[L] << " escluse: gruppo pieno)";
+        std::cout << '\n';
+        total += report.kept[L];
+    }
+    std::cout << "Totale: " << total << " parole in " << output << '\n';
+    return 0;
+}
+
+// Reads "-l FILE" out of args; the rest stays in `rest`.
+bool TakeVocabularyOption(const std::vector<std::string>& args, std::string& file,
+                          std::vector<std::string>& rest) {
+    file = DefaultVocabulary();
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-l") {
+            if (++i == args.size()) return false;
+            file = args[i];
+        } else {
+            rest.push_back(args[i]);
+        }
+    }
+    return true;
+}
+
+int Cerca(const std::vector<std::string>& args) {
+    std::string file;
+    std::vector<std::string> rest;
+    if (!TakeVocabularyOption(args, file, rest)) return Usage("manca il nome del file dopo -l");
+    if (rest.size() != 1) return Usage("indicare una maschera, per esempio M_LA");
+
+    std::string mask = rest[0];
+    if (mask.size() < vocabulary::MinLength || mask.size() > vocabulary::MaxLength) {
+        std::cerr << "La maschera deve avere da 3 a 15 caratteri (ne ha " << mask.size() << ").\n";
+        return ExitUsage;
+    }
+    for (char& ch : mask) {
+        if (ch == '_' || ch == '.') {
+            ch = ' ';
+        } else if (std::isalpha(static_cast<unsigned char>(ch)) && static_cast<unsigned char>(ch) < 0x80) {
+            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        } else {
+            std::cerr << "Carattere non valido nella maschera: usare solo lettere, '_' o '.'.\n";
+            return ExitUsage;
+        }
+    }
+    if (!document::FileExists(file)) {
+        std::cerr << "Vocabolario non trovato: " << file << "\n";
+        return ExitFailure;
+    }
+    ConsoleMessages messages;
+    vocabulary::Vocabulary vocab;
+    if (!vocab.LoadVocabularyIndex(file, messages)) return ExitFailure;
+    for (int k : vocab.FindByMask(mask))
+        std::cout << vocab.ReadVocabularyWord(k, static_cast<int>(mask.size())) << '\n';
+    return messages.failed ? ExitFailure : 0;
+}
+
+int Parole(const std::vector<std::string>& args) {
+    if (args.size() != 1) return Usage("indicare un file di cruciverba");
+    ConsoleMessages messages;
+    document::Crossword doc;
+    auto result = document::LoadCrosswordFile(doc, args[0], messages);
+    if (result == document::LoadResult::NotFound || result == document::LoadResult::InvalidFormat)
+        return ExitFailure;
+    document::ComputeWordMap(doc);
+    for (const auto& w : document::WordsInReadingOrder(doc))
+        std::cout << w.number << (w.direction == document::Horizontal ? "-O" : "-V") << '\t'
+                  << document::Cp1252ToUtf8(w.letters) << '\t' << document::Cp1252ToUtf8(w.clue)
+                  << '\n';
+    return messages.failed ? ExitFailure : 0;
+}
+
+int Riscrivi(const std::vector<std::string>& args) {
+    if (args.size() != 2) return Usage("indicare il file da leggere e quello da scrivere");
+    ConsoleMessages messages;
+    document::Crossword doc;
+    if (document::LoadCrosswordFile(doc, args[0], messages) != document::LoadResult::Loaded)
+        return ExitFailure;
+    document::ComputeWordMap(doc);
+    if (document::SaveCrosswordFile(doc, args[1], messages) != document::SaveResult::Saved)
+        return ExitFailure;
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) return Usage("manca il comando");
+    const std::string command = args.front();
+    args.erase(args.begin());
+
+    if (command == "-h" || command == "--help" || command == "aiuto") {
+        std::cout << kHelp;
+        return 0;
+    }
+    if (command == "lessico") return Lessico(args);
+    if (command == "cerca") return Cerca(args);
+    if (command == "parole") return Parole(args);
+    if (command == "riscrivi") return Riscrivi(args);
+    return Usage("comando sconosciuto: " + command);
+}

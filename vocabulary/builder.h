@@ -1,0 +1,43 @@
+#pragma once
+// Builds a vocabulary file in the LESSICO.DAT layout from plain word lists.
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "vocabulary/vocabulary.h"
+
+namespace vocabulary {
+
+// A word of a list made fit for the grid: upper case, accents folded to the
+// plain letter (à -> A, è -> E, ç -> C, ...). "" when anything but A..Z is
+// left. The input is UTF-8; a line that is not valid UTF-8 is read as
+// Latin-1.
+std::string FoldWord(std::string_view word);
+
+struct BuildReport {
+    std::array<int, MaxLength + 1> kept{};     // words written, per length
+    std::array<int, MaxLength + 1> dropped{};  // words over a group's capacity
+    int refused = 0;                           // lines not usable as a word
+};
+
+// Collects words for a vocabulary: folded, lengths 3..15, no duplicates.
+class VocabularyBuilder {
+public:
+    // Adds one line of a word list; false when it gives no usable word.
+    bool Add(std::string_view line);
+
+    // The file bytes: a title in bytes 1..200, the index, then each group
+    // sorted alphabetically. A group with more than 32,767 words keeps an
+    // evenly spread selection of them.
+    std::string Build(const std::string& title, BuildReport& report) const;
+
+    const std::vector<std::string>& Words(int L) const { return words_[L]; }
+
+private:
+    std::array<std::vector<std::string>, MaxLength + 1> words_;
+    int refused_ = 0;
+};
+
+} // namespace vocabulary

@@ -13,7 +13,9 @@ double Nearest(double v) {
     return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
 }
 
-double LeadingNumber(std::string_view text) {
+double LeadingNumber(std::string_view text) { return Nearest(LeadingValue(text)) + 0.0; }
+
+double LeadingValue(std::string_view text) {
     std::size_t i = 0;
     auto skipBlanks = [&] {
         while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
@@ -36,7 +38,7 @@ double LeadingNumber(std::string_view text) {
             scale /= 10;
         }
     }
-    return Nearest(sign * value) + 0.0;  // + 0.0 turns -0 into 0
+    return sign * value + 0.0;  // + 0.0 turns -0 into 0
 }
 
 std::string_view Mid(std::string_view text, std::size_t start, std::size_t count) {

@@ -17,6 +17,9 @@ double Nearest(double v);
 // that callers can range-check huge values before narrowing.
 double LeadingNumber(std::string_view text);
 
+// The same leading number before rounding (an entry of "25.4" is 25.4).
+double LeadingValue(std::string_view text);
+
 // Characters of `text` from 1-based position `start`, at most `count` of
 // them; "" when the text is shorter. Never reads outside the text.
 std::string_view Mid(std::string_view text, std::size_t start,

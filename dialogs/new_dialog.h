@@ -1,0 +1,91 @@
+#pragma once
+// FormNew: the new-crossword dialog. It makes a crossword of a typed size or
+// from one of the twelve models of "CRUCINEW.DAT", writes it to the working
+// file and closes; the main window picks it up from there.
+
+#include "document/crossword.h"
+#include "document/model_library.h"
+#include "platform/messages.h"
+#include "platform/surface.h"
+
+#include <QDialog>
+#include <QFrame>
+#include <QPixmap>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace platform {
+class PixmapSurface;
+} // namespace platform
+
+namespace dialogs {
+
+// A picture box showing one model; a click picks it.
+class ModelBox : public QFrame {
+    Q_OBJECT
+public:
+    explicit ModelBox(QWidget* parent = nullptr);
+    ~ModelBox() override;
+    platform::Surface& Surface();
+    const QPixmap& Image() const { return image_; }
+
+signals:
+    void Clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QPixmap image_;
+    std::unique_ptr<platform::PixmapSurface> surface_;
+};
+
+class FormNew : public QDialog {
+    Q_OBJECT
+public:
+    // `ready` runs once the models are drawn (the caller restores its pointer).
+    FormNew(document::Crossword& doc, platform::Messages& messages, std::function<void()> ready,
+            QWidget* parent = nullptr);
+
+    // True when an invalid model library ended the program.
+    bool EndedProgram() const { return ended_; }
+
+    ModelBox* Box(int n) const { return boxes_.at(static_cast<std::size_t>(n)); }
+    QLabel* Caption(int n) const { return captions_.at(static_cast<std::size_t>(n)); }
+
+    // "&OK": a crossword of the typed size.
+    void CreateFromSize();
+    // A click on box or caption n: a crossword from model n.
+    void CreateFromModel(int n);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ShowModels();
+    bool ReadLibrary(std::vector<document::Model>& models, bool reportMissing);
+    void Finish();
+    bool CheckEntry(QLineEdit* entry, double min, double max, const char* message, double& value);
+
+    document::Crossword& doc_;
+    platform::Messages& messages_;
+    std::function<void()> ready_;
+    QLineEdit* widthEdit_;
+    QLineEdit* heightEdit_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
+    std::vector<ModelBox*> boxes_;
+    std::vector<QLabel*> captions_;
+    bool shown_ = false;
+    bool ended_ = false;
+};
+
+} // namespace dialogs

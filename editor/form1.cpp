@@ -1,0 +1,254 @@
+#include "editor/form1.h"
+
+#include "document/crossword_file.h"
+#include "editor/actions.h"
+#include "editor/artwork.h"
+#include "editor/client_area.h"
+#include "platform/qt/encoding.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include <filesystem>
+#include <fstream>
+
+namespace editor {
+
+Form1::Form1(Services services, StartupOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      messages_(services.messages),
+      launcher_(services.launcher),
+      options_(std::move(options)),
+      area_(new ClientArea(this)) {
+    setObjectName("Form1");
+    setWindowTitle("Quadrivo 98");
+    setCentralWidget(area_);
+    BuildMenus();
+    BuildToolbar();
+    BuildStatusBar();
+    connect(area_, &ClientArea::MouseMoved, this, &Form1::OnMouseMove);
+    connect(area_, &ClientArea::Resized, this, &Form1::OnResized);
+    connect(area_, &ClientArea::LeftBars, this, [this] { InfoLabel()->move(InfoLabel()->x(), height()); });
+    connect(area_, &ClientArea::OverLabel, this,
+            [this] { InfoLabel()->move(InfoLabel()->x(), area_->height()); });
+
+    // The program's folder becomes the current folder: data files and the
+    // working file are opened there by their bare names.
+    if (!options_.programFolder.isEmpty()) QDir::setCurrent(options_.programFolder);
+    std::error_code ec;
+    std::filesystem::remove(document::WorkingFile, ec);
+
+    if (!document::FileExists(vocabulary::VocabularyFile)) {
+        messages_.Tell(vocabulary::MissingVocabularyMessage);
+        EndProgram();
+        return;
+    }
+    vocab_.LoadVocabularyIndex(vocabulary::VocabularyFile, messages_);
+
+    doc_.ChangedFlag = false;
+    if (doc_.GridFontName.empty()) doc_.GridFontName = document::DefaultFontName;
+    area_->Splash()->setPixmap(SplashPicture());
+    area_->Splash()->adjustSize();
+    RefreshWindow();
+    ShowSplash(options_.commandLine.isEmpty());
+    HideLabel();
+}
+
+QLabel* Form1::InfoLabel() const { return area_->InfoLabel(); }
+
+platform::Surface& Form1::DrawingSurface() { return watcher_ ? *watcher_ : area_->Surface(); }
+
+Bars Form1::CurrentBars() const { return {area_->ToolbarHeight(), area_->StatusBarHeight()}; }
+
+void Form1::Activate() {
+    if (ended_) return;
+    if (!commandLineTaken_ && !options_.commandLine.isEmpty()) {
+        OpenCommandLineFile();
+        if (ended_) return;
+    }
+    RefreshWindow();
+    activatedOnce_ = true;
+}
+
+void Form1::OpenCommandLineFile() {
+    commandLineTaken_ = true;
+    const std::string name = platform::ToBytes(options_.commandLine);
+    if (!document::FileExists(name)) {
+        messages_.Show(document::NotFoundMessage(name), platform::Buttons::Ok, "Quadrivo ",
+                       platform::Icon::Information);
+        EndProgram();
+        return;
+    }
+    // Copied line by line: the working file always has CR LF line ends.
+    std::string bytes;
+    document::ReadWholeFile(name, bytes);
+    std::ofstream copy(document::WorkingFile, std::ios::binary | std::ios::trunc);
+    for (std::string_view line : document::SplitLines(bytes)) copy << line << "\r\n";
+    copy.close();
+
+    doc_.ClearDefinitions();
+    doc_.ChangedFlag = false;
+    doc_.CurrentFileName = name;
+    const auto result = document::LoadCrosswordFile(doc_, name, messages_);
+    if (result == document::LoadResult::NotFound || result == document::LoadResult::InvalidFormat) {
+        EndProgram();
+        return;
+    }
+    DrawGrid();
+}
+
+void Form1::RefreshWindow() {
+    DrawingSurface().Clear();
+    area_->update();
+    UpdateCommandStates();
+    if (!doc_.HasCrossword()) return;
+    const auto result = document::LoadCrosswordFile(doc_, document::WorkingFile, messages_);
+    if (result == document::LoadResult::NotFound || result == document::LoadResult::InvalidFormat) {
+        EndProgram();
+        return;
+    }
+    DrawGrid();
+}
+
+void Form1::DrawGrid() {
+    const std::string caption = editor::DrawGrid(doc_, DrawingSurface(), CurrentBars());
+    setWindowTitle(platform::FromBytes(caption));
+    area_->update();
+}
+
+void Form1::EditCycle() {
+    document::SaveCrosswordFile(doc_, document::WorkingFile, messages_);
+    const auto result = document::LoadCrosswordFile(doc_, document::WorkingFile, messages_);
+    if (result == document::LoadResult::NotFound || result == document::LoadResult::InvalidFormat) {
+        EndProgram();
+        return;
+    }
+    DrawGrid();
+    doc_.ChangedFlag = true;
+}
+
+void Form1::EndProgram() {
+    ended_ = true;
+    messages_.EndProgram();
+    hide();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // Closing from the title bar ends the program as it stands; the working
+    // file stays behind and the next start deletes it.
+    ended_ = true;
+    event->accept();
+}
+
+void Form1::HideLabel() { InfoLabel()->move(InfoLabel()->x(), height()); }
+
+void Form1::ShowSplash(bool visible) {
+    QLabel* splash = area_->Splash();
+    if (!visible) {
+        splash->move(splash->x(), height());
+        splash->hide();
+        return;
+    }
+    splash->move((area_->width() - splash->width()) / 2, (area_->height() - splash->height()) / 2 - 10);
+    splash->show();
+    // The bars stay above the picture, as they stay above the drawing.
+    area_->ToolBar()->raise();
+    area_->StatusBar()->raise();
+}
+
+void Form1::OnResized() {
+    HideLabel();
+    if (doc_.HasCrossword() && doc_.EditMode != document::NotShowingGrid && !ended_)
+        DrawGrid();
+    else if (!area_->Splash()->isHidden())
+        ShowSplash(true);
+}
+
+void Form1::SetPointer(Pointer pointer) {
+    pointer_ = pointer;
+    if (pointer == Pointer::Default) {
+        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+        return;
+    }
+    QCursor cursor;
+    switch (pointer) {
+    case Pointer::Arrow: cursor = QCursor(Qt::ArrowCursor); break;
+    case Pointer::Hourglass: cursor = QCursor(Qt::WaitCursor); break;
+    case Pointer::Crosshair: cursor = QCursor(Qt::CrossCursor); break;
+    case Pointer::SizeWE: cursor = QCursor(Qt::SizeHorCursor); break;
+    case Pointer::SizeNS: cursor = QCursor(Qt::SizeVerCursor); break;
+    case Pointer::Icon: {
+        // The black-cell tool: a small black square with a white rim.
+        QPixmap shape(16, 16);
+        shape.fill(Qt::white);
+        QPainter p(&shape);
+        p.fillRect(2, 2, 12, 12, Qt::black);
+        p.end();
+        cursor = QCursor(shape, 8, 8);
+        break;
+    }
+    case Pointer::Default: break;
+    }
+    if (QApplication::overrideCursor())
+        QApplication::changeOverrideCursor(cursor);
+    else
+        QApplication::setOverrideCursor(cursor);
+}
+
+void Form1::OnMouseMove(int x, int y) {
+    QLabel* label = InfoLabel();
+    const ReadoutArea readoutArea{area_->width(), area_->height(),
+                                  screen() ? screen()->geometry().height() : 10000};
+    auto labelWidth = [label](const std::string& caption) {
+        const QString text = platform::FromBytes(caption);
+        if (label->text() != text) {
+            label->setText(text);
+            label->adjustSize();
+        }
+        return label->width();
+    };
+    const Readout r = PointerReadout(doc_, pointer_, x, y, readoutArea, labelWidth);
+    if (r.setCaption) labelWidth(r.caption);
+    if (r.setPointer && r.pointer != pointer_) SetPointer(r.pointer);
+    label->move(r.moveLeft ? r.left : label->x(), r.top);
+    label->raise();
+}
+
+void Form1::BuildStatusBar() {
+    QStatusBar* bar = area_->StatusBar();
+    auto panel = [bar](const QString& text, int stretch, bool enabled) {
+        auto* label = new QLabel(text, bar);
+        label->setEnabled(enabled);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        bar->addPermanentWidget(label, stretch);
+        return label;
+    };
+    panel("Quadrivo 98", 1, true);
+    // The key-state panels show their names; the window system does not
+    // tell this program the lock states, so they stay greyed.
+    for (const char* key : {"BLOC SCORR", "INS", "BLOC MAIUSC", "NUM"}) panel(key, 0, false);
+    QLabel* date = panel({}, 0, true);
+    QLabel* time = panel({}, 0, true);
+    auto tick = [date, time] {
+        const QDateTime now = QDateTime::currentDateTime();
+        date->setText(now.toString("dd/MM/yyyy"));
+        time->setText(now.toString("HH:mm"));
+    };
+    tick();
+    auto* clock = new QTimer(this);
+    connect(clock, &QTimer::timeout, this, tick);
+    clock->start(10000);
+}
+
+} // namespace editor

@@ -1,0 +1,128 @@
+#pragma once
+// Form1: the main window. It owns the crossword document and the vocabulary,
+// shows the grid, and routes every menu and toolbar command.
+
+#include "document/crossword.h"
+#include "editor/grid_drawing.h"
+#include "editor/pointer_readout.h"
+#include "platform/launcher.h"
+#include "platform/messages.h"
+#include "vocabulary/vocabulary.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMenu;
+
+namespace editor {
+
+class ClientArea;
+
+// What the window needs from the platform besides Qt's widgets.
+struct Services {
+    platform::Messages& messages;
+    platform::Launcher& launcher;
+};
+
+struct StartupOptions {
+    QString programFolder;  // becomes the current folder; the data files live there
+    QString commandLine;    // the whole command line: one crossword file name, or ""
+};
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // Window creation: the program folder becomes the current folder, the old
+    // working file is deleted and the vocabulary index is read (a missing
+    // vocabulary ends the program: see Ended()).
+    Form1(Services services, StartupOptions options, QWidget* parent = nullptr);
+
+    // Runs on every activation: after creation and whenever a dialog of the
+    // program closes. The first one opens the command-line crossword.
+    void Activate();
+
+    // Reloads the working file and redraws when a crossword is current, and
+    // shows, hides, enables and disables the commands for the state.
+    void RefreshWindow();
+
+    // Redraws the grid from the document and recomputes the word map.
+    void DrawGrid();
+
+    // The one road of every change already made in the document: save the
+    // working file, load it back, redraw, mark the crossword changed.
+    void EditCycle();
+
+    // Asks whether to save the changed crossword; OK runs Save.
+    void AskToSaveChanges();
+
+    // True once the program has ended (Exit, or a fatal message).
+    bool Ended() const { return ended_; }
+
+    document::Crossword& Document() { return doc_; }
+    vocabulary::Vocabulary& Vocabulary() { return vocab_; }
+    ClientArea* Area() const { return area_; }
+    QLabel* InfoLabel() const;
+    QAction* MenuAction(const QString& name) const { return menuActions_.value(name); }
+    QMenu* Menu(const QString& name) const { return menus_.value(name); }
+    QAction* ToolAction(const QString& key) const { return toolActions_.value(key); }
+
+    // The screen-wide pointer shape; the cell tools are kept in it.
+    Pointer CurrentPointer() const { return pointer_; }
+    void SetPointer(Pointer pointer);
+
+    // Draws through `watcher` (which passes the calls on to the window), or
+    // directly again with nullptr. Tests use it to check coordinates.
+    void WatchDrawing(platform::Surface* watcher) { watcher_ = watcher; }
+    platform::Surface& DrawingSurface();
+
+    // Commands.
+    void MenuNuovo();
+    void MenuSalva();
+    void MenuSalvaCN();
+    void MenuEsci();
+    void MenuPendaris();
+    void MenuAiuto();
+    void MenuPHP();
+    void MenuMail();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolbar();
+    void BuildStatusBar();
+    void UpdateCommandStates();
+    void OpenCommandLineFile();
+    void EndProgram();
+    void HideLabel();
+    void ShowSplash(bool visible);
+    void OnMouseMove(int x, int y);
+    void OnResized();
+    Bars CurrentBars() const;
+
+    platform::Messages& messages_;
+    platform::Launcher& launcher_;
+    StartupOptions options_;
+    document::Crossword doc_;
+    vocabulary::Vocabulary vocab_;
+    ClientArea* area_;
+    platform::Surface* watcher_ = nullptr;
+    Pointer pointer_ = Pointer::Default;
+    bool activatedOnce_ = false;
+    bool commandLineTaken_ = false;
+    bool ended_ = false;
+
+    QHash<QString, QAction*> menuActions_;
+    QHash<QString, QMenu*> menus_;
+    QHash<QString, QAction*> toolActions_;
+    QHash<QString, std::function<void()>> menuHandlers_;
+    QHash<QString, std::function<void()>> toolHandlers_;
+};
+
+} // namespace editor

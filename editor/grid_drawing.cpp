@@ -1,0 +1,68 @@
+#include "editor/grid_drawing.h"
+
+#include "document/text.h"
+#include "document/word_map.h"
+
+#include <algorithm>
+
+namespace editor {
+
+using document::Nearest;
+
+double LetterSize(int cellSize) { return std::max(cellSize * 20.0 / 35.0, 10.0); }
+
+std::string DrawGrid(document::Crossword& doc, platform::Surface& surface, Bars bars) {
+    surface.Clear();
+    doc.GridLeft = 6;
+    doc.GridTop = 6;
+    const std::string caption = "Quadrivo 98 - Cruciverba " + std::to_string(doc.ColumnCount) + "x" +
+                                std::to_string(doc.RowCount) + "  " + doc.CurrentFileName;
+    const int columns = std::clamp(doc.ColumnCount, 1, document::MaxColumns);
+    const int rows = std::clamp(doc.RowCount, 1, document::MaxRows);
+
+    const double W = surface.ScaleWidth();
+    const double H = surface.ScaleHeight();
+    const double byWidth = Nearest((W - 2 * 6 - 4) / columns);
+    const double byHeight = Nearest((H - bars.toolbar - bars.statusBar - 2 - 2 * 6 - 4) / rows);
+    // A window too small for the grid still gets cells of one pixel, so the
+    // mouse handling never divides by zero.
+    doc.CellSize = std::max(1, static_cast<int>(std::min(byWidth, byHeight)));
+    const int cell = doc.CellSize;
+
+    if (doc.GridFontName.empty()) doc.GridFontName = document::DefaultFontName;
+    surface.SetFont({doc.GridFontName, LetterSize(cell), false, false});
+
+    doc.GridLeft = static_cast<int>(Nearest((W - columns * cell) / 2));
+    doc.GridTop = static_cast<int>(Nearest((H + bars.toolbar - bars.statusBar - 2 - rows * cell) / 2));
+    const int left = doc.GridLeft, top = doc.GridTop;
+    const int gw = columns * cell, gh = rows * cell;
+    surface.Rectangle(left - 2, top - 2, left + gw + 2, top + gh + 2, platform::colors::White, true);
+    surface.Rectangle(left - 3, top - 3, left + gw + 3, top + gh + 3, platform::colors::DarkRed, false);
+
+    for (int r = 1; r <= rows; ++r) {
+        const std::string& line = doc.GridLine(r);
+        const int cells = std::min(static_cast<int>(line.size() + 1) / 2, document::MaxColumns);
+        for (int c = 1; c <= cells; ++c) {
+            const char ch = line[2 * c - 2];
+            doc.CellLetters(c, r) = ch;
+            const double x = left + (c - 1) * cell;
+            const double y = top + (r - 1) * cell;
+            surface.Rectangle(x, y, x + cell, y + cell, platform::colors::Black, false);
+            if (ch == document::BlackCell) {
+                surface.Rectangle(x + 2, y + 2, x + cell - 2, y + cell - 2, platform::colors::Black, true);
+            } else if (ch != document::EmptyCell) {
+                const std::string letter(1, ch);
+                surface.DrawText(x + cell / 2.0 - Nearest(surface.TextWidth(letter) / 2),
+                                 y + cell / 2.0 - Nearest(surface.TextHeight(letter) / 2), letter);
+            }
+        }
+    }
+
+    surface.SetFont({doc.GridFontName, 7, false, false});
+    document::ComputeWordMap(doc, [&](int c, int r, int n) {
+        surface.DrawText(left + (c - 1) * cell + 2, top + (r - 1) * cell, std::to_string(n));
+    });
+    return caption;
+}
+
+} // namespace editor

@@ -1,0 +1,39 @@
+#pragma once
+// What the floating label says as the mouse moves over the main window: the
+// active cell tool, or in clue mode the number, direction and clue of the
+// word under the pointer.
+
+#include "document/crossword.h"
+
+#include <functional>
+#include <string>
+
+namespace editor {
+
+// The screen-wide mouse pointer shapes the program sets and reads back. The
+// cell tools live in the pointer: crosshair for the white cell, icon for the
+// black cell; the sizing arrows tell a click which word was meant.
+enum class Pointer { Default, Arrow, Hourglass, Crosshair, Icon, SizeWE, SizeNS };
+
+struct Readout {
+    bool setCaption = false;  // otherwise the label keeps its caption
+    std::string caption;
+    bool moveLeft = false;  // otherwise the label keeps its left edge
+    int left = 0;
+    int top = 0;
+    bool setPointer = false;
+    Pointer pointer = Pointer::Default;
+};
+
+struct ReadoutArea {
+    int width = 0;         // drawing area W
+    int height = 0;        // drawing area H
+    int screenHeight = 0;  // a top that is surely out of sight
+};
+
+// The label's caption, position and pointer for a mouse move at (x, y).
+// `labelWidth` gives the label's width for a caption.
+Readout PointerReadout(const document::Crossword& doc, Pointer pointer, int x, int y,
+                       const ReadoutArea& area, const std::function<int(const std::string&)>& labelWidth);
+
+} // namespace editor

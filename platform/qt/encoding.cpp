@@ -1,0 +1,15 @@
+#include "platform/qt/encoding.h"
+
+#include "document/text.h"
+
+namespace platform {
+
+// The conversion goes through the core's own table, so it does not depend on
+// which codecs the Qt build carries.
+QString FromBytes(const std::string& bytes) {
+    return QString::fromStdString(document::Cp1252ToUtf8(bytes));
+}
+
+std::string ToBytes(const QString& text) { return document::Utf8ToCp1252(text.toStdString()); }
+
+} // namespace platform

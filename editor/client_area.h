@@ -50,6 +50,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // The second press of a double click is not a click of its own.
+    void mouseDoubleClickEvent(QMouseEvent*) override {}
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -49,10 +49,25 @@ constexpr int FileNotFound = 53;
 } // namespace
 
 void Form1::BuildMenus() {
+    // The column and row items restore the default pointer first; their
+    // toolbar buttons do not.
+    auto withDefaultPointer = [this](void (Form1::*command)()) {
+        return [this, command] {
+            SetPointer(Pointer::Default);
+            (this->*command)();
+        };
+    };
     menuHandlers_ = {
         {"MenuNuovo", [this] { MenuNuovo(); }},
         {"MenuSalva", [this] { MenuSalva(); }},
         {"MenuEsci", [this] { MenuEsci(); }},
+        {"MenuAC", withDefaultPointer(&Form1::AddColumn)},
+        {"MenuAR", withDefaultPointer(&Form1::AddRow)},
+        {"MenuTC", withDefaultPointer(&Form1::RemoveColumn)},
+        {"MenuTR", withDefaultPointer(&Form1::RemoveRow)},
+        {"MenuCN", [this] { MenuCN(); }},
+        {"MenuCB", [this] { MenuCB(); }},
+        {"MenuDef", [this] { ClueModeSwitch(); }},
         {"MenuPendaris", [this] { MenuPendaris(); }},
         {"MenuAiuto", [this] { MenuAiuto(); }},
     };
@@ -79,6 +94,13 @@ void Form1::BuildToolbar() {
     toolHandlers_ = {
         {"Nuovo", [this] { MenuNuovo(); }},
         {"Salva", [this] { MenuSalva(); }},
+        {"AggColonna", [this] { AddColumn(); }},
+        {"TogliColonna", [this] { RemoveColumn(); }},
+        {"AggRiga", [this] { AddRow(); }},
+        {"TogliRiga", [this] { RemoveRow(); }},
+        {"CasBianca", [this] { MenuCB(); }},
+        {"CasNera", [this] { MenuCN(); }},
+        {"Edit", [this] { ClueModeSwitch(); }},
     };
     QToolBar* bar = area_->ToolBar();
     int index = 0;

@@ -37,6 +37,7 @@ Form1::Form1(Services services, StartupOptions options, QWidget* parent)
     BuildToolbar();
     BuildStatusBar();
     connect(area_, &ClientArea::MouseMoved, this, &Form1::OnMouseMove);
+    connect(area_, &ClientArea::MousePressed, this, &Form1::GridClick);
     connect(area_, &ClientArea::Resized, this, &Form1::OnResized);
     connect(area_, &ClientArea::LeftBars, this, [this] { InfoLabel()->move(InfoLabel()->x(), height()); });
     connect(area_, &ClientArea::OverLabel, this,

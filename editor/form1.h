@@ -90,6 +90,17 @@ public:
     void MenuPHP();
     void MenuMail();
 
+    // Grid editing: the cell tools, clue mode, columns and rows.
+    void MenuCN();          // black-cell tool
+    void MenuCB();          // white-cell tool
+    void ClueModeSwitch();  // clue mode follows the "Edit" button
+    void AddColumn();
+    void RemoveColumn();
+    void AddRow();
+    void RemoveRow();
+    // A mouse button pressed on the window at (x, y).
+    void GridClick(int x, int y, Qt::MouseButton button);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -105,6 +116,9 @@ private:
     void OnMouseMove(int x, int y);
     void OnResized();
     Bars CurrentBars() const;
+    void EditClue(int column, int row, int direction);
+    void ChangeShape(bool (*change)(document::Crossword&), int editMode, const std::string& refusal,
+                     bool clearFirst);
 
     platform::Messages& messages_;
     platform::Launcher& launcher_;

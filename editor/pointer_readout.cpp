@@ -7,6 +7,14 @@ namespace editor {
 using document::Horizontal;
 using document::Vertical;
 
+bool CellAt(const document::Crossword& doc, int x, int y, int& column, int& row) {
+    if (doc.CellSize <= 0) return false;
+    column = static_cast<int>(document::Nearest(x - doc.GridLeft)) / doc.CellSize + 1;
+    row = static_cast<int>(document::Nearest(y - doc.GridTop)) / doc.CellSize + 1;
+    return x >= doc.GridLeft && y >= doc.GridTop && column <= doc.ColumnCount && row <= doc.RowCount &&
+           column <= document::MaxColumns && row <= document::MaxRows;
+}
+
 Readout PointerReadout(const document::Crossword& doc, Pointer pointer, int x, int y,
                        const ReadoutArea& area, const std::function<int(const std::string&)>& labelWidth) {
     Readout out;
@@ -23,11 +31,8 @@ Readout PointerReadout(const document::Crossword& doc, Pointer pointer, int x, i
         return out;
     }
 
-    const int column = static_cast<int>(document::Nearest(x - doc.GridLeft)) / doc.CellSize + 1;
-    const int row = static_cast<int>(document::Nearest(y - doc.GridTop)) / doc.CellSize + 1;
-    const bool onGrid = x >= doc.GridLeft && y >= doc.GridTop && column <= doc.ColumnCount &&
-                        row <= doc.RowCount && column <= document::MaxColumns && row <= document::MaxRows;
-    if (!onGrid) {
+    int column = 0, row = 0;
+    if (!CellAt(doc, x, y, column, row)) {
         out.setPointer = true;
         out.pointer = Pointer::Default;
         out.top = area.height;

@@ -31,6 +31,9 @@ struct ReadoutArea {
     int screenHeight = 0;  // a top that is surely out of sight
 };
 
+// The cell under a window point: true when the point is on the grid.
+bool CellAt(const document::Crossword& doc, int x, int y, int& column, int& row);
+
 // The label's caption, position and pointer for a mouse move at (x, y).
 // `labelWidth` gives the label's width for a caption.
 Readout PointerReadout(const document::Crossword& doc, Pointer pointer, int x, int y,

@@ -37,6 +37,12 @@ bool Agrees(const char* word, std::string_view pattern, const std::vector<std::s
     return true;
 }
 
+bool HoldsQorH(const char* word, std::size_t length) {
+    bool found = false;
+    for (std::size_t i = 0; i < length; ++i) found |= (word[i] == 'Q') | (word[i] == 'H');
+    return found;
+}
+
 } // namespace
 
 std::string PatternForDisplay(std::string_view pattern) {
@@ -128,12 +134,13 @@ void Vocabulary::CollectMatches(std::string_view pattern, platform::Messages& me
     const std::string_view group = Group(static_cast<int>(L));
     const bool free = AllWildcards(pattern, ' ');
     const auto places = FixedPlaces(pattern, false);
+    matches_.reserve(std::min<std::size_t>(group.size() / L, MatchCapacity));
     int k = 0;
     for (std::size_t at = 0; at < group.size() && MatchCount() < MatchCapacity; at += L) {
         ++k;
-        const std::string_view word = group.substr(at, L);
-        if (!Agrees(word.data(), pattern, places)) continue;
-        if (free && word.find_first_of("QH") != std::string_view::npos) continue;
+        const char* word = group.data() + at;
+        if (!Agrees(word, pattern, places)) continue;
+        if (free && HoldsQorH(word, L)) continue;
         matches_.push_back(static_cast<std::int16_t>(k));
     }
 }
@@ -144,7 +151,7 @@ int Vocabulary::MatchList(int i) const {
 }
 
 std::vector<int> Vocabulary::FindByMask(std::string_view mask,
-                                        const std::function<void(int, int)>& progress) const {
+                                        const std::function<void(int, int, int)>& progress) const {
     std::vector<int> found;
     const std::size_t L = mask.size();
     if (!ValidLength(L)) return found;
@@ -155,7 +162,7 @@ std::vector<int> Vocabulary::FindByMask(std::string_view mask,
     for (std::size_t at = 0; at < group.size(); at += L) {
         ++k;
         if (Agrees(group.data() + at, mask, places)) found.push_back(k);
-        if (progress && (k % 100 == 0 || k == total)) progress(k, total);
+        if (progress && (k % 100 == 0 || k == total)) progress(k, total, static_cast<int>(found.size()));
     }
     return found;
 }

@@ -64,10 +64,10 @@ public:
 
     // The clue editor's masked search: numbers k of every word of the mask's
     // length that agrees with it, " " being a free place; no exclusions.
-    // `progress` (optional) hears (words scanned, group size) every 100
-    // words and at the end.
+    // `progress` (optional) hears (words scanned, group size, found so far)
+    // every 100 words and at the end.
     std::vector<int> FindByMask(std::string_view mask,
-                                const std::function<void(int, int)>& progress = {}) const;
+                                const std::function<void(int, int, int)>& progress = {}) const;
 
 private:
     std::string_view Group(int L) const;

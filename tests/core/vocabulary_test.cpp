@@ -155,10 +155,12 @@ TEST(Vocabulary, MaskedSearchAllowsEveryLetterAndReportsProgress) {
     for (int i = 0; i < 250; ++i) words.push_back(i % 2 ? "HQLA" : "MELA");
     RecordingMessages messages;
     Vocabulary v = Load(LayOut({{4, words}}), messages);
-    std::vector<std::pair<int, int>> progress;
-    auto found = v.FindByMask("    ", [&](int k, int total) { progress.emplace_back(k, total); });
+    std::vector<std::tuple<int, int, int>> progress;
+    auto found = v.FindByMask("H   ", [&](int k, int total, int n) { progress.emplace_back(k, total, n); });
+    EXPECT_EQ(found.size(), 125u);
+    EXPECT_EQ(progress, (std::vector<std::tuple<int, int, int>>{{100, 250, 50}, {200, 250, 100}, {250, 250, 125}}));
+    found = v.FindByMask("    ");
     EXPECT_EQ(found.size(), 250u);
-    EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{100, 250}, {200, 250}, {250, 250}}));
     found = v.FindByMask("H  A");
     EXPECT_EQ(found.size(), 125u);
     EXPECT_EQ(found.front(), 2);

@@ -1,0 +1,121 @@
+// Form1's grid editing: the black-cell and white-cell tools, clue mode with
+// the clue editor, and adding or removing the last column or row.
+
+#include "editor/form1.h"
+
+#include "document/grid_edits.h"
+#include "editor/client_area.h"
+#include "platform/qt/encoding.h"
+#include "words/clue_editor.h"
+
+#include <QAction>
+#include <QLabel>
+
+namespace editor {
+
+using namespace document;
+
+void Form1::MenuCN() {
+    if (doc_.EditMode == NotShowingGrid) DrawGrid();
+    doc_.EditMode = BlackCellTool;
+    SetPointer(Pointer::Icon);
+}
+
+void Form1::MenuCB() {
+    if (doc_.EditMode == NotShowingGrid) DrawGrid();
+    doc_.EditMode = WhiteCellTool;
+    SetPointer(Pointer::Crosshair);
+}
+
+void Form1::ClueModeSwitch() {
+    SetPointer(Pointer::Default);
+    doc_.EditMode = ToolAction("Edit")->isChecked() ? ClueMode : NoTool;
+    DrawGrid();
+}
+
+void Form1::ChangeShape(bool (*change)(Crossword&), int editMode, const std::string& refusal,
+                        bool clearFirst) {
+    // A refused change leaves the document as it was.
+    if (!change(doc_)) {
+        messages_.Tell(refusal);
+        return;
+    }
+    SetPointer(Pointer::Hourglass);
+    doc_.EditMode = editMode;
+    HideLabel();
+    if (clearFirst) {
+        DrawingSurface().Clear();
+        area_->update();
+    }
+    EditCycle();
+    SetPointer(Pointer::Default);
+}
+
+void Form1::AddColumn() { ChangeShape(&document::AddColumn, AddedColumn, TooManyColumnsMessage, true); }
+void Form1::RemoveColumn() { ChangeShape(&document::RemoveColumn, RemovedColumn, TooFewColumnsMessage, true); }
+void Form1::AddRow() { ChangeShape(&document::AddRow, AddedRow, TooManyRowsMessage, false); }
+void Form1::RemoveRow() { ChangeShape(&document::RemoveRow, RemovedRow, TooFewRowsMessage, false); }
+
+void Form1::GridClick(int x, int y, Qt::MouseButton button) {
+    const bool cellTool = pointer_ == Pointer::Icon || pointer_ == Pointer::Crosshair;
+    if (!cellTool && doc_.EditMode != ClueMode) return;
+    int column = 0, row = 0;
+    if (!CellAt(doc_, x, y, column, row) || button != Qt::LeftButton) {
+        SetPointer(Pointer::Default);  // ends a cell tool; clue mode stays
+        return;
+    }
+    const int cell = doc_.CellSize;
+    const int left = doc_.GridLeft + (column - 1) * cell, top = doc_.GridTop + (row - 1) * cell;
+
+    if (pointer_ == Pointer::Icon || pointer_ == Pointer::Crosshair) {
+        const bool black = pointer_ == Pointer::Icon;
+        if ((doc_.Cell(column, row) == BlackCell) == black) return;
+        const Pointer tool = pointer_;
+        SetPointer(Pointer::Hourglass);
+        // Painted at once, before the whole grid is drawn again.
+        DrawingSurface().Rectangle(left + 2, top + 2, left + cell - 2, top + cell - 2,
+                                   black ? platform::colors::Black : platform::colors::White, true);
+        area_->repaint();
+        if (black)
+            PutBlackCell(doc_, column, row);
+        else
+            PutWhiteCell(doc_, column, row);
+        EditCycle();
+        SetPointer(tool);
+        return;
+    }
+
+    HideLabel();
+    doc_.CurrentColumn = column;
+    doc_.CurrentRow = row;
+    if (pointer_ == Pointer::SizeWE) EditClue(column, row, Horizontal);
+    if (pointer_ == Pointer::SizeNS) EditClue(column, row, Vertical);
+}
+
+void Form1::EditClue(int column, int row, int direction) {
+    doc_.CurrentDirection = direction;
+    const std::string oldClue = doc_.Definitions(column, row, direction);
+    const std::string oldWord = doc_.CellWords(column, row, direction);
+    if (oldWord.size() >= 16) {
+        messages_.Tell(direction == Horizontal
+                           ? "Lunghezza consentita per una parola da 2 a 15 caratteri! Piazzare una "
+                             "casella nera a destra."
+                           : "Lunghezza consentita per una parola da 2 a 15 caratteri! Piazzare una "
+                             "casella nera sotto.");
+        return;
+    }
+    const QPoint corner = area_->mapToGlobal(
+        QPoint(doc_.CellSize * column + doc_.GridLeft, doc_.CellSize * row + doc_.GridTop));
+    {
+        words::CruciDef editor(doc_, vocab_, messages_, [this](Pointer p) { SetPointer(p); }, corner,
+                               area_->StatusBarHeight(), this);
+        editor.exec();
+    }
+    const std::string& newWord = doc_.CellWords(column, row, direction);
+    if (doc_.Definitions(column, row, direction) == oldClue && newWord == oldWord) return;
+    doc_.ChangedFlag = true;
+    WriteWord(doc_, column, row, direction, newWord);
+    EditCycle();
+}
+
+} // namespace editor

@@ -49,9 +49,14 @@ void ModelBox::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) emit Clicked();
 }
 
-FormNew::FormNew(document::Crossword& doc, platform::Messages& messages, std::function<void()> ready,
-                 QWidget* parent)
-    : QDialog(parent), doc_(doc), messages_(messages), ready_(std::move(ready)) {
+FormNew::FormNew(document::Crossword& doc, platform::Messages& messages, std::string workingFile,
+                 std::string programFolder, std::function<void()> ready, QWidget* parent)
+    : QDialog(parent),
+      doc_(doc),
+      messages_(messages),
+      workingFile_(std::move(workingFile)),
+      programFolder_(std::move(programFolder)),
+      ready_(std::move(ready)) {
     setObjectName("FormNew");
     setWindowTitle("Quadrivo 98 - Nuovo cruciverba");
 
@@ -136,9 +141,12 @@ void FormNew::showEvent(QShowEvent* event) {
 }
 
 bool FormNew::ReadLibrary(std::vector<document::Model>& models, bool reportMissing) {
+    // The library of the current folder; after browsing elsewhere, the one
+    // beside the program.
+    std::string library = document::ModelLibraryFile;
+    if (!document::FileExists(library)) library = programFolder_ + "/" + document::ModelLibraryFile;
     std::string bytes;
-    if (!document::FileExists(document::ModelLibraryFile) ||
-        !document::ReadWholeFile(document::ModelLibraryFile, bytes)) {
+    if (!document::FileExists(library) || !document::ReadWholeFile(library, bytes)) {
         if (reportMissing) messages_.Tell(document::MissingLibraryMessage);
         return false;
     }
@@ -195,7 +203,7 @@ void FormNew::CreateFromModel(int n) {
 }
 
 void FormNew::Finish() {
-    document::SaveCrosswordFile(doc_, document::WorkingFile, messages_);
+    document::SaveCrosswordFile(doc_, workingFile_, messages_);
     doc_.ChangedFlag = false;
     doc_.CurrentFileName = document::NewCrosswordName;
     accept();

@@ -51,8 +51,10 @@ class FormNew : public QDialog {
     Q_OBJECT
 public:
     // `ready` runs once the models are drawn (the caller restores its pointer).
-    FormNew(document::Crossword& doc, platform::Messages& messages, std::function<void()> ready,
-            QWidget* parent = nullptr);
+    // The new crossword goes to `workingFile`; the model library is looked for
+    // in the current folder, then in `programFolder`.
+    FormNew(document::Crossword& doc, platform::Messages& messages, std::string workingFile,
+            std::string programFolder, std::function<void()> ready, QWidget* parent = nullptr);
 
     // True when an invalid model library ended the program.
     bool EndedProgram() const { return ended_; }
@@ -77,6 +79,8 @@ private:
 
     document::Crossword& doc_;
     platform::Messages& messages_;
+    std::string workingFile_;
+    std::string programFolder_;
     std::function<void()> ready_;
     QLineEdit* widthEdit_;
     QLineEdit* heightEdit_;

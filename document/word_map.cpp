@@ -72,6 +72,12 @@ void ComputeWordMap(Crossword& doc, const std::function<void(int, int, int)>& on
     }
 }
 
+void RecomputeWordMap(Crossword& doc) {
+    const auto numbers = doc.WordNumbers;
+    ComputeWordMap(doc);
+    doc.WordNumbers = numbers;
+}
+
 std::vector<WordEntry> WordsInReadingOrder(const Crossword& doc) {
     std::vector<WordEntry> words;
     const int columns = std::clamp(doc.ColumnCount, 0, MaxColumns);

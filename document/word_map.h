@@ -15,6 +15,11 @@ namespace document {
 void ComputeWordMap(Crossword& doc,
                     const std::function<void(int column, int row, int number)>& onNumber = {});
 
+// The same without renumbering: CellLetters, StartCodes and CellWords follow
+// the grid rows, WordNumbers keep their values (the word table changes
+// letters only, never black cells).
+void RecomputeWordMap(Crossword& doc);
+
 // One word of the map, as the word table lists it.
 struct WordEntry {
     int column;

@@ -3,6 +3,9 @@
 #include "editor/form1.h"
 
 #include "dialogs/new_dialog.h"
+#include "dialogs/open_dialog.h"
+#include "dialogs/save_dialog.h"
+#include "words/word_table.h"
 #include "document/crossword_file.h"
 #include "editor/actions.h"
 #include "editor/artwork.h"
@@ -59,8 +62,11 @@ void Form1::BuildMenus() {
     };
     menuHandlers_ = {
         {"MenuNuovo", [this] { MenuNuovo(); }},
+        {"MenuApri", [this] { MenuApri(); }},
         {"MenuSalva", [this] { MenuSalva(); }},
+        {"MenuSalvaCN", [this] { MenuSalvaCN(); }},
         {"MenuEsci", [this] { MenuEsci(); }},
+        {"MenuParole", [this] { MenuParole(); }},
         {"MenuAC", withDefaultPointer(&Form1::AddColumn)},
         {"MenuAR", withDefaultPointer(&Form1::AddRow)},
         {"MenuTC", withDefaultPointer(&Form1::RemoveColumn)},
@@ -93,7 +99,9 @@ void Form1::BuildMenus() {
 void Form1::BuildToolbar() {
     toolHandlers_ = {
         {"Nuovo", [this] { MenuNuovo(); }},
+        {"Apri", [this] { MenuApri(); }},
         {"Salva", [this] { MenuSalva(); }},
+        {"Tabella", [this] { MenuParole(); }},
         {"AggColonna", [this] { AddColumn(); }},
         {"TogliColonna", [this] { RemoveColumn(); }},
         {"AggRiga", [this] { AddRow(); }},
@@ -138,7 +146,7 @@ void Form1::UpdateCommandStates() {
     }
 }
 
-void Form1::MenuNuovo() {
+void Form1::BeforeFileDialog() {
     SetPointer(Pointer::Hourglass);
     if (!area_->Splash()->isHidden()) {
         ShowSplash(false);
@@ -147,8 +155,13 @@ void Form1::MenuNuovo() {
     }
     HideLabel();
     if (doc_.ChangedFlag) AskToSaveChanges();
+}
+
+void Form1::MenuNuovo() {
+    BeforeFileDialog();
     {
-        dialogs::FormNew dialog(doc_, messages_, [this] { SetPointer(Pointer::Default); }, this);
+        dialogs::FormNew dialog(doc_, messages_, workingFile_, programFolder_,
+                                [this] { SetPointer(Pointer::Default); }, this);
         dialog.exec();
         if (dialog.EndedProgram()) {
             EndProgram();
@@ -160,6 +173,47 @@ void Form1::MenuNuovo() {
         DrawGrid();
     else
         ShowSplash(true);
+    Activate();
+}
+
+void Form1::MenuApri() {
+    BeforeFileDialog();
+    bool opened = false;
+    {
+        dialogs::Form2 dialog(doc_, messages_, workingFile_, [this] { SetPointer(Pointer::Default); }, this);
+        opened = dialog.exec() == QDialog::Accepted;
+    }
+    SetPointer(Pointer::Default);
+    // An opened crossword comes up in clue mode, with the "Edit" button down.
+    if (opened) ToolAction("Edit")->setChecked(true);
+    if (!doc_.HasCrossword()) ShowSplash(true);
+    Activate();
+}
+
+void Form1::MenuSalvaCN() {
+    SetPointer(Pointer::Default);
+    HideLabel();
+    {
+        dialogs::CruciSav dialog(doc_, messages_, workingFile_, this);
+        dialog.exec();
+    }
+    Activate();
+}
+
+void Form1::MenuParole() {
+    doc_.EditMode = document::WordTable;
+    HideLabel();
+    SetPointer(Pointer::Default);
+    {
+        words::CruciBro table(doc_, messages_, workingFile_,
+                              [this](bool busy) { SetPointer(busy ? Pointer::Hourglass : Pointer::Arrow); }, this);
+        table.exec();
+        if (table.EndedProgram()) {
+            EndProgram();
+            return;
+        }
+    }
+    SetPointer(Pointer::Default);
     Activate();
 }
 
@@ -184,7 +238,7 @@ void Form1::AskToSaveChanges() {
 
 void Form1::MenuEsci() {
     std::error_code ec;
-    std::filesystem::remove(document::WorkingFile, ec);
+    std::filesystem::remove(workingFile_, ec);
     HideLabel();
     SetPointer(Pointer::Default);
     if (doc_.ChangedFlag) AskToSaveChanges();

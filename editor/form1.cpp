@@ -46,8 +46,13 @@ Form1::Form1(Services services, StartupOptions options, QWidget* parent)
     // The program's folder becomes the current folder: data files and the
     // working file are opened there by their bare names.
     if (!options_.programFolder.isEmpty()) QDir::setCurrent(options_.programFolder);
+    // The working file stays in the program's folder whatever folder the
+    // dialogs browse to.
+    programFolder_ = platform::ToBytes(QDir::currentPath());
+    workingFile_ = platform::ToBytes(QDir::current().absoluteFilePath(
+        QString::fromStdString(document::WorkingFile)));
     std::error_code ec;
-    std::filesystem::remove(document::WorkingFile, ec);
+    std::filesystem::remove(workingFile_, ec);
 
     if (!document::FileExists(vocabulary::VocabularyFile)) {
         messages_.Tell(vocabulary::MissingVocabularyMessage);
@@ -93,7 +98,7 @@ void Form1::OpenCommandLineFile() {
     // Copied line by line: the working file always has CR LF line ends.
     std::string bytes;
     document::ReadWholeFile(name, bytes);
-    std::ofstream copy(document::WorkingFile, std::ios::binary | std::ios::trunc);
+    std::ofstream copy(workingFile_, std::ios::binary | std::ios::trunc);
     for (std::string_view line : document::SplitLines(bytes)) copy << line << "\r\n";
     copy.close();
 
@@ -113,7 +118,7 @@ void Form1::RefreshWindow() {
     area_->update();
     UpdateCommandStates();
     if (!doc_.HasCrossword()) return;
-    const auto result = document::LoadCrosswordFile(doc_, document::WorkingFile, messages_);
+    const auto result = document::LoadCrosswordFile(doc_, workingFile_, messages_);
     if (result == document::LoadResult::NotFound || result == document::LoadResult::InvalidFormat) {
         EndProgram();
         return;
@@ -128,8 +133,8 @@ void Form1::DrawGrid() {
 }
 
 void Form1::EditCycle() {
-    document::SaveCrosswordFile(doc_, document::WorkingFile, messages_);
-    const auto result = document::LoadCrosswordFile(doc_, document::WorkingFile, messages_);
+    document::SaveCrosswordFile(doc_, workingFile_, messages_);
+    const auto result = document::LoadCrosswordFile(doc_, workingFile_, messages_);
     if (result == document::LoadResult::NotFound || result == document::LoadResult::InvalidFormat) {
         EndProgram();
         return;

@@ -65,6 +65,8 @@ public:
 
     document::Crossword& Document() { return doc_; }
     vocabulary::Vocabulary& Vocabulary() { return vocab_; }
+    // The working file: "_qdra_32.tmp" in the program's folder.
+    const std::string& WorkingFile() const { return workingFile_; }
     ClientArea* Area() const { return area_; }
     QLabel* InfoLabel() const;
     QAction* MenuAction(const QString& name) const { return menuActions_.value(name); }
@@ -84,6 +86,8 @@ public:
     void MenuNuovo();
     void MenuSalva();
     void MenuSalvaCN();
+    void MenuApri();
+    void MenuParole();
     void MenuEsci();
     void MenuPendaris();
     void MenuAiuto();
@@ -116,6 +120,7 @@ private:
     void OnMouseMove(int x, int y);
     void OnResized();
     Bars CurrentBars() const;
+    void BeforeFileDialog();
     void EditClue(int column, int row, int direction);
     void ChangeShape(bool (*change)(document::Crossword&), int editMode, const std::string& refusal,
                      bool clearFirst);
@@ -126,6 +131,8 @@ private:
     document::Crossword doc_;
     vocabulary::Vocabulary vocab_;
     ClientArea* area_;
+    std::string programFolder_;
+    std::string workingFile_;
     platform::Surface* watcher_ = nullptr;
     Pointer pointer_ = Pointer::Default;
     bool activatedOnce_ = false;

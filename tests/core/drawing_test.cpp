@@ -7,6 +7,8 @@
 #include "document/word_map.h"
 #include "editor/grid_drawing.h"
 #include "editor/pointer_readout.h"
+#include "dialogs/crossword_preview.h"
+#include "words/small_grid.h"
 #include "platform/recording/recording_surface.h"
 #include "test_grids.h"
 
@@ -130,4 +132,83 @@ TEST(PointerReadout, ClueModeNamesTheWordUnderThePointer) {
     r = editor::PointerReadout(doc, editor::Pointer::Default, 130, 60, area, width);
     EXPECT_FALSE(r.setCaption);
     EXPECT_EQ(r.top, 1000);
+}
+
+TEST(CrosswordPreview, DrawsTheMarkersNotTheLetters) {
+    const std::string file =
+        "Autore     : Zampetti Olindo\r\nData       : 28-01-1998\r\nTipo       : Crociate Normale\r\n"
+        "Dimensioni : 03x02\r\nl._.D*\r\nH.pAH.\r\n  1  11-Nota\r\n";
+    RecordingSurface box(nullptr, 346, 255);
+    dialogs::PreviewHeader header;
+    ASSERT_EQ(dialogs::DrawCrosswordPreview(box, file, header), dialogs::PreviewResult::Drawn);
+    EXPECT_EQ(header.author, " Zampetti Olindo");
+    EXPECT_EQ(header.date, "28-01-1998");
+    EXPECT_EQ(header.type, "Crociate Normale");
+    EXPECT_EQ(header.size, "03x02");
+    // cell = min(nearest(336 / 3), nearest(245 / 2)) = min(112, 122) = 112
+    const auto outlines = box.Calls(DrawCall::Outline);
+    ASSERT_EQ(outlines.size(), 6u);
+    EXPECT_DOUBLE_EQ(outlines[0].x1, 5);   // nearest((346 - 336) / 2)
+    EXPECT_DOUBLE_EQ(outlines[0].y1, 16);  // nearest((255 - 224) / 2) = nearest(15.5)
+    EXPECT_DOUBLE_EQ(outlines[5].x2, 5 + 3 * 112);
+    const auto fills = box.Calls(DrawCall::Fill);
+    ASSERT_EQ(fills.size(), 1u);
+    EXPECT_DOUBLE_EQ(fills[0].x1, 5 + 2 * 112 + 2);
+    const auto texts = box.Calls(DrawCall::Text);
+    ASSERT_EQ(texts.size(), 1u);  // the "A" marker; the letters R, E, V are not shown
+    EXPECT_EQ(texts[0].text, "A");
+    EXPECT_DOUBLE_EQ(texts[0].font.size, 64);  // nearest(112 / 35 * 20)
+}
+
+TEST(CrosswordPreview, RefusesZeroSizesAndUnknownMarkers) {
+    RecordingSurface box(nullptr, 346, 255);
+    dialogs::PreviewHeader header;
+    EXPECT_EQ(dialogs::DrawCrosswordPreview(box, "", header), dialogs::PreviewResult::InvalidFormat);
+    EXPECT_EQ(dialogs::DrawCrosswordPreview(box, "A\r\nB\r\nC\r\nDimensioni : 00x05\r\n", header),
+              dialogs::PreviewResult::InvalidFormat);
+    EXPECT_EQ(dialogs::DrawCrosswordPreview(box, "A\r\nB\r\nC\r\nDimensioni : 03x01\r\nH.HxH.\r\n", header),
+              dialogs::PreviewResult::InvalidType);
+    EXPECT_EQ(box.calls.back().kind, DrawCall::Clear);
+    EXPECT_EQ(dialogs::DrawCrosswordPreview(box, "A\r\nB\r\nC\r\nDimensioni : 03x01\r\nH.H.H\r\n", header),
+              dialogs::PreviewResult::InvalidType);  // a pair without its marker
+    // Fewer rows than the header says: what is there is drawn.
+    EXPECT_EQ(dialogs::DrawCrosswordPreview(box, "A\r\nB\r\nC\r\nDimensioni : 25x15\r\nH.H.\r\n", header),
+              dialogs::PreviewResult::Drawn);
+}
+
+TEST(SmallGrid, DrawsLettersNumbersAndFramesWords) {
+    document::Crossword doc = testgrids::MakeCrossword({"RE*", ".V.", "*A*"});
+    document::ComputeWordMap(doc);
+    RecordingSurface picture(nullptr, 350, 300);
+    words::SmallGrid grid;
+    ASSERT_TRUE(words::DrawSmallGrid(picture, doc, grid));
+    EXPECT_EQ(grid.cell, 97);   // min(nearest(340 / 3), nearest(290 / 3)) = min(113, 97)
+    EXPECT_EQ(grid.left, 30);   // nearest((350 - 291) / 2) = nearest(29.5)
+    EXPECT_EQ(grid.top, 4);     // nearest((300 - 291) / 2) = nearest(4.5)
+    const auto texts = picture.Calls(DrawCall::Text);
+    ASSERT_EQ(texts.size(), 4u + 3u);
+    EXPECT_DOUBLE_EQ(texts[0].font.size, 55);  // nearest(97 / 35 * 20)
+    EXPECT_DOUBLE_EQ(texts[4].font.size, 97 / 5.5);
+    EXPECT_DOUBLE_EQ(texts[6].x1, 30 + 2);
+    EXPECT_DOUBLE_EQ(texts[6].y1, 4 + 97);
+
+    const words::Frame across = words::WordFrame(doc, grid, 1, 1, document::Horizontal);
+    EXPECT_EQ(across.x1, 30);
+    EXPECT_EQ(across.x2, 30 + 2 * 97);
+    EXPECT_EQ(across.y2, 4 + 97);
+    const words::Frame down = words::WordFrame(doc, grid, 2, 1, document::Vertical);
+    EXPECT_EQ(down.y2, 4 + 3 * 97);
+
+    doc.GridLine(2)[0] = 'x';
+    EXPECT_FALSE(words::DrawSmallGrid(picture, doc, grid));
+}
+
+TEST(SmallGrid, RecomputingKeepsTheNumbers) {
+    document::Crossword doc = testgrids::MakeCrossword({"RE*", ".V.", "*A*"});
+    document::ComputeWordMap(doc);
+    doc.GridLine(1)[2] = 'O';
+    doc.WordNumbers(2, 1) = 42;
+    document::RecomputeWordMap(doc);
+    EXPECT_EQ(doc.CellWords(2, 1, document::Vertical), "OVA");
+    EXPECT_EQ(doc.WordNumbers(2, 1), 42);
 }

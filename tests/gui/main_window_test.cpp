@@ -104,7 +104,7 @@ void MainWindowTest::startsWithCommandLineFile() {
     QVERIFY(form.MenuAction("MenuSalva")->isVisible() && form.MenuAction("MenuSalva")->isEnabled());
     QVERIFY(form.ToolAction("Salva")->isEnabled());
     // Commands whose windows are not part of the program yet stay disabled.
-    QVERIFY(!form.MenuAction("MenuApri")->isEnabled());
+    QVERIFY(!form.MenuAction("MenuStampa")->isEnabled());
     QVERIFY(!form.ToolAction("Stampa")->isEnabled());
 
     // A later activation reloads the working file and keeps the crossword.

@@ -1,0 +1,123 @@
+#include "dialogs/folder_browser.h"
+
+#include "platform/qt/encoding.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QStorageInfo>
+#include <QTreeView>
+
+namespace dialogs {
+
+namespace {
+
+// Places worth offering as drives: the root, the home folder, and mounted
+// volumes under the usual mount folders.
+QStringList DrivePaths() {
+    QStringList paths{"/", QDir::homePath()};
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        const QString root = volume.rootPath();
+        if (root.startsWith("/media/") || root.startsWith("/mnt/") || root.startsWith("/run/media/"))
+            paths << root;
+    }
+    paths.removeDuplicates();
+    return paths;
+}
+
+QString WithoutFinalSlash(QString path) {
+    while (path.size() > 1 && path.endsWith('/')) path.chop(1);
+    return path;
+}
+
+} // namespace
+
+FolderBrowser::FolderBrowser(QWidget* parent, platform::Messages& messages)
+    : QObject(parent),
+      messages_(messages),
+      drives_(new QComboBox(parent)),
+      folders_(new QTreeView(parent)),
+      files_(new QListWidget(parent)),
+      model_(new QFileSystemModel(this)) {
+    drives_->setObjectName("Drive1");
+    folders_->setObjectName("Dir1");
+    files_->setObjectName("File1");
+    for (const QString& path : DrivePaths()) drives_->addItem(path, path);
+
+    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    model_->setRootPath("/");
+    folders_->setModel(model_);
+    for (int column = 1; column < model_->columnCount(); ++column) folders_->hideColumn(column);
+    folders_->header()->hide();
+    folders_->setMinimumHeight(160);
+
+    connect(drives_, &QComboBox::activated, this, &FolderBrowser::ChooseDrive);
+    connect(folders_, &QTreeView::clicked, this,
+            [this](const QModelIndex& index) { SetFolder(model_->filePath(index)); });
+    connect(files_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { emit FileClicked(item->text()); });
+    connect(files_, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { emit FileActivated(item->text()); });
+    connect(files_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { emit FileActivated(item->text()); });
+}
+
+QString FolderBrowser::DriveOf(const QString& path) const {
+    QString best = "/";
+    for (int i = 0; i < drives_->count(); ++i) {
+        const QString drive = drives_->itemData(i).toString();
+        if ((path == drive || path.startsWith(WithoutFinalSlash(drive) + "/")) && drive.size() > best.size())
+            best = drive;
+    }
+    return best;
+}
+
+void FolderBrowser::ChooseDrive(int index) {
+    const QString drive = drives_->itemData(index).toString();
+    if (!QFileInfo(drive).isReadable() || !QDir(drive).exists()) {
+        messages_.Tell(DriveReadError);
+        drives_->setCurrentIndex(drives_->findData(DriveOf(folder_)));
+        return;
+    }
+    SetFolder(drive);
+}
+
+bool FolderBrowser::SetFolder(const QString& path) {
+    const QString folder = WithoutFinalSlash(QDir(path).absolutePath());
+    const QFileInfo info(folder);
+    if (!info.isDir() || !info.isReadable() || !info.isExecutable()) {
+        messages_.Tell(FolderReadError);
+        return false;
+    }
+    folder_ = folder;
+    drives_->setCurrentIndex(drives_->findData(DriveOf(folder_)));
+    const QModelIndex index = model_->index(folder_);
+    folders_->setCurrentIndex(index);
+    folders_->scrollTo(index);
+    folders_->expand(index);
+    ListFiles();
+    emit FolderChanged(folder_);
+    return true;
+}
+
+void FolderBrowser::ListFiles() {
+    files_->clear();
+    QDir dir(folder_);
+    dir.setNameFilters({"*.qdr"});
+    dir.setFilter(QDir::Files | QDir::Readable | QDir::Hidden);
+    dir.setSorting(QDir::Name | QDir::IgnoreCase);
+    // Name filters ignore case, so "*.QDR" files are listed too.
+    files_->addItems(dir.entryList());
+}
+
+QStringList FolderBrowser::FileNames() const {
+    QStringList names;
+    for (int i = 0; i < files_->count(); ++i) names << files_->item(i)->text();
+    return names;
+}
+
+} // namespace dialogs

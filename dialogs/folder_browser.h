@@ -1,0 +1,57 @@
+#pragma once
+// The drive, folder and file lists that the open and save dialogs share. The
+// drives are the file system's roots and mount points and the home folder;
+// the folders come from Qt's file-system model; the files are the crossword
+// files (".qdr" in either case) of the chosen folder.
+
+#include "platform/messages.h"
+
+#include <QObject>
+#include <QString>
+
+class QComboBox;
+class QFileSystemModel;
+class QListWidget;
+class QTreeView;
+class QWidget;
+
+namespace dialogs {
+
+inline const char* const DriveReadError = "Errore di lettura dal drive specificato";
+inline const char* const FolderReadError = "Errore di lettura dalla cartella specificata";
+
+class FolderBrowser : public QObject {
+    Q_OBJECT
+public:
+    FolderBrowser(QWidget* parent, platform::Messages& messages);
+
+    QComboBox* Drives() const { return drives_; }
+    QTreeView* Folders() const { return folders_; }
+    QListWidget* Files() const { return files_; }
+
+    // The folder whose files are listed, without a final "/".
+    QString Folder() const { return folder_; }
+    // Moves the lists to a folder; false (with a message) when it cannot be read.
+    bool SetFolder(const QString& path);
+    // The listed file names, in list order.
+    QStringList FileNames() const;
+
+signals:
+    void FolderChanged(const QString& path);
+    void FileClicked(const QString& name);
+    void FileActivated(const QString& name);  // double click or Enter
+
+private:
+    void ChooseDrive(int index);
+    void ListFiles();
+    QString DriveOf(const QString& path) const;
+
+    platform::Messages& messages_;
+    QComboBox* drives_;
+    QTreeView* folders_;
+    QListWidget* files_;
+    QFileSystemModel* model_;
+    QString folder_;
+};
+
+} // namespace dialogs

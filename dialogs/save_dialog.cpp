@@ -1,0 +1,135 @@
+#include "dialogs/save_dialog.h"
+
+#include "dialogs/folder_browser.h"
+#include "dialogs/line_edit.h"
+#include "document/crossword_file.h"
+#include "document/text.h"
+#include "platform/qt/encoding.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace dialogs {
+
+namespace {
+const char* const NameOrDiskError = "Errore di nome file o accesso al disco!";
+constexpr std::size_t LabelLength = 13;
+} // namespace
+
+CruciSav::CruciSav(document::Crossword& doc, platform::Messages& messages, std::string workingFile,
+                   QWidget* parent)
+    : QDialog(parent),
+      doc_(doc),
+      messages_(messages),
+      workingFile_(std::move(workingFile)),
+      browser_(new FolderBrowser(this, messages)) {
+    setObjectName("CruciSav");
+    setWindowTitle("Quadrivo 98 - Salvataggio");
+
+    nameEdit_ = new SelectingLineEdit(this);
+    nameEdit_->setObjectName("Text1");
+    authorEdit_ = new SelectingLineEdit(this);
+    authorEdit_->setObjectName("Text2");
+    auto* nameLabel = new QLabel("&Nome File", this);
+    nameLabel->setObjectName("Label1");
+    nameLabel->setBuddy(nameEdit_);
+    auto* authorLabel = new QLabel("&Dati autore:", this);
+    authorLabel->setObjectName("Label2");
+    authorLabel->setBuddy(authorEdit_);
+    auto* folderLabel = new QLabel("&Cartelle", this);
+    folderLabel->setObjectName("Label3");
+    folderLabel->setBuddy(browser_->Folders());
+
+    auto* ok = new QPushButton("&OK", this);
+    ok->setObjectName("Command3D1");
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("&Annulla", this);
+    cancel->setObjectName("Command3D2");
+    connect(ok, &QPushButton::clicked, this, &CruciSav::Save);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(browser_, &FolderBrowser::FileClicked, nameEdit_, &QLineEdit::setText);
+    connect(browser_, &FolderBrowser::FileActivated, this, [this](const QString& name) {
+        nameEdit_->setText(name);
+        Save();
+    });
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(nameLabel);
+    left->addWidget(nameEdit_);
+    left->addWidget(browser_->Files(), 1);
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(folderLabel);
+    middle->addWidget(browser_->Folders(), 1);
+    middle->addWidget(browser_->Drives());
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addLayout(middle, 1);
+    auto* author = new QHBoxLayout;
+    author->addWidget(authorLabel);
+    author->addWidget(authorEdit_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns, 1);
+    layout->addLayout(author);
+    layout->addLayout(buttons);
+    resize(640, 400);
+
+    // The browsing here leaves the program's current folder where it is.
+    browser_->SetFolder(QDir::currentPath());
+    authorEdit_->setText(platform::FromBytes(std::string(document::Mid(doc_.FileLines(1), 14))));
+    authorEdit_->selectAll();
+    nameEdit_->setText(doc_.CurrentFileName.empty() ? QString("Cruci000.qdr")
+                                                    : platform::FromBytes(doc_.CurrentFileName));
+}
+
+QString CruciSav::FullName(const QString& folder, const QString& typed) {
+    const bool withDrive = typed.size() >= 2 && typed[1] == ':';
+    QString full = QDir::isAbsolutePath(typed) || withDrive ? typed : QDir(folder).filePath(typed);
+    if (!full.contains('.')) full += ".qdr";
+    return full;
+}
+
+void CruciSav::Save() {
+    const QString typed = nameEdit_->text();
+    const QString full = FullName(browser_->Folder(), typed);
+    const QFileInfo target(full);
+    // Names the file system cannot take, or a folder that cannot be written.
+    const bool badName = typed.trimmed().isEmpty() || typed.contains(QRegularExpression("[*?\\x00-\\x1f]")) ||
+                         target.fileName().isEmpty() || target.isDir();
+    const QFileInfo folder(target.absolutePath());
+    if (badName || !folder.isDir() || !folder.isWritable() || (target.exists() && !target.isWritable())) {
+        messages_.Tell(NameOrDiskError);
+        nameEdit_->setFocus();
+        return;
+    }
+    bool write = true;
+    if (target.exists()) {
+        const auto answer = messages_.Show(
+            platform::ToBytes("Il file " + full.toUpper() + " esiste già; vuoi riscriverlo?"),
+            platform::Buttons::OkCancel, "Salvataggio file", platform::Icon::None);
+        write = answer != platform::Answer::Cancel;
+    }
+    if (write) {
+        const std::string label = doc_.FileLines(1).substr(0, LabelLength);
+        doc_.FileLines(1) = label + platform::ToBytes(authorEdit_->text());
+        const std::string name = platform::ToBytes(full);
+        if (document::SaveCrosswordFile(doc_, name, messages_) != document::SaveResult::Saved) return;
+        doc_.CurrentFileName = name;
+    }
+    document::SaveCrosswordFile(doc_, workingFile_, messages_);
+    accept();
+}
+
+} // namespace dialogs

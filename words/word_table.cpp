@@ -1,0 +1,273 @@
+#include "words/word_table.h"
+
+#include "document/crossword_file.h"
+#include "document/grid_edits.h"
+#include "document/word_map.h"
+#include "platform/qt/encoding.h"
+#include "platform/qt/pixmap_surface.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+
+namespace words {
+
+using document::Horizontal;
+
+GridPicture::GridPicture(QWidget* parent) : QWidget(parent), image_(1, 1) {
+    setObjectName("Picture1");
+    surface_ = std::make_unique<platform::PixmapSurface>(image_, Qt::white);
+}
+
+GridPicture::~GridPicture() = default;
+
+platform::Surface& GridPicture::Surface() { return *surface_; }
+
+void GridPicture::paintEvent(QPaintEvent*) { QPainter(this).drawPixmap(0, 0, image_); }
+
+void GridPicture::Fit() {
+    const QSize wanted = size().expandedTo(QSize(1, 1));
+    if (image_.size() == wanted) return;
+    image_ = QPixmap(wanted);
+    image_.fill(Qt::white);
+}
+
+CruciBro::CruciBro(document::Crossword& doc, platform::Messages& messages, std::string workingFile,
+                   std::function<void(bool)> hourglass, QWidget* parent)
+    : QDialog(parent),
+      doc_(doc),
+      messages_(messages),
+      workingFile_(std::move(workingFile)),
+      hourglass_(std::move(hourglass)) {
+    setObjectName("CruciBro");
+    setWindowTitle(platform::FromBytes("Quadrivo 98 - Cruciverba " + std::to_string(doc_.ColumnCount) + "x" +
+                                       std::to_string(doc_.RowCount) + "  " + doc_.CurrentFileName));
+
+    picture_ = new GridPicture(this);
+    table_ = new QTableWidget(2, 3, this);
+    table_->setObjectName("Gitter1");
+    table_->setToolTip("Lista delle parole (cliccare per modifica)");
+    table_->setHorizontalHeaderLabels({"N.", "Parola", "Definizione"});
+    table_->verticalHeader()->hide();
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setWordWrap(false);
+    QFont fixed("Liberation Mono");
+    table_->setFont(fixed);
+    table_->horizontalHeader()->setFont(font());
+    connect(table_, &QTableWidget::currentCellChanged, this, [this](int row) {
+        if (!selecting_ && row >= 0) SelectTableRow();
+    });
+    connect(table_, &QTableWidget::cellPressed, this, [this] {
+        if (!selecting_) SelectTableRow();
+    });
+
+    wordHeading_ = new QLabel("0 - Orizzontale", this);
+    wordHeading_->setObjectName("Label3");
+    QFont bold = wordHeading_->font();
+    bold.setBold(true);
+    wordHeading_->setFont(bold);
+    wordEdit_ = new QLineEdit(this);
+    wordEdit_->setObjectName("Text1");
+    wordEdit_->setFont(fixed);
+    clueEdit_ = new QLineEdit(this);
+    clueEdit_->setObjectName("Text2");
+    wordLabel_ = new QLabel("&Parola:", this);
+    wordLabel_->setObjectName("Label1");
+    wordLabel_->setBuddy(wordEdit_);
+    clueLabel_ = new QLabel("&Definizione:", this);
+    clueLabel_->setObjectName("Label2");
+    clueLabel_->setBuddy(clueEdit_);
+    connect(wordEdit_, &QLineEdit::textEdited, this, &CruciBro::WordTyped);
+
+    applyButton_ = new QPushButton("&Varia", this);
+    applyButton_->setObjectName("Command1");
+    applyButton_->setToolTip("Conferma le modifiche su parola/definizione");
+    applyButton_->setDefault(true);
+    okButton_ = new QPushButton("&OK", this);
+    okButton_->setObjectName("Command3d1");
+    okButton_->setToolTip("Conferma tutte le modifiche");
+    okButton_->setAutoDefault(false);
+    cancelButton_ = new QPushButton("&Annulla", this);
+    cancelButton_->setObjectName("Command3d2");
+    cancelButton_->setToolTip("Annulla tutte le modifiche");
+    cancelButton_->setAutoDefault(false);
+    connect(applyButton_, &QPushButton::clicked, this, &CruciBro::ApplyRowChange);
+    connect(okButton_, &QPushButton::clicked, this, [this] {
+        frame_ = {};
+        document::SaveCrosswordFile(doc_, workingFile_, messages_);
+        accept();
+    });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] {
+        frame_ = {};
+        reject();
+    });
+
+    // The whole screen, laid out by the formulas of LayOut.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    setGeometry(screen);
+    setWindowState(windowState() | Qt::WindowMaximized);
+    LayOut();
+    Griglia();
+}
+
+void CruciBro::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    LayOut();
+    if (tableBuilt_) Griglia();
+}
+
+void CruciBro::LayOut() {
+    const double sw = width(), sh = height();
+    const int pictureWidth = static_cast<int>(sw / 640 * 350);
+    const int tableWidth = static_cast<int>(sw / 640 * 270);
+    const int tableLeft = pictureWidth + 12;
+    const int label3Top = static_cast<int>(sh - 110);
+    const int text1Top = static_cast<int>(sh - 80);
+    const int text2Top = static_cast<int>(sh - 50);
+    const int fieldLeft = 90;
+    const int buttonWidth = 90, fieldHeight = 24;
+
+    picture_->setGeometry(0, 0, pictureWidth, std::max(label3Top - 15, 1));
+    picture_->Fit();
+    table_->setGeometry(tableLeft, 0, std::max(tableWidth, 1), std::max(text2Top - 18, 1));
+    wordHeading_->setGeometry(5, label3Top, pictureWidth - buttonWidth - 20, fieldHeight);
+    okButton_->setGeometry(tableLeft - buttonWidth - 5, label3Top - 5, buttonWidth, fieldHeight);
+    cancelButton_->setGeometry(tableLeft - buttonWidth - 5, label3Top + 22, buttonWidth, fieldHeight);
+    wordLabel_->setGeometry(5, text1Top, fieldLeft - 10, fieldHeight);
+    clueLabel_->setGeometry(5, text2Top, fieldLeft - 10, fieldHeight);
+    const int fieldWidth = std::max(tableLeft - buttonWidth - 20 - fieldLeft, 60);
+    wordEdit_->setGeometry(fieldLeft, text1Top, std::min(fieldWidth, 260), fieldHeight);
+    applyButton_->setGeometry(fieldLeft + std::min(fieldWidth, 260) + 8, text1Top, buttonWidth, fieldHeight);
+    clueEdit_->setGeometry(fieldLeft, text2Top, std::max(tableLeft + tableWidth - fieldLeft, 60), fieldHeight);
+}
+
+void CruciBro::Griglia() {
+    frame_ = {};
+    grid_ = SmallGrid{};
+    selectedRow_ = table_->currentRow();
+    if (!DrawSmallGrid(picture_->Surface(), doc_, grid_)) {
+        messages_.Tell("Tipo di file non valido: Esecuzione terminata!");
+        ended_ = true;
+        messages_.EndProgram();
+        reject();
+        return;
+    }
+    picture_->update();
+
+    const int tableWidth = table_->viewport()->width();
+    table_->setColumnWidth(0, tableWidth / 9);
+    table_->setColumnWidth(1, tableWidth * 3 / 9);
+    table_->setColumnWidth(2, tableWidth * 5 / 9);
+
+    selecting_ = true;
+    if (!tableBuilt_) table_->setRowCount(1);
+    int k = 0;
+    auto writeRow = [&](int c, int r, int d) {
+        ++k;
+        if (k > MaxRows) return;
+        if (k > 1 && !tableBuilt_) table_->setRowCount(k);
+        const std::string number = std::to_string(doc_.WordNumbers(c, r)) + (d == Horizontal ? "-O" : "-V");
+        table_->setItem(k - 1, 0, new QTableWidgetItem(QString::fromStdString(number)));
+        table_->setItem(k - 1, 1, new QTableWidgetItem(platform::FromBytes(doc_.CellWords(c, r, d))));
+        table_->setItem(k - 1, 2, new QTableWidgetItem(platform::FromBytes(doc_.Definitions(c, r, d))));
+        rowEntries_[static_cast<std::size_t>(k)] = {c, r, d};
+    };
+    for (int r = 1; r <= doc_.RowCount; ++r)
+        for (int c = 1; c <= doc_.ColumnCount; ++c)
+            for (int d : {document::Horizontal, document::Vertical})
+                if (document::StartsWord(doc_.StartCodes(c, r), d)) writeRow(c, r, d);
+    tableBuilt_ = true;
+    if (selectedRow_ < 0) selectedRow_ = 0;  // row 1 of the table
+    table_->setCurrentCell(selectedRow_, 0);
+    selecting_ = false;
+    SelectTableRow();
+}
+
+void CruciBro::DrawFrame(const Frame& frame, platform::Color color) {
+    picture_->Surface().Rectangle(frame.x1, frame.y1, frame.x2, frame.y2, color, false);
+    picture_->update();
+}
+
+void CruciBro::SelectTableRow() {
+    DrawFrame(frame_, platform::colors::Black);
+    if (!tableBuilt_) return;
+    selecting_ = true;
+    const int n = std::max(table_->currentRow(), 0);
+    table_->setCurrentCell(n, 0);
+    selecting_ = false;
+    if (n + 1 > MaxRows) return;
+    const RowEntry entry = rowEntries_[static_cast<std::size_t>(n + 1)];
+    if (entry.direction == 0) return;  // a grid without words
+    const std::string& word = doc_.CellWords(entry.column, entry.row, entry.direction);
+    wordEdit_->setMaxLength(30);
+    wordEdit_->setText(platform::FromBytes(word));
+    wordEdit_->setMaxLength(static_cast<int>(word.size()));
+    clueEdit_->setText(platform::FromBytes(doc_.Definitions(entry.column, entry.row, entry.direction)));
+    frame_ = WordFrame(doc_, grid_, entry.column, entry.row, entry.direction);
+    const QString number = table_->item(n, 0) ? table_->item(n, 0)->text() : QString();
+    wordHeading_->setText(number + (entry.direction == Horizontal ? "rizzontale" : "erticale"));
+    DrawFrame(frame_, platform::colors::Yellow);
+}
+
+void CruciBro::WordTyped(const QString& text) {
+    QString upper = text;
+    for (QChar& ch : upper)
+        if (ch >= 'a' && ch <= 'z') ch = ch.toUpper();
+    if (upper != text) {
+        const int cursor = wordEdit_->cursorPosition();
+        wordEdit_->setText(upper);
+        wordEdit_->setCursorPosition(cursor);
+    }
+    const int n = table_->currentRow();
+    if (n >= 0 && n < MaxRows) {
+        const RowEntry entry = rowEntries_[static_cast<std::size_t>(n + 1)];
+        if (entry.direction != 0)
+            wordEdit_->setMaxLength(static_cast<int>(doc_.CellWords(entry.column, entry.row, entry.direction).size()));
+    }
+}
+
+void CruciBro::ApplyRowChange() {
+    hourglass_(true);
+    const std::string word = platform::ToBytes(wordEdit_->text());
+    if (static_cast<int>(word.size()) != wordEdit_->maxLength()) {
+        hourglass_(false);
+        messages_.Tell("La parola deve avere obbligatoriamente " + std::to_string(wordEdit_->maxLength()) +
+                       " caratteri.");
+        wordEdit_->setFocus();
+        tableBuilt_ = false;
+        return;
+    }
+    const int n = std::max(table_->currentRow(), 0);
+    if (n + 1 > MaxRows || rowEntries_[static_cast<std::size_t>(n + 1)].direction == 0) {
+        hourglass_(false);
+        return;
+    }
+    const RowEntry entry = rowEntries_[static_cast<std::size_t>(n + 1)];
+    if (table_->item(n, 2)) table_->item(n, 2)->setText(clueEdit_->text());
+    doc_.Definitions(entry.column, entry.row, entry.direction) = platform::ToBytes(clueEdit_->text());
+    for (char ch : word) {
+        if (!((ch >= 'A' && ch <= 'Z') || ch == document::EmptyCell)) {
+            hourglass_(false);
+            messages_.Tell("La parola contiene caratteri non ammessi (ammessi solo caratteri alfabetici da A a Z)");
+            wordEdit_->setFocus();
+            tableBuilt_ = false;
+            return;
+        }
+    }
+    if (table_->item(n, 1)) table_->item(n, 1)->setText(wordEdit_->text());
+    doc_.CellWords(entry.column, entry.row, entry.direction) = word;
+    doc_.ChangedFlag = true;
+    document::WriteWord(doc_, entry.column, entry.row, entry.direction, word);
+    document::RecomputeWordMap(doc_);
+    Griglia();
+    hourglass_(false);
+}
+
+} // namespace words

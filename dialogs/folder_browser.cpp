@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 
 namespace dialogs {
@@ -54,7 +55,15 @@ FolderBrowser::FolderBrowser(QWidget* parent, platform::Messages& messages)
     for (int column = 1; column < model_->columnCount(); ++column) folders_->hideColumn(column);
     folders_->header()->hide();
     folders_->setMinimumHeight(160);
+    folders_->installEventFilter(this);
 
+    // The model reads folders in the background: show the chosen folder once
+    // its parents are there.
+    connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
+        // After the model has sorted what it read.
+        if (folder_ == path || folder_.startsWith(WithoutFinalSlash(path) + "/"))
+            QTimer::singleShot(50, this, &FolderBrowser::ShowFolderInTree);
+    });
     connect(drives_, &QComboBox::activated, this, &FolderBrowser::ChooseDrive);
     connect(folders_, &QTreeView::clicked, this,
             [this](const QModelIndex& index) { SetFolder(model_->filePath(index)); });
@@ -64,6 +73,13 @@ FolderBrowser::FolderBrowser(QWidget* parent, platform::Messages& messages)
             [this](QListWidgetItem* item) { emit FileActivated(item->text()); });
     connect(files_, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { emit FileActivated(item->text()); });
+}
+
+bool FolderBrowser::eventFilter(QObject* watched, QEvent* event) {
+    // A tree scrolls only once it is laid out on screen.
+    if (watched == folders_ && event->type() == QEvent::Show)
+        QTimer::singleShot(0, this, &FolderBrowser::ShowFolderInTree);
+    return QObject::eventFilter(watched, event);
 }
 
 QString FolderBrowser::DriveOf(const QString& path) const {
@@ -95,13 +111,20 @@ bool FolderBrowser::SetFolder(const QString& path) {
     }
     folder_ = folder;
     drives_->setCurrentIndex(drives_->findData(DriveOf(folder_)));
-    const QModelIndex index = model_->index(folder_);
-    folders_->setCurrentIndex(index);
-    folders_->scrollTo(index);
-    folders_->expand(index);
+    ShowFolderInTree();
     ListFiles();
     emit FolderChanged(folder_);
     return true;
+}
+
+void FolderBrowser::ShowFolderInTree() {
+    const QModelIndex index = model_->index(folder_);
+    if (!index.isValid()) return;
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        folders_->expand(parent);
+    folders_->doItemsLayout();
+    folders_->setCurrentIndex(index);
+    folders_->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void FolderBrowser::ListFiles() {

@@ -36,6 +36,9 @@ public:
     // The listed file names, in list order.
     QStringList FileNames() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     void FolderChanged(const QString& path);
     void FileClicked(const QString& name);
@@ -44,6 +47,7 @@ signals:
 private:
     void ChooseDrive(int index);
     void ListFiles();
+    void ShowFolderInTree();
     QString DriveOf(const QString& path) const;
 
     platform::Messages& messages_;

@@ -75,6 +75,7 @@ void Form1::BuildMenus() {
         {"MenuCB", [this] { MenuCB(); }},
         {"MenuDef", [this] { ClueModeSwitch(); }},
         {"MenuPendaris", [this] { MenuPendaris(); }},
+        {"MenuEstrazione", [this] { MenuEstrazione(); }},
         {"MenuAiuto", [this] { MenuAiuto(); }},
     };
     // The author's page and mail box are set when the program is built; with
@@ -109,6 +110,7 @@ void Form1::BuildToolbar() {
         {"CasBianca", [this] { MenuCB(); }},
         {"CasNera", [this] { MenuCN(); }},
         {"Edit", [this] { ClueModeSwitch(); }},
+        {"Estrazione", [this] { MenuEstrazione(); }},
     };
     QToolBar* bar = area_->ToolBar();
     int index = 0;

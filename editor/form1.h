@@ -102,6 +102,12 @@ public:
     void RemoveColumn();
     void AddRow();
     void RemoveRow();
+
+    // "Estrazione automatica": fills the grid from the vocabulary.
+    void MenuEstrazione();
+    // Where the fill's draws come from (a seeded generator in tests); the
+    // default re-seeds from the time of day before every draw.
+    void SetRandomSource(std::function<double()> random) { random_ = std::move(random); }
     // A mouse button pressed on the window at (x, y).
     void GridClick(int x, int y, Qt::MouseButton button);
 
@@ -138,6 +144,7 @@ private:
     bool activatedOnce_ = false;
     bool commandLineTaken_ = false;
     bool ended_ = false;
+    std::function<double()> random_;
 
     QHash<QString, QAction*> menuActions_;
     QHash<QString, QMenu*> menus_;

@@ -5,6 +5,8 @@
 
 #include "document/grid_edits.h"
 #include "editor/client_area.h"
+#include "fill/auto_fill.h"
+#include "fill/headless_host.h"
 #include "platform/qt/encoding.h"
 #include "words/clue_editor.h"
 
@@ -90,6 +92,42 @@ void Form1::GridClick(int x, int y, Qt::MouseButton button) {
     doc_.CurrentRow = row;
     if (pointer_ == Pointer::SizeWE) EditClue(column, row, Horizontal);
     if (pointer_ == Pointer::SizeNS) EditClue(column, row, Vertical);
+}
+
+namespace {
+
+// The fill in the main window: letters painted on the window as they come,
+// the working file and the grid redrawn at the clearing and at the end.
+class WindowFillHost : public fill::FillHost {
+public:
+    WindowFillHost(std::function<void(Crossword&)> redraw, platform::Surface& surface, QWidget& area,
+                   std::function<double()> random, std::function<void(bool)> busy)
+        : redraw_(std::move(redraw)), surface_(surface), area_(area), random_(std::move(random)),
+          busy_(std::move(busy)) {}
+    void Redraw(Crossword& doc) override { redraw_(doc); }
+    platform::Surface& Surface() override { return surface_; }
+    void Show() override { area_.repaint(); }
+    double Random() override { return random_ ? random_() : fill::TimeOfDayRandom(); }
+    void Busy(bool busy) override { busy_(busy); }
+
+private:
+    std::function<void(Crossword&)> redraw_;
+    platform::Surface& surface_;
+    QWidget& area_;
+    std::function<double()> random_;
+    std::function<void(bool)> busy_;
+};
+
+} // namespace
+
+void Form1::MenuEstrazione() {
+    HideLabel();
+    WindowFillHost host(
+        [this](Crossword&) { EditCycle(); },  // the fill has marked the crossword changed already
+        DrawingSurface(), *area_, random_,
+        [this](bool busy) { SetPointer(busy ? Pointer::Hourglass : Pointer::Default); });
+    fill::AutoFill(doc_, vocab_, messages_, host);
+    SetPointer(Pointer::Default);
 }
 
 void Form1::EditClue(int column, int row, int direction) {

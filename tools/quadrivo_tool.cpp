@@ -5,10 +5,14 @@
 #include "document/crossword_file.h"
 #include "document/text.h"
 #include "document/word_map.h"
+#include "fill/headless_host.h"
 #include "vocabulary/builder.h"
 #include "vocabulary/vocabulary.h"
 
+#include <algorithm>
 #include <cctype>
+#include <chrono>
+#include <random>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -37,10 +41,18 @@ Comandi:
                                 lettura: numero e direzione (O/V), lettere,
                                 definizione, separati da TAB
   riscrivi IN.qdr OUT.qdr       legge IN e lo riscrive in OUT
+  riempi IN.qdr OUT.qdr [--seme N] [--rispondi si|annulla] [--ripartenze N] [-l FILE]
+                                estrazione automatica di IN, scritta in OUT;
+                                ogni domanda va su stderr: alle prime N si
+                                risponde No (ripartenza), poi come --rispondi
+                                (predefinito: si); stampa una riga di
+                                riepilogo: riempite, vuote, domande,
+                                ripartenze, millisecondi
 
 Opzioni:
   -l FILE    vocabolario da usare (predefinito: LESSICO.DAT accanto al
              programma)
+  --seme N   seme del generatore casuale, per ripetere un'estrazione
   -h, --help mostra questo aiuto
 )";
 
@@ -174,6 +186,77 @@ int Parole(const std::vector<std::string>& args) {
     return messages.failed ? ExitFailure : 0;
 }
 
+// Answers the fill's questions as the options say, printing each one.
+class FillAnswers : public platform::Messages {
+public:
+    FillAnswers(int restarts, platform::Answer then) : restarts_(restarts), then_(then) {}
+    platform::Answer Show(const std::string& text, platform::Buttons buttons, const std::string&,
+                          platform::Icon) override {
+        if (buttons == platform::Buttons::OkCancel) return platform::Answer::Ok;  // the opening question
+        std::string shown = document::Cp1252ToUtf8(text);
+        std::replace(shown.begin(), shown.end(), '\r', '\n');
+        std::cerr << shown << '\n';
+        if (buttons != platform::Buttons::YesNoCancel) return platform::Answer::Ok;
+        return restarts_-- > 0 ? platform::Answer::No : then_;
+    }
+    void EndProgram() override {}
+
+private:
+    int restarts_;
+    platform::Answer then_;
+};
+
+int Riempi(const std::vector<std::string>& args) {
+    std::string file;
+    std::vector<std::string> rest;
+    if (!TakeVocabularyOption(args, file, rest)) return Usage("manca il nome del file dopo -l");
+    std::vector<std::string> names;
+    std::uint64_t seed = std::random_device{}();
+    int restarts = 0;
+    platform::Answer then = platform::Answer::Yes;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        const std::string& a = rest[i];
+        if (a == "--seme" || a == "--ripartenze" || a == "--rispondi") {
+            if (i + 1 == rest.size()) return Usage("manca il valore dopo " + a);
+            const std::string value = rest[++i];
+            if (a == "--rispondi") {
+                if (value != "si" && value != "annulla") return Usage("--rispondi vuole si o annulla");
+                then = value == "si" ? platform::Answer::Yes : platform::Answer::Cancel;
+                continue;
+            }
+            if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos)
+                return Usage(a + " vuole un numero intero");
+            if (a == "--seme")
+                seed = std::stoull(value);
+            else
+                restarts = std::stoi(value);
+        } else {
+            names.push_back(a);
+        }
+    }
+    if (names.size() != 2) return Usage("indicare il file da riempire e quello da scrivere");
+    if (!document::FileExists(file)) {
+        std::cerr << "Vocabolario non trovato: " << file << "\n";
+        return ExitFailure;
+    }
+    ConsoleMessages messages;
+    vocabulary::Vocabulary vocab;
+    if (!vocab.LoadVocabularyIndex(file, messages)) return ExitFailure;
+    document::Crossword doc;
+    if (document::LoadCrosswordFile(doc, names[0], messages) != document::LoadResult::Loaded) return ExitFailure;
+    document::ComputeWordMap(doc);
+
+    FillAnswers answers(restarts, then);
+    fill::HeadlessHost host(seed);
+    const auto start = std::chrono::steady_clock::now();
+    const fill::FillReport report = fill::AutoFill(doc, vocab, answers, host);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    if (document::SaveCrosswordFile(doc, names[1], messages) != document::SaveResult::Saved) return ExitFailure;
+    std::cout << "riempite " << report.filled << " vuote " << report.empty << " domande " << report.questions
+              << " ripartenze " << report.restarts << " ms " << ms << '\n';
+    return 0;
+}
+
 int Riscrivi(const std::vector<std::string>& args) {
     if (args.size() != 2) return Usage("indicare il file da leggere e quello da scrivere");
     ConsoleMessages messages;
@@ -202,5 +285,6 @@ int main(int argc, char** argv) {
     if (command == "cerca") return Cerca(args);
     if (command == "parole") return Parole(args);
     if (command == "riscrivi") return Riscrivi(args);
+    if (command == "riempi") return Riempi(args);
     return Usage("comando sconosciuto: " + command);
 }

@@ -15,7 +15,10 @@ Answer QtMessages::Show(const std::string& text, Buttons buttons, const std::str
                         Icon icon) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(FromBytes(title));
-    box.setText(FromBytes(text));
+    // Lines of a message may end in a bare carriage return.
+    QString shown = FromBytes(text);
+    shown.replace("\r\n", "\n").replace('\r', '\n');
+    box.setText(shown);
     switch (icon) {
     case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
     case Icon::Information: box.setIcon(QMessageBox::Information); break;

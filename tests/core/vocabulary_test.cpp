@@ -1,33 +1,16 @@
 #include "vocabulary/vocabulary.h"
 #include "platform/recording/recording_messages.h"
+#include "test_vocabulary.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <map>
 
 using platform::RecordingMessages;
 using vocabulary::Vocabulary;
 
 namespace {
 
-// Lays out a vocabulary file with the groups in the order given, words kept
-// in the order given (so tests see file order, not alphabetical order).
-std::string LayOut(const std::map<int, std::vector<std::string>>& groups) {
-    std::string out(200, ' ');
-    long position = 409;
-    std::string words;
-    for (int L = 3; L <= 15; ++L) {
-        long start = position;
-        auto it = groups.find(L);
-        if (it != groups.end())
-            for (const auto& w : it->second) words += w, position += L;
-        char fields[40];
-        std::snprintf(fields, sizeof fields, "%8ld%8ld", start, position);
-        out += fields;
-    }
-    return out + words;
-}
+using testgrids::LayOut;
 
 Vocabulary Load(const std::string& bytes, RecordingMessages& messages) {
     Vocabulary v;

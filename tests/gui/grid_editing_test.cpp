@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <random>
+
 using testgui::Program;
 
 namespace {
@@ -86,6 +88,7 @@ private slots:
     void clueEditorSearchesPicksAndConfirms();
     void clueEditorRefusesBadWordsAndKeepsWhatWasTyped();
     void longWordsAreRefusedBeforeTheEditor();
+    void automaticFillFromTheMenu();
 };
 
 void GridEditingTest::blackAndWhiteCellTools() {
@@ -300,6 +303,58 @@ void GridEditingTest::longWordsAreRefusedBeforeTheEditor() {
         QCOMPARE(editor.findChild<QLineEdit*>("Text2")->maxLength(), 15);
     });
     QVERIFY(opened);
+}
+
+void GridEditingTest::automaticFillFromTheMenu() {
+    Program program;
+    const QString file = WriteCrossword(program, "g.qdr", {"CASA*", ".....", "*....", ".....", "....*"},
+                                        "  1  11-Abitazione\r\n");
+    auto& form = program.Start(file);
+    auto& doc = form.Document();
+    const QByteArray original = testgui::ReadFile(file);
+
+    // Annulla at the opening question changes nothing.
+    program.messages.Script({platform::Answer::Cancel});
+    form.MenuAction("MenuEstrazione")->trigger();
+    QCOMPARE(testgui::Texts(program.messages).size(), 1);
+    QCOMPARE(program.messages.shown[0].title, std::string("Estrazione automatica parole"));
+    QCOMPARE(doc.GridLine(1), std::string("C.A.S.A.**"));
+    QVERIFY(!doc.ChangedFlag);
+
+    // Every later question is answered Si; the draws are seeded.
+    std::mt19937 engine(7);
+    form.SetRandomSource([&engine] { return std::uniform_real_distribution<double>(0, 1)(engine); });
+    program.messages.Script({platform::Answer::Ok, platform::Answer::Yes, platform::Answer::Yes,
+                             platform::Answer::Yes, platform::Answer::Yes, platform::Answer::Yes});
+    form.ToolAction("Estrazione")->trigger();
+    for (const auto& m : program.messages.shown)
+        if (m.buttons == platform::Buttons::YesNoCancel) QCOMPARE(m.title, std::string("Quadrivo 98"));
+    // The first slot, five letters down column 2, is free and always gets a
+    // word; every other cell holds a letter or stayed empty.
+    for (int r = 1; r <= 5; ++r) QVERIFY(doc.Cell(2, r) >= 'A' && doc.Cell(2, r) <= 'Z');
+    for (int r = 1; r <= 5; ++r)
+        for (int c = 1; c <= 5; ++c)
+            QVERIFY(doc.Cell(c, r) == '.' || doc.Cell(c, r) == '*' || (doc.Cell(c, r) >= 'A' && doc.Cell(c, r) <= 'Z'));
+    QCOMPARE(doc.Cell(5, 1), '*');
+    QCOMPARE(doc.Definitions(1, 1, 1), std::string());
+    QVERIFY(doc.ChangedFlag);
+    QCOMPARE(doc.EditMode, int(document::NoTool));
+    QCOMPARE(form.CurrentPointer(), editor::Pointer::Default);
+    QCOMPARE(testgui::ReadFile(file), original);  // the crossword's own file is untouched
+    const QByteArray working = testgui::ReadFile(program.Path("_qdra_32.tmp"));
+    QVERIFY(!working.contains("Abitazione"));
+    document::Crossword mirrored;
+    QCOMPARE(document::ReadCrossword(mirrored, working.toStdString(), program.messages), document::LoadResult::Loaded);
+    for (int r = 1; r <= 5; ++r) QCOMPARE(mirrored.GridLine(r), doc.GridLine(r));
+    // The final grid is in the window's picture, so it survives repaints.
+    const auto& g = doc;  // the letter of cell (2,3), inside its outline
+    const QImage image = form.Area()->Image().toImage();
+    bool inked = false;
+    // The middle of the cell, away from the outline and the word number.
+    for (int x = g.GridLeft + g.CellSize * 5 / 4; x < g.GridLeft + g.CellSize * 7 / 4; ++x)
+        for (int y = g.GridTop + g.CellSize * 9 / 4; y < g.GridTop + g.CellSize * 11 / 4; ++y)
+            inked = inked || image.pixelColor(x, y).lightness() < 60;
+    QVERIFY(inked);
 }
 
 QTEST_MAIN(GridEditingTest)

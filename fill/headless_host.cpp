@@ -1,0 +1,72 @@
+#include "fill/headless_host.h"
+
+#include "document/crossword_file.h"
+#include "document/word_map.h"
+
+#include <chrono>
+#include <ctime>
+
+namespace fill {
+
+namespace {
+
+// A surface that keeps nothing: the letters of a run without a window.
+class NullSurface : public platform::Surface {
+public:
+    double ScaleWidth() const override { return 0; }
+    double ScaleHeight() const override { return 0; }
+    void Clear() override {}
+    void Rectangle(double, double, double, double, platform::Color, bool) override {}
+    bool SetFont(const platform::Font& font) override {
+        font_ = font;
+        return true;
+    }
+    platform::Font CurrentFont() const override { return font_; }
+    double TextWidth(const std::string&) const override { return 0; }
+    double TextHeight(const std::string&) const override { return 0; }
+    void DrawText(double, double, const std::string&) override {}
+
+private:
+    platform::Font font_{"Arial", 7, false, false};
+};
+
+// Messages that no one reads: a round trip in memory reports nothing.
+class SilentMessages : public platform::Messages {
+public:
+    platform::Answer Show(const std::string&, platform::Buttons, const std::string&, platform::Icon) override {
+        return platform::Answer::Ok;
+    }
+    void EndProgram() override {}
+};
+
+} // namespace
+
+double TimeOfDayRandom() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    const auto micros =
+        std::chrono::duration_cast<std::chrono::microseconds>(now.time_since_epoch()).count() % 1000000;
+    const std::uint64_t sinceMidnight =
+        (static_cast<std::uint64_t>(local.tm_hour) * 3600 + local.tm_min * 60 + local.tm_sec) * 1000000 +
+        static_cast<std::uint64_t>(micros);
+    return SeededRandom(sinceMidnight).Next();
+}
+
+HeadlessHost::HeadlessHost(std::uint64_t seed) : random_(seed), surface_(std::make_unique<NullSurface>()) {}
+
+HeadlessHost::~HeadlessHost() = default;
+
+platform::Surface& HeadlessHost::Surface() { return *surface_; }
+
+void HeadlessHost::Redraw(document::Crossword& doc) {
+    // The working file's save and load, kept in memory.
+    SilentMessages quiet;
+    bool complete = false;
+    const std::string bytes = document::EncodeCrossword(doc, complete);
+    document::ReadCrossword(doc, bytes, quiet);
+    document::ComputeWordMap(doc);
+}
+
+} // namespace fill

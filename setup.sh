@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 packages=(
   cmake ninja-build g++ pkg-config         # toolchain
   libgtest-dev libbenchmark-dev            # tests and benchmarks
-  witalian                                 # the word list LESSICO.DAT is built from
+  witalian hunspell-it hunspell-tools      # the words LESSICO.DAT is built from
   qt6-base-dev qt6-qpa-plugins             # the program's windows
   fonts-liberation2                        # "Arial" for the grid letters
   xdg-utils                                # opening the help document and links

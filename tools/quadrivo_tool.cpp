@@ -29,10 +29,16 @@ const char* const kHelp = R"(Uso: quadrivo-tool COMANDO [ARGOMENTI]
 Strumenti a riga di comando di Quadrivo 98.
 
 Comandi:
-  lessico [-o FILE] ELENCO...   costruisce un file di vocabolario (formato
+  lessico [-o FILE] [--senza-nomi] ELENCO...
+                                costruisce un file di vocabolario (formato
                                 LESSICO.DAT) da elenchi di parole UTF-8, una
                                 per riga; stampa quante parole ha ogni
-                                lunghezza. Uscita predefinita: LESSICO.DAT
+                                lunghezza. Uscita predefinita: LESSICO.DAT.
+                                Quando una lunghezza ha piu' di 32767 parole
+                                si tengono prima quelle degli elenchi dati
+                                prima, poi quelle di lettere piu' comuni.
+                                --senza-nomi tralascia le righe con
+                                l'iniziale maiuscola (nomi propri)
   cerca MASCHERA [-l FILE]      elenca le parole del vocabolario che
                                 concordano con la maschera: le lettere devono
                                 coincidere, '_' e '.' sono posti liberi
@@ -84,10 +90,13 @@ std::string DefaultVocabulary() {
 int Lessico(const std::vector<std::string>& args) {
     std::string output = vocabulary::VocabularyFile;
     std::vector<std::string> lists;
+    bool withoutNames = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "-o") {
             if (++i == args.size()) return Usage("manca il nome del file dopo -o");
             output = args[i];
+        } else if (args[i] == "--senza-nomi") {
+            withoutNames = true;
         } else {
             lists.push_back(args[i]);
         }
@@ -95,13 +104,14 @@ int Lessico(const std::vector<std::string>& args) {
     if (lists.empty()) return Usage("indicare almeno un elenco di parole");
 
     vocabulary::VocabularyBuilder builder;
-    for (const auto& name : lists) {
-        std::ifstream in(name, std::ios::binary);
+    for (std::size_t rank = 0; rank < lists.size(); ++rank) {
+        std::ifstream in(lists[rank], std::ios::binary);
         if (!in) {
-            std::cerr << "Impossibile leggere l'elenco di parole " << name << "\n";
+            std::cerr << "Impossibile leggere l'elenco di parole " << lists[rank] << "\n";
             return ExitFailure;
         }
-        for (std::string line; std::getline(in, line);) builder.Add(line);
+        for (std::string line; std::getline(in, line);)
+            if (!withoutNames || !vocabulary::IsCapitalized(line)) builder.Add(line, static_cast<int>(rank));
     }
     vocabulary::BuildReport report;
     const std::string bytes = builder.Build("Quadrivo 98 - Lessico italiano", report);

@@ -3,6 +3,7 @@
 #include "document/text.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace vocabulary {
@@ -51,13 +52,21 @@ std::string FoldWord(std::string_view word) {
     return folded;
 }
 
-bool VocabularyBuilder::Add(std::string_view line) {
+bool IsCapitalized(std::string_view line) {
+    std::size_t pos = 0;
+    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+    if (pos == line.size()) return false;
+    const long cp = ValidUtf8(line) ? document::DecodeUtf8(line, pos) : static_cast<unsigned char>(line[pos]);
+    return (cp >= 'A' && cp <= 'Z') || (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7);
+}
+
+bool VocabularyBuilder::Add(std::string_view line, int rank) {
     std::string word = FoldWord(line);
     if (word.size() < MinLength || word.size() > MaxLength) {
         ++refused_;
         return false;
     }
-    words_[word.size()].push_back(std::move(word));
+    words_[word.size()].push_back({std::move(word), rank});
     return true;
 }
 
@@ -65,21 +74,49 @@ std::string VocabularyBuilder::Build(const std::string& title, BuildReport& repo
     report = BuildReport{};
     report.refused = refused_;
 
+    // How common each letter is over all the words offered.
+    std::array<double, 26> letterWeight{};
+    {
+        std::array<double, 26> count{};
+        double total = 0;
+        for (const auto& group : words_)
+            for (const Entry& e : group)
+                for (char ch : e.word) count[static_cast<std::size_t>(ch - 'A')] += 1, total += 1;
+        for (std::size_t i = 0; i < 26; ++i) letterWeight[i] = std::log((count[i] + 1) / (total + 26));
+    }
+    auto commonness = [&](const std::string& w) {
+        double sum = 0;
+        for (char ch : w) sum += letterWeight[static_cast<std::size_t>(ch - 'A')];
+        return sum;
+    };
+
     std::array<std::vector<std::string>, MaxLength + 1> groups;
     for (int L = MinLength; L <= MaxLength; ++L) {
-        std::vector<std::string> words = words_[L];
-        std::sort(words.begin(), words.end());
-        words.erase(std::unique(words.begin(), words.end()), words.end());
-        if (words.size() > MaxWordsPerLength) {
-            std::vector<std::string> spread;
-            spread.reserve(MaxWordsPerLength);
-            for (std::size_t i = 0; i < MaxWordsPerLength; ++i)
-                spread.push_back(words[i * words.size() / MaxWordsPerLength]);
-            report.dropped[L] = static_cast<int>(words.size() - spread.size());
-            words.swap(spread);
+        // One entry per word, with the best rank it was offered at.
+        std::vector<Entry> entries = words_[L];
+        std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+            return a.word != b.word ? a.word < b.word : a.rank < b.rank;
+        });
+        entries.erase(std::unique(entries.begin(), entries.end(),
+                                  [](const Entry& a, const Entry& b) { return a.word == b.word; }),
+                      entries.end());
+        if (entries.size() > MaxWordsPerLength) {
+            std::vector<std::pair<double, std::size_t>> order;
+            order.reserve(entries.size());
+            for (std::size_t i = 0; i < entries.size(); ++i) order.emplace_back(commonness(entries[i].word), i);
+            std::stable_sort(order.begin(), order.end(), [&](const auto& a, const auto& b) {
+                const int ra = entries[a.second].rank, rb = entries[b.second].rank;
+                return ra != rb ? ra < rb : a.first > b.first;
+            });
+            report.dropped[L] = static_cast<int>(entries.size() - MaxWordsPerLength);
+            std::vector<Entry> kept;
+            kept.reserve(MaxWordsPerLength);
+            for (std::size_t i = 0; i < MaxWordsPerLength; ++i) kept.push_back(entries[order[i].second]);
+            std::sort(kept.begin(), kept.end(), [](const Entry& a, const Entry& b) { return a.word < b.word; });
+            entries.swap(kept);
         }
-        report.kept[L] = static_cast<int>(words.size());
-        groups[L] = std::move(words);
+        report.kept[L] = static_cast<int>(entries.size());
+        for (Entry& e : entries) groups[L].push_back(std::move(e.word));
     }
 
     std::string out = title.substr(0, TitleLength);

@@ -26,18 +26,27 @@ struct BuildReport {
 class VocabularyBuilder {
 public:
     // Adds one line of a word list; false when it gives no usable word.
-    bool Add(std::string_view line);
+    // `rank` orders the lists when a group has more words than it can hold:
+    // rank 0 first.
+    bool Add(std::string_view line, int rank = 0);
 
     // The file bytes: a title in bytes 1..200, the index, then each group
-    // sorted alphabetically. A group with more than 32,767 words keeps an
-    // evenly spread selection of them.
+    // sorted alphabetically. A group with more than 32,767 words keeps its
+    // words of the best rank first and, among the rest, those made of the
+    // most common letters, which cross other words most easily.
     std::string Build(const std::string& title, BuildReport& report) const;
 
-    const std::vector<std::string>& Words(int L) const { return words_[L]; }
-
 private:
-    std::array<std::vector<std::string>, MaxLength + 1> words_;
+    struct Entry {
+        std::string word;
+        int rank;
+    };
+    std::array<std::vector<Entry>, MaxLength + 1> words_;
     int refused_ = 0;
 };
+
+// True for a line that starts with a capital letter: a proper name in a word
+// list.
+bool IsCapitalized(std::string_view line);
 
 } // namespace vocabulary

@@ -27,7 +27,7 @@ cmake -S . -B build -G Ninja
 cmake --build build
 
 case "${1:-run}" in
-  run) exec build/bin/quadrivo-tool --help ;;
+  run) exec build/bin/quadrivo ;;
   test) ctest --test-dir build --output-on-failure -j2 ;;
   *) echo "Uso: bash setup.sh [run|test]" >&2; exit 2 ;;
 esac

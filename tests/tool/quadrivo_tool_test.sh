@@ -41,5 +41,20 @@ printf 'Autore     : X\r\nData       : Y\r\nTipo       : Z\r\nDimensioni : 03x03
 check "read error message" "Errore di lettura del file!" "$(cat "$work/err")"
 check "read error still lists" "2-V	EVA	Città" "$(grep '^2-V' "$work/words")"
 
+# The automatic fill without a window: seeded runs repeat exactly.
+grid="$DATA/griglie/settimanale_15x11.qdr"
+"$TOOL" riempi "$grid" "$work/r1.qdr" --seme 5 >"$work/s1" 2>"$work/q1"; check "riempi exit" 0 $?
+"$TOOL" riempi "$grid" "$work/r2.qdr" --seme 5 >"$work/s2" 2>"$work/q2"
+cmp -s "$work/r1.qdr" "$work/r2.qdr"; check "riempi same seed, same grid" 0 $?
+check "riempi summary" 1 "$(grep -c -E '^riempite [0-9]+ vuote [0-9]+ domande [0-9]+ ripartenze 0 ms [0-9]+$' "$work/s1")"
+questions=$(sed -E 's/.* domande ([0-9]+) .*/\1/' "$work/s1")
+check "riempi prints every question" "$questions" "$(grep -c -E '^(Parola|Sulla parola) ' "$work/q1")"
+check "riempi keeps the black cells" "$(sed -n 5,15p "$grid" | tr -cd '*' | wc -c)" "$(sed -n 5,15p "$work/r1.qdr" | tr -cd '*' | wc -c)"
+"$TOOL" riempi "$grid" "$work/r3.qdr" --seme 5 --ripartenze 2 >"$work/s3" 2>/dev/null
+check "riempi restarts" 1 "$(grep -c ' ripartenze 2 ' "$work/s3")"
+"$TOOL" riempi "$grid" "$work/r4.qdr" --seme 5 --rispondi annulla >"$work/s4" 2>/dev/null
+check "riempi stops at the first question" 1 "$(grep -c -E ' domande 1 ' "$work/s4")"
+"$TOOL" riempi "$grid" "$work/r5.qdr" --rispondi forse >/dev/null 2>&1; check "riempi bad answer exits 2" 2 $?
+
 echo "$passes passed, $fails failed"
 [ "$fails" -eq 0 ]

@@ -19,4 +19,16 @@ protected:
     }
 };
 
+// Turns the letters "a" to "z" just typed into a text box into capitals,
+// keeping the cursor where it was; other characters stay as typed.
+inline void CapitalizeTyping(QLineEdit* edit, const QString& text) {
+    QString upper = text;
+    for (QChar& ch : upper)
+        if (ch >= 'a' && ch <= 'z') ch = ch.toUpper();
+    if (upper == text) return;
+    const int cursor = edit->cursorPosition();
+    edit->setText(upper);
+    edit->setCursorPosition(cursor);
+}
+
 } // namespace dialogs

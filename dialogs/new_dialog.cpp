@@ -5,14 +5,13 @@
 #include "document/crossword_file.h"
 #include "document/text.h"
 #include "platform/qt/encoding.h"
-#include "platform/qt/pixmap_surface.h"
+#include "platform/qt/picture_box.h"
 
 #include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -25,29 +24,6 @@ constexpr int BoxHeight = 79;   // 1185 twips
 constexpr int TwipsPerPixel = 15;
 constexpr int BoxFrame = 2;
 } // namespace
-
-ModelBox::ModelBox(QWidget* parent)
-    : QFrame(parent), image_(BoxWidth - 2 * BoxFrame, BoxHeight - 2 * BoxFrame) {
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(BoxFrame);
-    setFixedSize(BoxWidth, BoxHeight);
-    setCursor(Qt::PointingHandCursor);
-    surface_ = std::make_unique<platform::PixmapSurface>(image_, Qt::white, TwipsPerPixel);
-    surface_->Clear();
-}
-
-ModelBox::~ModelBox() = default;
-
-platform::Surface& ModelBox::Surface() { return *surface_; }
-
-void ModelBox::paintEvent(QPaintEvent* event) {
-    QPainter(this).drawPixmap(contentsRect().topLeft(), image_);
-    QFrame::paintEvent(event);
-}
-
-void ModelBox::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) emit Clicked();
-}
 
 FormNew::FormNew(document::Crossword& doc, platform::Messages& messages, std::string workingFile,
                  std::string programFolder, std::function<void()> ready, QWidget* parent)
@@ -100,9 +76,14 @@ FormNew::FormNew(document::Crossword& doc, platform::Messages& messages, std::st
         auto* caption = new QLabel(this);
         caption->setObjectName(QString("Label3_%1").arg(n));
         caption->setCursor(Qt::PointingHandCursor);
-        auto* box = new ModelBox(this);
+        // 1905 x 1185 twips, drawn in twips.
+        auto* box = new platform::PictureBox(Qt::white, TwipsPerPixel, this);
         box->setObjectName(QString("Picture1_%1").arg(n));
-        connect(box, &ModelBox::Clicked, this, [this, n] { CreateFromModel(n); });
+        box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        box->setLineWidth(BoxFrame);
+        box->setFixedSize(BoxWidth, BoxHeight);
+        box->setCursor(Qt::PointingHandCursor);
+        connect(box, &platform::PictureBox::Clicked, this, [this, n] { CreateFromModel(n); });
         caption->installEventFilter(this);
         caption->setProperty("model", n);
         models->addWidget(caption, 2 * (n / 4), n % 4);

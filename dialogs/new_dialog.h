@@ -9,11 +9,8 @@
 #include "platform/surface.h"
 
 #include <QDialog>
-#include <QFrame>
-#include <QPixmap>
 
 #include <functional>
-#include <memory>
 #include <vector>
 
 class QLabel;
@@ -21,31 +18,10 @@ class QLineEdit;
 class QPushButton;
 
 namespace platform {
-class PixmapSurface;
+class PictureBox;
 } // namespace platform
 
 namespace dialogs {
-
-// A picture box showing one model; a click picks it.
-class ModelBox : public QFrame {
-    Q_OBJECT
-public:
-    explicit ModelBox(QWidget* parent = nullptr);
-    ~ModelBox() override;
-    platform::Surface& Surface();
-    const QPixmap& Image() const { return image_; }
-
-signals:
-    void Clicked();
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-
-private:
-    QPixmap image_;
-    std::unique_ptr<platform::PixmapSurface> surface_;
-};
 
 class FormNew : public QDialog {
     Q_OBJECT
@@ -59,7 +35,7 @@ public:
     // True when an invalid model library ended the program.
     bool EndedProgram() const { return ended_; }
 
-    ModelBox* Box(int n) const { return boxes_.at(static_cast<std::size_t>(n)); }
+    platform::PictureBox* Box(int n) const { return boxes_.at(static_cast<std::size_t>(n)); }
     QLabel* Caption(int n) const { return captions_.at(static_cast<std::size_t>(n)); }
 
     // "&OK": a crossword of the typed size.
@@ -86,7 +62,7 @@ private:
     QLineEdit* heightEdit_;
     QPushButton* okButton_;
     QPushButton* cancelButton_;
-    std::vector<ModelBox*> boxes_;
+    std::vector<platform::PictureBox*> boxes_;
     std::vector<QLabel*> captions_;
     bool shown_ = false;
     bool ended_ = false;

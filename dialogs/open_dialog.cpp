@@ -5,7 +5,7 @@
 #include "dialogs/line_edit.h"
 #include "document/crossword_file.h"
 #include "platform/qt/encoding.h"
-#include "platform/qt/pixmap_surface.h"
+#include "platform/qt/picture_box.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -13,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -28,24 +27,6 @@ namespace {
 constexpr int PreviewWidth = 348;   // 5220 twips
 constexpr int PreviewHeight = 257;  // 3855 twips
 } // namespace
-
-PreviewBox::PreviewBox(QWidget* parent) : QWidget(parent), image_(PreviewWidth - 2, PreviewHeight - 2) {
-    setObjectName("Picture1");
-    setFixedSize(PreviewWidth, PreviewHeight);
-    surface_ = std::make_unique<platform::PixmapSurface>(image_, Qt::white);
-    surface_->Clear();
-}
-
-PreviewBox::~PreviewBox() = default;
-
-platform::Surface& PreviewBox::Surface() { return *surface_; }
-
-void PreviewBox::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.drawPixmap(1, 1, image_);
-    p.setPen(palette().color(QPalette::Dark));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-}
 
 Form2::Form2(document::Crossword& doc, platform::Messages& messages, std::string workingFile,
              std::function<void()> ready, QWidget* parent)
@@ -70,7 +51,11 @@ Form2::Form2(document::Crossword& doc, platform::Messages& messages, std::string
     filesLabel->setObjectName("Label4");
     filesLabel->setBuddy(browser_->Files());
 
-    preview_ = new PreviewBox(this);
+    // 5220 x 3855 twips, white, drawn in pixels.
+    preview_ = new platform::PictureBox(Qt::white, 1, this);
+    preview_->setObjectName("Picture1");
+    preview_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    preview_->setFixedSize(PreviewWidth, PreviewHeight);
     previewCaption_ = new QLabel("Anteprima", this);
     previewCaption_->setObjectName("Label2");
     auto* status = new QStatusBar(this);

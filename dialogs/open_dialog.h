@@ -6,41 +6,22 @@
 
 #include "document/crossword.h"
 #include "platform/messages.h"
-#include "platform/surface.h"
 
 #include <QDialog>
-#include <QPixmap>
 
 #include <functional>
-#include <memory>
 
 class QLabel;
 class QLineEdit;
 class QStatusBar;
 
 namespace platform {
-class PixmapSurface;
+class PictureBox;
 } // namespace platform
 
 namespace dialogs {
 
 class FolderBrowser;
-
-// The preview box: a white picture the preview is drawn into.
-class PreviewBox : public QWidget {
-public:
-    explicit PreviewBox(QWidget* parent = nullptr);
-    ~PreviewBox() override;
-    platform::Surface& Surface();
-    const QPixmap& Image() const { return image_; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QPixmap image_;
-    std::unique_ptr<platform::PixmapSurface> surface_;
-};
 
 class Form2 : public QDialog {
     Q_OBJECT
@@ -51,7 +32,7 @@ public:
           std::function<void()> ready, QWidget* parent = nullptr);
 
     FolderBrowser& Browser() { return *browser_; }
-    PreviewBox* Preview() const { return preview_; }
+    platform::PictureBox* Preview() const { return preview_; }
 
     // Previews the named file of the current folder.
     void ShowPreview(const QString& name);
@@ -71,7 +52,7 @@ private:
     std::function<void()> ready_;
     FolderBrowser* browser_;
     QLineEdit* nameEdit_;
-    PreviewBox* preview_;
+    platform::PictureBox* preview_;
     QLabel* previewCaption_;
     QLabel* authorPanel_;
     bool shown_ = false;

@@ -105,25 +105,23 @@ void Form1::OpenCommandLineFile() {
     doc_.ClearDefinitions();
     doc_.ChangedFlag = false;
     doc_.CurrentFileName = name;
+    if (Load(name)) DrawGrid();
+}
+
+bool Form1::Load(const std::string& name) {
     const auto result = document::LoadCrosswordFile(doc_, name, messages_);
     if (result == document::LoadResult::NotFound || result == document::LoadResult::InvalidFormat) {
         EndProgram();
-        return;
+        return false;
     }
-    DrawGrid();
+    return true;
 }
 
 void Form1::RefreshWindow() {
     DrawingSurface().Clear();
     area_->update();
     UpdateCommandStates();
-    if (!doc_.HasCrossword()) return;
-    const auto result = document::LoadCrosswordFile(doc_, workingFile_, messages_);
-    if (result == document::LoadResult::NotFound || result == document::LoadResult::InvalidFormat) {
-        EndProgram();
-        return;
-    }
-    DrawGrid();
+    if (doc_.HasCrossword() && Load(workingFile_)) DrawGrid();
 }
 
 void Form1::DrawGrid() {
@@ -134,11 +132,7 @@ void Form1::DrawGrid() {
 
 void Form1::EditCycle() {
     document::SaveCrosswordFile(doc_, workingFile_, messages_);
-    const auto result = document::LoadCrosswordFile(doc_, workingFile_, messages_);
-    if (result == document::LoadResult::NotFound || result == document::LoadResult::InvalidFormat) {
-        EndProgram();
-        return;
-    }
+    if (!Load(workingFile_)) return;
     DrawGrid();
     doc_.ChangedFlag = true;
 }

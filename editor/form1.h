@@ -121,6 +121,9 @@ private:
     void UpdateCommandStates();
     void OpenCommandLineFile();
     void EndProgram();
+    // Loads a crossword file into the document; false when a fatal message
+    // ended the program.
+    bool Load(const std::string& name);
     void HideLabel();
     void ShowSplash(bool visible);
     void OnMouseMove(int x, int y);

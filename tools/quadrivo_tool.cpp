@@ -148,6 +148,14 @@ bool TakeVocabularyOption(const std::vector<std::string>& args, std::string& fil
     return true;
 }
 
+bool LoadVocabulary(const std::string& file, vocabulary::Vocabulary& vocab, ConsoleMessages& messages) {
+    if (!document::FileExists(file)) {
+        std::cerr << "Vocabolario non trovato: " << file << "\n";
+        return false;
+    }
+    return vocab.LoadVocabularyIndex(file, messages);
+}
+
 int Cerca(const std::vector<std::string>& args) {
     std::string file;
     std::vector<std::string> rest;
@@ -169,13 +177,9 @@ int Cerca(const std::vector<std::string>& args) {
             return ExitUsage;
         }
     }
-    if (!document::FileExists(file)) {
-        std::cerr << "Vocabolario non trovato: " << file << "\n";
-        return ExitFailure;
-    }
     ConsoleMessages messages;
     vocabulary::Vocabulary vocab;
-    if (!vocab.LoadVocabularyIndex(file, messages)) return ExitFailure;
+    if (!LoadVocabulary(file, vocab, messages)) return ExitFailure;
     for (int k : vocab.FindByMask(mask))
         std::cout << vocab.ReadVocabularyWord(k, static_cast<int>(mask.size())) << '\n';
     return messages.failed ? ExitFailure : 0;
@@ -245,13 +249,9 @@ int Riempi(const std::vector<std::string>& args) {
         }
     }
     if (names.size() != 2) return Usage("indicare il file da riempire e quello da scrivere");
-    if (!document::FileExists(file)) {
-        std::cerr << "Vocabolario non trovato: " << file << "\n";
-        return ExitFailure;
-    }
     ConsoleMessages messages;
     vocabulary::Vocabulary vocab;
-    if (!vocab.LoadVocabularyIndex(file, messages)) return ExitFailure;
+    if (!LoadVocabulary(file, vocab, messages)) return ExitFailure;
     document::Crossword doc;
     if (document::LoadCrosswordFile(doc, names[0], messages) != document::LoadResult::Loaded) return ExitFailure;
     document::ComputeWordMap(doc);

@@ -91,7 +91,8 @@ CruciDef::CruciDef(document::Crossword& doc, const vocabulary::Vocabulary& vocab
     auto* clueLabel = new QLabel("&Definizione:", this);
     clueLabel->setObjectName("Label4");
     clueLabel->setBuddy(clueEdit_);
-    connect(wordEdit_, &QLineEdit::textEdited, this, &CruciDef::UpperCaseTyping);
+    connect(wordEdit_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { dialogs::CapitalizeTyping(wordEdit_, text); });
 
     // The letters of the word, each above the box that keeps it in the mask.
     auto* letterGrid = new QGridLayout;
@@ -221,17 +222,6 @@ void CruciDef::showEvent(QShowEvent* event) {
     clueEdit_->setMaxLength(MaxClueLength);
     clueEdit_->setText(platform::FromBytes(doc_.Definitions(column_, row_, direction_)));
     clueEdit_->setFocus();
-}
-
-void CruciDef::UpperCaseTyping(const QString& text) {
-    QString upper = text;
-    for (QChar& ch : upper)
-        if (ch >= 'a' && ch <= 'z') ch = ch.toUpper();
-    if (upper != text) {
-        const int cursor = wordEdit_->cursorPosition();
-        wordEdit_->setText(upper);
-        wordEdit_->setCursorPosition(cursor);
-    }
 }
 
 std::string CruciDef::Mask() const {

@@ -63,7 +63,6 @@ protected:
 
 private:
     void Place(QPoint screenPlace, int statusBarHeight);
-    void UpperCaseTyping(const QString& text);
 
     document::Crossword& doc_;
     const vocabulary::Vocabulary& vocab_;

@@ -4,13 +4,13 @@
 #include "document/grid_edits.h"
 #include "document/word_map.h"
 #include "platform/qt/encoding.h"
-#include "platform/qt/pixmap_surface.h"
+#include "dialogs/line_edit.h"
+#include "platform/qt/picture_box.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
@@ -18,24 +18,6 @@
 namespace words {
 
 using document::Horizontal;
-
-GridPicture::GridPicture(QWidget* parent) : QWidget(parent), image_(1, 1) {
-    setObjectName("Picture1");
-    surface_ = std::make_unique<platform::PixmapSurface>(image_, Qt::white);
-}
-
-GridPicture::~GridPicture() = default;
-
-platform::Surface& GridPicture::Surface() { return *surface_; }
-
-void GridPicture::paintEvent(QPaintEvent*) { QPainter(this).drawPixmap(0, 0, image_); }
-
-void GridPicture::Fit() {
-    const QSize wanted = size().expandedTo(QSize(1, 1));
-    if (image_.size() == wanted) return;
-    image_ = QPixmap(wanted);
-    image_.fill(Qt::white);
-}
 
 CruciBro::CruciBro(document::Crossword& doc, platform::Messages& messages, std::string workingFile,
                    std::function<void(bool)> hourglass, QWidget* parent)
@@ -48,7 +30,8 @@ CruciBro::CruciBro(document::Crossword& doc, platform::Messages& messages, std::
     setWindowTitle(platform::FromBytes("Quadrivo 98 - Cruciverba " + std::to_string(doc_.ColumnCount) + "x" +
                                        std::to_string(doc_.RowCount) + "  " + doc_.CurrentFileName));
 
-    picture_ = new GridPicture(this);
+    picture_ = new platform::PictureBox(Qt::white, 1, this);
+    picture_->setObjectName("Picture1");
     table_ = new QTableWidget(2, 3, this);
     table_->setObjectName("Gitter1");
     table_->setToolTip("Lista delle parole (cliccare per modifica)");
@@ -217,14 +200,7 @@ void CruciBro::SelectTableRow() {
 }
 
 void CruciBro::WordTyped(const QString& text) {
-    QString upper = text;
-    for (QChar& ch : upper)
-        if (ch >= 'a' && ch <= 'z') ch = ch.toUpper();
-    if (upper != text) {
-        const int cursor = wordEdit_->cursorPosition();
-        wordEdit_->setText(upper);
-        wordEdit_->setCursorPosition(cursor);
-    }
+    dialogs::CapitalizeTyping(wordEdit_, text);
     const int n = table_->currentRow();
     if (n >= 0 && n < MaxRows) {
         const RowEntry entry = rowEntries_[static_cast<std::size_t>(n + 1)];

@@ -11,11 +11,9 @@
 #include "words/small_grid.h"
 
 #include <QDialog>
-#include <QPixmap>
 
 #include <array>
 #include <functional>
-#include <memory>
 #include <string>
 
 class QLabel;
@@ -24,29 +22,10 @@ class QPushButton;
 class QTableWidget;
 
 namespace platform {
-class PixmapSurface;
+class PictureBox;
 } // namespace platform
 
 namespace words {
-
-// The picture box of the small grid.
-class GridPicture : public QWidget {
-public:
-    explicit GridPicture(QWidget* parent = nullptr);
-    ~GridPicture() override;
-    platform::Surface& Surface();
-    const QPixmap& Image() const { return image_; }
-    // Gives the picture the box's size (blank) when the two differ.
-    void Fit();
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent*) override { Fit(); }
-
-private:
-    QPixmap image_;
-    std::unique_ptr<platform::PixmapSurface> surface_;
-};
 
 class CruciBro : public QDialog {
     Q_OBJECT
@@ -60,7 +39,7 @@ public:
     bool EndedProgram() const { return ended_; }
 
     QTableWidget* Table() const { return table_; }
-    GridPicture* Picture() const { return picture_; }
+    platform::PictureBox* Picture() const { return picture_; }
     const SmallGrid& Geometry() const { return grid_; }
     const Frame& CurrentFrame() const { return frame_; }
 
@@ -94,7 +73,7 @@ private:
     SmallGrid grid_;
     Frame frame_;
 
-    GridPicture* picture_;
+    platform::PictureBox* picture_;
     QTableWidget* table_;
     QLabel* wordHeading_;
     QLabel* wordLabel_;

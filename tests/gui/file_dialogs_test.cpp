@@ -5,6 +5,7 @@
 
 #include "dialogs/folder_browser.h"
 #include "dialogs/new_dialog.h"
+#include "platform/qt/picture_box.h"
 #include "dialogs/open_dialog.h"
 #include "dialogs/save_dialog.h"
 #include "document/crossword_file.h"
@@ -83,10 +84,13 @@ void FileDialogsTest::openPreviewsAndOpensACrossword() {
         QCOMPARE(Text(dialog, "Label2"), QString("Anteprima: 03x03"));
         QCOMPARE(dialog.findChild<QStatusBar*>("StatusBar1")->findChild<QLabel*>()->text(),
                  QString(" Zampetti Olindo - 28-01-1998 - Crociate Normale"));
-        // The black cell (3,1) of the pattern: cell 80, x0 = 53, y0 = 7.
+        // The black cell (3,1) of the pattern in the 346 x 255 picture: cell
+        // min(nearest(336 / 3), nearest(245 / 3)) = 82, x0 = 50, y0 = nearest(4.5) = 4.
         const QImage preview = dialog.Preview()->Image().toImage();
-        QCOMPARE(preview.pixelColor(53 + 2 * 80 + 40, 7 + 40), QColor(Qt::black));
-        QCOMPARE(preview.pixelColor(53 + 80 + 40, 7 + 80 + 40), QColor(Qt::white));  // letters are not shown
+        QCOMPARE(preview.size(), QSize(346, 255));
+        QCOMPARE(preview.pixelColor(50 + 2 * 82 + 41, 4 + 41), QColor(Qt::black));
+        QCOMPARE(preview.pixelColor(50 + 82 + 41, 4 + 82 + 41), QColor(Qt::white));  // letters are not shown
+        QCOMPARE(preview.pixelColor(50, 4), QColor(Qt::black));                      // the outline's corner
 
         QTest::mouseClick(dialog.Browser().Files()->viewport(), Qt::LeftButton, {},
                           dialog.Browser().Files()->visualItemRect(dialog.Browser().Files()->item(1)).center());

@@ -4,6 +4,7 @@
 #include "program_fixture.h"
 
 #include "dialogs/new_dialog.h"
+#include "platform/qt/picture_box.h"
 #include "document/crossword_file.h"
 #include "platform/recording/recording_surface.h"
 

@@ -82,11 +82,11 @@ void Form1::BuildMenus() {
     // none configured the two commands stay disabled.
     if (*QUADRIVO_HOME_PAGE) menuHandlers_.insert("MenuPHP", [this] { MenuPHP(); });
     if (*QUADRIVO_MAIL) menuHandlers_.insert("MenuMail", [this] { MenuMail(); });
-    for (const MenuSpec& spec : MenuTable()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(spec.caption));
-        menu->setObjectName(spec.name);
-        menus_.insert(spec.name, menu);
-        for (const MenuItemSpec& item : spec.items) {
+    for (const MenuSpec& entry : MenuTable()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(entry.caption));
+        menu->setObjectName(entry.name);
+        menus_.insert(entry.name, menu);
+        for (const MenuItemSpec& item : entry.items) {
             QAction* action = item.caption ? menu->addAction(QString::fromUtf8(item.caption))
                                            : menu->addSeparator();
             action->setObjectName(item.name);
@@ -114,17 +114,17 @@ void Form1::BuildToolbar() {
     };
     QToolBar* bar = area_->ToolBar();
     int index = 0;
-    for (const ToolSpec& spec : ToolbarTable()) {
+    for (const ToolSpec& entry : ToolbarTable()) {
         ++index;
-        if (!spec.key) {
+        if (!entry.key) {
             bar->addSeparator()->setObjectName(QString("Separatore%1").arg(index));
             continue;
         }
-        QAction* action = bar->addAction(ToolbarIcon(spec.key), QString::fromUtf8(spec.tooltip));
-        action->setObjectName(spec.key);
-        action->setToolTip(QString::fromUtf8(spec.tooltip));
-        toolActions_.insert(spec.key, action);
-        if (auto handler = toolHandlers_.value(spec.key))
+        QAction* action = bar->addAction(ToolbarIcon(entry.key), QString::fromUtf8(entry.tooltip));
+        action->setObjectName(entry.key);
+        action->setToolTip(QString::fromUtf8(entry.tooltip));
+        toolActions_.insert(entry.key, action);
+        if (auto handler = toolHandlers_.value(entry.key))
             connect(action, &QAction::triggered, this, handler);
     }
     // "Edit" stays down when clicked and comes up on the next click.
@@ -140,11 +140,11 @@ void Form1::UpdateCommandStates() {
     for (const char* name : MenusNeedingCrossword()) menus_.value(name)->menuAction()->setVisible(crossword);
 
     int index = 0;
-    for (const ToolSpec& spec : ToolbarTable()) {
+    for (const ToolSpec& entry : ToolbarTable()) {
         ++index;
-        if (!spec.key) continue;
+        if (!entry.key) continue;
         const bool allowed = index < FirstCrosswordButton || crossword;
-        toolActions_.value(spec.key)->setEnabled(allowed && toolHandlers_.contains(spec.key));
+        toolActions_.value(entry.key)->setEnabled(allowed && toolHandlers_.contains(entry.key));
     }
 }
 

@@ -137,7 +137,7 @@ void Form2::ShowPreview(const QString& name) {
     nameEdit_->setText(name);
     preview_->Surface().Clear();
     preview_->update();
-    const std::string path = platform::ToBytes(QDir(browser_->Folder()).filePath(name));
+    const std::string path = platform::PathBytes(QDir(browser_->Folder()).filePath(name));
     std::string bytes;
     if (name.isEmpty() || !document::FileExists(path) || !document::ReadWholeFile(path, bytes)) {
         messages_.Tell("Nessun file di cruciverba trovato!");
@@ -159,7 +159,7 @@ void Form2::ShowPreview(const QString& name) {
 }
 
 void Form2::Open() {
-    const std::string full = platform::ToBytes(QDir(browser_->Folder()).filePath(nameEdit_->text()));
+    const std::string full = platform::PathBytes(QDir(browser_->Folder()).filePath(nameEdit_->text()));
     std::string bytes;
     if (nameEdit_->text().isEmpty() || !document::FileExists(full) || !document::ReadWholeFile(full, bytes)) {
         messages_.Tell("Errore: file inesistente!");

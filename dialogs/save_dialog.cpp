@@ -91,7 +91,7 @@ CruciSav::CruciSav(document::Crossword& doc, platform::Messages& messages, std::
     authorEdit_->setText(platform::FromBytes(std::string(document::Mid(doc_.FileLines(1), 14))));
     authorEdit_->selectAll();
     nameEdit_->setText(doc_.CurrentFileName.empty() ? QString("Cruci000.qdr")
-                                                    : platform::FromBytes(doc_.CurrentFileName));
+                                                    : platform::PathText(doc_.CurrentFileName));
 }
 
 QString CruciSav::FullName(const QString& folder, const QString& typed) {
@@ -124,7 +124,7 @@ void CruciSav::Save() {
     if (write) {
         const std::string label = doc_.FileLines(1).substr(0, LabelLength);
         doc_.FileLines(1) = label + platform::ToBytes(authorEdit_->text());
-        const std::string name = platform::ToBytes(full);
+        const std::string name = platform::PathBytes(full);
         if (document::SaveCrosswordFile(doc_, name, messages_) != document::SaveResult::Saved) return;
         doc_.CurrentFileName = name;
     }

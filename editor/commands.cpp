@@ -231,7 +231,7 @@ void Form1::MenuSalva() {
 }
 
 void Form1::AskToSaveChanges() {
-    const QString name = platform::FromBytes(doc_.CurrentFileName).toUpper();
+    const QString name = platform::PathText(doc_.CurrentFileName).toUpper();
     const auto answer = messages_.Show(platform::ToBytes("Il file " + name + " è cambiato, si desidera salvare"),
                                        platform::Buttons::OkCancel, "Modifica del file corrente",
                                        platform::Icon::None);

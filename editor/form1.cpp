@@ -48,8 +48,8 @@ Form1::Form1(Services services, StartupOptions options, QWidget* parent)
     if (!options_.programFolder.isEmpty()) QDir::setCurrent(options_.programFolder);
     // The working file stays in the program's folder whatever folder the
     // dialogs browse to.
-    programFolder_ = platform::ToBytes(QDir::currentPath());
-    workingFile_ = platform::ToBytes(QDir::current().absoluteFilePath(
+    programFolder_ = platform::PathBytes(QDir::currentPath());
+    workingFile_ = platform::PathBytes(QDir::current().absoluteFilePath(
         QString::fromStdString(document::WorkingFile)));
     std::error_code ec;
     std::filesystem::remove(workingFile_, ec);
@@ -88,10 +88,10 @@ void Form1::Activate() {
 
 void Form1::OpenCommandLineFile() {
     commandLineTaken_ = true;
-    const std::string name = platform::ToBytes(options_.commandLine);
+    const std::string name = platform::PathBytes(options_.commandLine);
     if (!document::FileExists(name)) {
-        messages_.Show(document::NotFoundMessage(name), platform::Buttons::Ok, "Quadrivo ",
-                       platform::Icon::Information);
+        messages_.Show(document::NotFoundMessage(platform::ToBytes(options_.commandLine)),
+                       platform::Buttons::Ok, "Quadrivo ", platform::Icon::Information);
         EndProgram();
         return;
     }
@@ -125,9 +125,16 @@ void Form1::RefreshWindow() {
 }
 
 void Form1::DrawGrid() {
-    const std::string caption = editor::DrawGrid(doc_, DrawingSurface(), CurrentBars());
-    setWindowTitle(platform::FromBytes(caption));
+    editor::DrawGrid(doc_, DrawingSurface(), CurrentBars());
+    setWindowTitle(Caption());
     area_->update();
+}
+
+QString Form1::Caption() const {
+    return QString("Quadrivo 98 - Cruciverba %1x%2  %3")
+        .arg(doc_.ColumnCount)
+        .arg(doc_.RowCount)
+        .arg(platform::PathText(doc_.CurrentFileName));
 }
 
 void Form1::EditCycle() {

@@ -57,6 +57,10 @@ public:
     // working file, load it back, redraw, mark the crossword changed.
     void EditCycle();
 
+    // "Quadrivo 98 - Cruciverba 16x13  NUOVOCRU.QDR": the caption of the
+    // main window and of the word table.
+    QString Caption() const;
+
     // Asks whether to save the changed crossword; OK runs Save.
     void AskToSaveChanges();
 

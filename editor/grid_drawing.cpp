@@ -11,12 +11,10 @@ using document::Nearest;
 
 double LetterSize(int cellSize) { return std::max(cellSize * 20.0 / 35.0, 10.0); }
 
-std::string DrawGrid(document::Crossword& doc, platform::Surface& surface, Bars bars) {
+void DrawGrid(document::Crossword& doc, platform::Surface& surface, Bars bars) {
     surface.Clear();
     doc.GridLeft = 6;
     doc.GridTop = 6;
-    const std::string caption = "Quadrivo 98 - Cruciverba " + std::to_string(doc.ColumnCount) + "x" +
-                                std::to_string(doc.RowCount) + "  " + doc.CurrentFileName;
     const int columns = std::clamp(doc.ColumnCount, 1, document::MaxColumns);
     const int rows = std::clamp(doc.RowCount, 1, document::MaxRows);
 
@@ -62,7 +60,6 @@ std::string DrawGrid(document::Crossword& doc, platform::Surface& surface, Bars 
     document::ComputeWordMap(doc, [&](int c, int r, int n) {
         surface.DrawText(left + (c - 1) * cell + 2, top + (r - 1) * cell, std::to_string(n));
     });
-    return caption;
 }
 
 } // namespace editor

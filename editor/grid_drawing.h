@@ -17,8 +17,8 @@ struct Bars {
 
 // Redraws the whole grid on `surface` (the drawing area below the menu bar,
 // toolbar and status bar included), recomputing CellSize, GridLeft, GridTop
-// and the word map. Returns the window caption for the crossword.
-std::string DrawGrid(document::Crossword& doc, platform::Surface& surface, Bars bars);
+// and the word map.
+void DrawGrid(document::Crossword& doc, platform::Surface& surface, Bars bars);
 
 // Size in points of the grid letters for a cell size: 20/35 of the cell, at
 // least 10.

@@ -27,8 +27,10 @@ CruciBro::CruciBro(document::Crossword& doc, platform::Messages& messages, std::
       workingFile_(std::move(workingFile)),
       hourglass_(std::move(hourglass)) {
     setObjectName("CruciBro");
-    setWindowTitle(platform::FromBytes("Quadrivo 98 - Cruciverba " + std::to_string(doc_.ColumnCount) + "x" +
-                                       std::to_string(doc_.RowCount) + "  " + doc_.CurrentFileName));
+    setWindowTitle(QString("Quadrivo 98 - Cruciverba %1x%2  %3")
+                       .arg(doc_.ColumnCount)
+                       .arg(doc_.RowCount)
+                       .arg(platform::PathText(doc_.CurrentFileName)));
 
     picture_ = new platform::PictureBox(Qt::white, 1, this);
     picture_->setObjectName("Picture1");

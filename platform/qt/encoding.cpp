@@ -2,6 +2,8 @@
 
 #include "document/text.h"
 
+#include <QFile>
+
 namespace platform {
 
 // The conversion goes through the core's own table, so it does not depend on
@@ -11,5 +13,9 @@ QString FromBytes(const std::string& bytes) {
 }
 
 std::string ToBytes(const QString& text) { return document::Utf8ToCp1252(text.toStdString()); }
+
+std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString PathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 } // namespace platform

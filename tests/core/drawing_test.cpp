@@ -24,7 +24,7 @@ TEST(GridDrawing, ScalesAndCentresTheGrid) {
          std::string(15, '.'), std::string(15, '.'), std::string(15, '.'), std::string(15, '.'),
          std::string(15, '.')});
     RecordingSurface surface(nullptr, 800, 553);
-    EXPECT_EQ(editor::DrawGrid(doc, surface, {28, 19}), "Quadrivo 98 - Cruciverba 15x13  TEST.QDR");
+    editor::DrawGrid(doc, surface, {28, 19});
     EXPECT_EQ(doc.CellSize, 38);
     EXPECT_EQ(doc.GridLeft, 115);
     EXPECT_EQ(doc.GridTop, 33);

@@ -243,6 +243,22 @@ void FileDialogsTest::savedCrosswordOpensAgainUnchanged() {
     form.MenuAction("MenuSalva")->trigger();
     QCOMPARE(testgui::ReadFile(program.Path("copia.qdr")), testgui::ReadFile(program.Path("orig.qdr")));
     QVERIFY(program.messages.shown.empty());
+
+    // A name with accented letters is the file system's name, and opens again.
+    const QString accented = QString::fromUtf8("città");
+    WithDialog<dialogs::CruciSav>(form.MenuAction("MenuSalvaCN"), [&](dialogs::CruciSav& dialog) {
+        dialog.findChild<QLineEdit*>("Text1")->setText(accented);
+        Click(dialog, "Command3D1");
+    });
+    QVERIFY(QFile::exists(program.Path(accented + ".qdr")));
+    QVERIFY(form.windowTitle().endsWith(accented + ".qdr"));
+    WithDialog<dialogs::Form2>(form.MenuAction("MenuApri"), [&](dialogs::Form2& dialog) {
+        QVERIFY(dialog.Browser().FileNames().contains(accented + ".qdr"));
+        dialog.findChild<QLineEdit*>("Text1")->setText(accented + ".qdr");
+        Click(dialog, "Command3d1");
+    });
+    QVERIFY(program.messages.shown.empty());
+    QCOMPARE(form.Document().CurrentFileName, program.Path(accented + ".qdr").toStdString());
 }
 
 void FileDialogsTest::wordTableEditsAndKeepsOrDropsChanges() {

@@ -180,14 +180,11 @@ void Form1::MenuNuovo() {
 
 void Form1::MenuApri() {
     BeforeFileDialog();
-    bool opened = false;
     {
         dialogs::Form2 dialog(doc_, messages_, workingFile_, [this] { SetPointer(Pointer::Default); }, this);
-        opened = dialog.exec() == QDialog::Accepted;
+        dialog.exec();
     }
     SetPointer(Pointer::Default);
-    // An opened crossword comes up in clue mode, with the "Edit" button down.
-    if (opened) ToolAction("Edit")->setChecked(true);
     if (!doc_.HasCrossword()) ShowSplash(true);
     Activate();
 }

@@ -127,6 +127,9 @@ void Form1::RefreshWindow() {
 void Form1::DrawGrid() {
     editor::DrawGrid(doc_, DrawingSurface(), CurrentBars());
     setWindowTitle(Caption());
+    // The "Edit" button stays down exactly while clue mode is on: opening a
+    // crossword turns it on, the other tools and commands turn it off.
+    ToolAction("Edit")->setChecked(doc_.EditMode == document::ClueMode);
     area_->update();
 }
 

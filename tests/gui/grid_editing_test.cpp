@@ -97,6 +97,8 @@ void GridEditingTest::blackAndWhiteCellTools() {
     auto& doc = form.Document();
     QCOMPARE(doc.WordNumbers(2, 2), std::int16_t(0));
 
+    form.ToolAction("Edit")->trigger();
+    QVERIFY(form.ToolAction("Edit")->isChecked());
     form.ToolAction("CasNera")->trigger();
     QCOMPARE(doc.EditMode, int(document::BlackCellTool));
     QCOMPARE(form.CurrentPointer(), editor::Pointer::Icon);
@@ -105,6 +107,7 @@ void GridEditingTest::blackAndWhiteCellTools() {
 
     Click(form, CellCentre(form, 2, 1));
     QCOMPARE(doc.GridLine(1), std::string("C.**S.A."));
+    QVERIFY(!form.ToolAction("Edit")->isChecked());  // the cell tool ended clue mode
     QVERIFY(doc.ChangedFlag);
     QCOMPARE(form.CurrentPointer(), editor::Pointer::Icon);  // the tool stays
     QVERIFY(testgui::ReadFile(program.Path("_qdra_32.tmp")).contains("].D*m.[."));
@@ -339,6 +342,7 @@ void GridEditingTest::automaticFillFromTheMenu() {
     QCOMPARE(doc.Definitions(1, 1, 1), std::string());
     QVERIFY(doc.ChangedFlag);
     QCOMPARE(doc.EditMode, int(document::NoTool));
+    QVERIFY(!form.ToolAction("Edit")->isChecked());
     QCOMPARE(form.CurrentPointer(), editor::Pointer::Default);
     QCOMPARE(testgui::ReadFile(file), original);  // the crossword's own file is untouched
     const QByteArray working = testgui::ReadFile(program.Path("_qdra_32.tmp"));

@@ -109,14 +109,9 @@ Form2::Form2(document::Crossword& doc, platform::Messages& messages, std::string
     // Browsing moves the program's current folder along.
     connect(browser_, &FolderBrowser::FolderChanged, this, [this](const QString& folder) {
         QDir::setCurrent(folder);
-        const QStringList names = browser_->FileNames();
-        if (!names.isEmpty()) {
-            browser_->Files()->setCurrentRow(0);
-            ShowPreview(names.first());
-        } else {
-            preview_->Surface().Clear();
-            preview_->update();
-        }
+        preview_->Surface().Clear();
+        preview_->update();
+        PreviewFirstFile();
     });
 }
 
@@ -124,13 +119,15 @@ void Form2::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (shown_) return;
     shown_ = true;
-    // Activation: the first file is selected and previewed.
-    const QStringList names = browser_->Files()->count() > 0 ? browser_->FileNames() : QStringList();
-    if (!names.isEmpty()) {
-        browser_->Files()->setCurrentRow(0);
-        ShowPreview(names.first());
-    }
+    PreviewFirstFile();
     if (ready_) ready_();
+}
+
+void Form2::PreviewFirstFile() {
+    const QStringList names = browser_->FileNames();
+    if (names.isEmpty()) return;
+    browser_->Files()->setCurrentRow(0);
+    ShowPreview(names.first());
 }
 
 void Form2::ShowPreview(const QString& name) {

@@ -36,6 +36,8 @@ public:
 
     // Previews the named file of the current folder.
     void ShowPreview(const QString& name);
+    // Selects and previews the first file of the list, if there is one.
+    void PreviewFirstFile();
     // "&OK": opens the file named in the name box.
     void Open();
 

@@ -223,8 +223,8 @@ void Form1::MenuSalva() {
     const std::string& name = doc_.CurrentFileName;
     if (!name.empty() && name != document::NewCrosswordName)
         document::SaveCrosswordFile(doc_, name, messages_);
-    else if (menuHandlers_.contains("MenuSalvaCN"))
-        menuHandlers_.value("MenuSalvaCN")();
+    else
+        MenuSalvaCN();
 }
 
 void Form1::AskToSaveChanges() {

@@ -39,7 +39,7 @@ Form1::Form1(Services services, StartupOptions options, QWidget* parent)
     connect(area_, &ClientArea::MouseMoved, this, &Form1::OnMouseMove);
     connect(area_, &ClientArea::MousePressed, this, &Form1::GridClick);
     connect(area_, &ClientArea::Resized, this, &Form1::OnResized);
-    connect(area_, &ClientArea::LeftBars, this, [this] { InfoLabel()->move(InfoLabel()->x(), height()); });
+    connect(area_, &ClientArea::LeftBars, this, &Form1::HideLabel);
     connect(area_, &ClientArea::OverLabel, this,
             [this] { InfoLabel()->move(InfoLabel()->x(), area_->height()); });
 

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <chrono>
 #include <random>
 #include <filesystem>
@@ -238,12 +239,15 @@ int Riempi(const std::vector<std::string>& args) {
                 then = value == "si" ? platform::Answer::Yes : platform::Answer::Cancel;
                 continue;
             }
-            if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos)
-                return Usage(a + " vuole un numero intero");
+            std::uint64_t number = 0;
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+            if (error != std::errc() || end != value.data() + value.size() ||
+                (a == "--ripartenze" && number > 1000000))
+                return Usage(a + " vuole un numero intero non troppo grande");
             if (a == "--seme")
-                seed = std::stoull(value);
+                seed = number;
             else
-                restarts = std::stoi(value);
+                restarts = static_cast<int>(number);
         } else {
             names.push_back(a);
         }

@@ -6,6 +6,7 @@
 //   fill_bench [-l LESSICO.DAT] [-s SEEDS] [-m CRUCINEW.DAT] FILE.qdr...
 
 #include "document/crossword_file.h"
+#include "document/file_io.h"
 #include "document/model_library.h"
 #include "document/word_map.h"
 #include "fill/headless_host.h"

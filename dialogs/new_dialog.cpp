@@ -3,6 +3,7 @@
 #include "dialogs/line_edit.h"
 #include "dialogs/model_preview.h"
 #include "document/crossword_file.h"
+#include "document/file_io.h"
 #include "document/text.h"
 #include "platform/qt/encoding.h"
 #include "platform/qt/picture_box.h"
@@ -25,12 +26,12 @@ constexpr int TwipsPerPixel = 15;
 constexpr int BoxFrame = 2;
 } // namespace
 
-FormNew::FormNew(document::Crossword& doc, platform::Messages& messages, std::string workingFile,
+FormNew::FormNew(document::Crossword& doc, platform::Messages& messages, const document::WorkingCopy& workingFile,
                  std::string programFolder, std::function<void()> ready, QWidget* parent)
     : QDialog(parent),
       doc_(doc),
       messages_(messages),
-      workingFile_(std::move(workingFile)),
+      workingFile_(workingFile),
       programFolder_(std::move(programFolder)),
       ready_(std::move(ready)) {
     setObjectName("FormNew");
@@ -184,7 +185,7 @@ void FormNew::CreateFromModel(int n) {
 }
 
 void FormNew::Finish() {
-    document::SaveCrosswordFile(doc_, workingFile_, messages_);
+    workingFile_.Store(doc_, messages_);
     doc_.ChangedFlag = false;
     doc_.CurrentFileName = document::NewCrosswordName;
     accept();

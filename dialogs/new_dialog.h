@@ -4,6 +4,7 @@
 // file and closes; the main window picks it up from there.
 
 #include "document/crossword.h"
+#include "document/working_copy.h"
 #include "document/model_library.h"
 #include "platform/messages.h"
 #include "platform/surface.h"
@@ -29,7 +30,7 @@ public:
     // `ready` runs once the models are drawn (the caller restores its pointer).
     // The new crossword goes to `workingFile`; the model library is looked for
     // in the current folder, then in `programFolder`.
-    FormNew(document::Crossword& doc, platform::Messages& messages, std::string workingFile,
+    FormNew(document::Crossword& doc, platform::Messages& messages, const document::WorkingCopy& workingFile,
             std::string programFolder, std::function<void()> ready, QWidget* parent = nullptr);
 
     // True when an invalid model library ended the program.
@@ -55,7 +56,7 @@ private:
 
     document::Crossword& doc_;
     platform::Messages& messages_;
-    std::string workingFile_;
+    const document::WorkingCopy& workingFile_;
     std::string programFolder_;
     std::function<void()> ready_;
     QLineEdit* widthEdit_;

@@ -4,6 +4,7 @@
 #include "dialogs/folder_browser.h"
 #include "dialogs/line_edit.h"
 #include "document/crossword_file.h"
+#include "document/file_io.h"
 #include "platform/qt/encoding.h"
 #include "platform/qt/picture_box.h"
 
@@ -19,7 +20,6 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include <fstream>
 
 namespace dialogs {
 
@@ -28,12 +28,12 @@ constexpr int PreviewWidth = 348;   // 5220 twips
 constexpr int PreviewHeight = 257;  // 3855 twips
 } // namespace
 
-Form2::Form2(document::Crossword& doc, platform::Messages& messages, std::string workingFile,
+Form2::Form2(document::Crossword& doc, platform::Messages& messages, const document::WorkingCopy& workingFile,
              std::function<void()> ready, QWidget* parent)
     : QDialog(parent),
       doc_(doc),
       messages_(messages),
-      workingFile_(std::move(workingFile)),
+      workingFile_(workingFile),
       ready_(std::move(ready)),
       browser_(new FolderBrowser(this, messages)) {
     setObjectName("Form2");
@@ -157,19 +157,11 @@ void Form2::ShowPreview(const QString& name) {
 
 void Form2::Open() {
     const std::string full = platform::PathBytes(QDir(browser_->Folder()).filePath(nameEdit_->text()));
-    std::string bytes;
-    if (nameEdit_->text().isEmpty() || !document::FileExists(full) || !document::ReadWholeFile(full, bytes)) {
+    if (nameEdit_->text().isEmpty() || !document::FileExists(full)) {
         messages_.Tell("Errore: file inesistente!");
         return;
     }
-    // Line by line: the working file always has CR LF line ends.
-    std::ofstream copy(workingFile_, std::ios::binary | std::ios::trunc);
-    for (std::string_view line : document::SplitLines(bytes)) copy << line << "\r\n";
-    copy.close();
-    if (!copy) {
-        messages_.Tell(document::WriteErrorMessage);
-        return;
-    }
+    if (!workingFile_.CopyFrom(full, messages_)) return;
     doc_.ChangedFlag = false;
     doc_.ClearDefinitions();
     doc_.CurrentFileName = full;

@@ -5,6 +5,7 @@
 // working file; the main window loads it from there.
 
 #include "document/crossword.h"
+#include "document/working_copy.h"
 #include "platform/messages.h"
 
 #include <QDialog>
@@ -28,7 +29,7 @@ class Form2 : public QDialog {
 public:
     // `workingFile` is where the chosen crossword is copied; `ready` runs once
     // the first file is previewed (the caller restores its pointer).
-    Form2(document::Crossword& doc, platform::Messages& messages, std::string workingFile,
+    Form2(document::Crossword& doc, platform::Messages& messages, const document::WorkingCopy& workingFile,
           std::function<void()> ready, QWidget* parent = nullptr);
 
     FolderBrowser& Browser() { return *browser_; }
@@ -50,7 +51,7 @@ protected:
 private:
     document::Crossword& doc_;
     platform::Messages& messages_;
-    std::string workingFile_;
+    const document::WorkingCopy& workingFile_;
     std::function<void()> ready_;
     FolderBrowser* browser_;
     QLineEdit* nameEdit_;

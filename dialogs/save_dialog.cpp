@@ -25,12 +25,12 @@ const char* const NameOrDiskError = "Errore di nome file o accesso al disco!";
 constexpr std::size_t LabelLength = 13;
 } // namespace
 
-CruciSav::CruciSav(document::Crossword& doc, platform::Messages& messages, std::string workingFile,
+CruciSav::CruciSav(document::Crossword& doc, platform::Messages& messages, const document::WorkingCopy& workingFile,
                    QWidget* parent)
     : QDialog(parent),
       doc_(doc),
       messages_(messages),
-      workingFile_(std::move(workingFile)),
+      workingFile_(workingFile),
       browser_(new FolderBrowser(this, messages)) {
     setObjectName("CruciSav");
     setWindowTitle("Quadrivo 98 - Salvataggio");
@@ -128,7 +128,7 @@ void CruciSav::Save() {
         if (document::SaveCrosswordFile(doc_, name, messages_) != document::SaveResult::Saved) return;
         doc_.CurrentFileName = name;
     }
-    document::SaveCrosswordFile(doc_, workingFile_, messages_);
+    workingFile_.Store(doc_, messages_);
     accept();
 }
 

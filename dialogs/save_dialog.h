@@ -4,6 +4,7 @@
 // first header line, and makes that file the current one.
 
 #include "document/crossword.h"
+#include "document/working_copy.h"
 #include "platform/messages.h"
 
 #include <QDialog>
@@ -19,7 +20,7 @@ class FolderBrowser;
 class CruciSav : public QDialog {
     Q_OBJECT
 public:
-    CruciSav(document::Crossword& doc, platform::Messages& messages, std::string workingFile,
+    CruciSav(document::Crossword& doc, platform::Messages& messages, const document::WorkingCopy& workingFile,
              QWidget* parent = nullptr);
 
     FolderBrowser& Browser() { return *browser_; }
@@ -35,7 +36,7 @@ public:
 private:
     document::Crossword& doc_;
     platform::Messages& messages_;
-    std::string workingFile_;
+    const document::WorkingCopy& workingFile_;
     FolderBrowser* browser_;
     QLineEdit* nameEdit_;
     QLineEdit* authorEdit_;

@@ -1,10 +1,9 @@
 #include "document/crossword_file.h"
 
+#include "document/file_io.h"
 #include "document/text.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 
 namespace document {
 
@@ -34,36 +33,29 @@ LoadResult ReadError(platform::Messages& messages) {
 
 } // namespace
 
+std::string ClueTooLongMessage(int line) {
+    return "Errore di lettura del file! La definizione della riga " + std::to_string(line) +
+           " supera i " + std::to_string(MaxClueLength) + " caratteri.";
+}
+
 std::string NotFoundMessage(const std::string& name) {
     return "Errore: Cruciverba  " + name + "  Non trovato! Esecuzione terminata.";
 }
 
-std::vector<std::string_view> SplitLines(std::string_view bytes) {
-    std::vector<std::string_view> lines;
+std::vector<std::string> SplitLines(std::string_view bytes) {
+    std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < bytes.size()) {
         std::size_t cr = bytes.find('\r', start);
         if (cr == std::string_view::npos) {
-            lines.push_back(bytes.substr(start));
+            lines.emplace_back(bytes.substr(start));
             break;
         }
-        lines.push_back(bytes.substr(start, cr - start));
+        lines.emplace_back(bytes.substr(start, cr - start));
         start = cr + 1;
         if (start < bytes.size() && bytes[start] == '\n') ++start;
     }
     return lines;
-}
-
-bool FileExists(const std::string& name) {
-    std::error_code ec;
-    return !name.empty() && std::filesystem::is_regular_file(name, ec);
-}
-
-bool ReadWholeFile(const std::string& name, std::string& bytes) {
-    std::ifstream in(name, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
 }
 
 LoadResult LoadCrosswordFile(Crossword& doc, const std::string& name, platform::Messages& messages) {
@@ -73,8 +65,14 @@ LoadResult LoadCrosswordFile(Crossword& doc, const std::string& name, platform::
         messages.EndProgram();
         return LoadResult::NotFound;
     }
+    const auto size = FileSize(name);
+    if (size && *size > MaxCrosswordFileSize) {
+        messages.Tell(InvalidFormatMessage);
+        messages.EndProgram();
+        return LoadResult::InvalidFormat;
+    }
     std::string bytes;
-    if (!ReadWholeFile(name, bytes)) return ReadError(messages);
+    if (!ReadWholeFile(name, bytes, MaxCrosswordFileSize)) return ReadError(messages);
     return ReadCrossword(doc, bytes, messages);
 }
 
@@ -113,6 +111,10 @@ LoadResult ReadCrossword(Crossword& doc, std::string_view bytes, platform::Messa
 
     while (next < lines.size()) {
         std::string_view line = lines[next++];
+        if (line.size() > MaxClueLength + 8) {
+            messages.Tell(ClueTooLongMessage(static_cast<int>(next)));
+            return LoadResult::ReadError;
+        }
         int column = 0, row = 0, direction = 0;
         if (!LeadingInRange(Mid(line, 1, 3), 1, MaxColumns, column) ||
             !LeadingInRange(Mid(line, 4, 3), 1, MaxRows, row) ||
@@ -160,10 +162,7 @@ SaveResult SaveCrosswordFile(const Crossword& doc, const std::string& name,
                              platform::Messages& messages) {
     bool complete = false;
     const std::string bytes = EncodeCrossword(doc, complete);
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    if (out) out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (out) out.close();
-    if (!out || !complete) {
+    if (!complete || !ReplaceFile(name, bytes)) {
         messages.Tell(WriteErrorMessage);
         return SaveResult::WriteError;
     }

@@ -19,13 +19,23 @@ inline const std::string ReadErrorMessage = "Errore di lettura del file!";
 inline const std::string WriteErrorMessage = "Errore di scrittura del file!";
 inline const std::string InvalidFormatMessage = "Formato del file non valido! Esecuzione terminata";
 
+// The longest clue a file may hold; a longer line is refused when read.
+constexpr std::size_t MaxClueLength = 1000;
+// No crossword the program writes comes near this: 19 header and grid lines
+// and 750 clue lines of MaxClueLength characters.
+constexpr std::size_t MaxCrosswordFileSize = 1024 * 1024;
+
+// The message for a clue line longer than MaxClueLength.
+std::string ClueTooLongMessage(int line);
+
 // The message shown when a crossword file does not exist.
 std::string NotFoundMessage(const std::string& name);
 
 // Reads the named file into the document: header lines, sizes, grid rows and
 // the clues it names (the clue table is never emptied here). A missing file
 // or a size of 0 shows its message and ends the program; any other failure
-// shows "Errore di lettura del file!" and leaves what was read so far.
+// shows "Errore di lettura del file!" and leaves what was read so far. A
+// file larger than MaxCrosswordFileSize is refused as an invalid format.
 LoadResult LoadCrosswordFile(Crossword& doc, const std::string& name, platform::Messages& messages);
 
 // The same reader over bytes already in memory (no existence check).
@@ -34,8 +44,8 @@ LoadResult ReadCrossword(Crossword& doc, std::string_view bytes, platform::Messa
 // Writes the document to the named file: header and grid lines (markers
 // recomputed, cells shifted up by 26), then the clues of word starts in
 // column-major order, chosen by the start codes of the last word-map
-// computation. A failure shows "Errore di scrittura del file!" and leaves
-// in the file what was written before it.
+// computation. The file is replaced whole: a failure shows "Errore di
+// scrittura del file!" and leaves the old file exactly as it was.
 SaveResult SaveCrosswordFile(const Crossword& doc, const std::string& name,
                              platform::Messages& messages);
 
@@ -45,12 +55,6 @@ std::string EncodeCrossword(const Crossword& doc, bool& complete);
 
 // Splits file bytes into lines: a line ends at CR or CR LF; a bare LF is part
 // of the line. A final line without an ending still counts.
-std::vector<std::string_view> SplitLines(std::string_view bytes);
-
-// Reads a whole file; false when it cannot be read.
-bool ReadWholeFile(const std::string& name, std::string& bytes);
-
-// True when `name` names an existing regular file (the directory lookup).
-bool FileExists(const std::string& name);
+std::vector<std::string> SplitLines(std::string_view bytes);
 
 } // namespace document

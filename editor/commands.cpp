@@ -7,6 +7,7 @@
 #include "dialogs/save_dialog.h"
 #include "words/word_table.h"
 #include "document/crossword_file.h"
+#include "document/file_io.h"
 #include "editor/actions.h"
 #include "editor/artwork.h"
 #include "editor/client_area.h"
@@ -162,7 +163,7 @@ void Form1::BeforeFileDialog() {
 void Form1::MenuNuovo() {
     BeforeFileDialog();
     {
-        dialogs::FormNew dialog(doc_, messages_, workingFile_, programFolder_,
+        dialogs::FormNew dialog(doc_, messages_, working_, programFolder_,
                                 [this] { SetPointer(Pointer::Default); }, this);
         dialog.exec();
         if (dialog.EndedProgram()) {
@@ -181,7 +182,7 @@ void Form1::MenuNuovo() {
 void Form1::MenuApri() {
     BeforeFileDialog();
     {
-        dialogs::Form2 dialog(doc_, messages_, workingFile_, [this] { SetPointer(Pointer::Default); }, this);
+        dialogs::Form2 dialog(doc_, messages_, working_, [this] { SetPointer(Pointer::Default); }, this);
         dialog.exec();
     }
     SetPointer(Pointer::Default);
@@ -193,7 +194,7 @@ void Form1::MenuSalvaCN() {
     SetPointer(Pointer::Default);
     HideLabel();
     {
-        dialogs::CruciSav dialog(doc_, messages_, workingFile_, this);
+        dialogs::CruciSav dialog(doc_, messages_, working_, this);
         dialog.exec();
     }
     Activate();
@@ -204,7 +205,7 @@ void Form1::MenuParole() {
     HideLabel();
     SetPointer(Pointer::Default);
     {
-        words::CruciBro table(doc_, messages_, workingFile_,
+        words::CruciBro table(doc_, messages_, working_,
                               [this](bool busy) { SetPointer(busy ? Pointer::Hourglass : Pointer::Arrow); }, this);
         table.exec();
         if (table.EndedProgram()) {
@@ -236,8 +237,7 @@ void Form1::AskToSaveChanges() {
 }
 
 void Form1::MenuEsci() {
-    std::error_code ec;
-    std::filesystem::remove(workingFile_, ec);
+    working_.Remove();
     HideLabel();
     SetPointer(Pointer::Default);
     if (doc_.ChangedFlag) AskToSaveChanges();

@@ -1,6 +1,7 @@
 #include "editor/form1.h"
 
 #include "document/crossword_file.h"
+#include "document/file_io.h"
 #include "editor/actions.h"
 #include "editor/artwork.h"
 #include "editor/client_area.h"
@@ -19,17 +20,27 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include <filesystem>
-#include <fstream>
 
 namespace editor {
+
+namespace {
+
+// The working file stays in the program's folder whatever folder the
+// dialogs browse to.
+std::string WorkingFilePath(const QString& programFolder) {
+    const QDir folder(programFolder.isEmpty() ? QDir::currentPath() : programFolder);
+    return platform::PathBytes(folder.absoluteFilePath(QString::fromStdString(document::WorkingFile)));
+}
+
+} // namespace
 
 Form1::Form1(Services services, StartupOptions options, QWidget* parent)
     : QMainWindow(parent),
       messages_(services.messages),
       launcher_(services.launcher),
       options_(std::move(options)),
-      area_(new ClientArea(this)) {
+      area_(new ClientArea(this)),
+      working_(WorkingFilePath(options_.programFolder)) {
     setObjectName("Form1");
     setWindowTitle("Quadrivo 98");
     setCentralWidget(area_);
@@ -49,10 +60,7 @@ Form1::Form1(Services services, StartupOptions options, QWidget* parent)
     // The working file stays in the program's folder whatever folder the
     // dialogs browse to.
     programFolder_ = platform::PathBytes(QDir::currentPath());
-    workingFile_ = platform::PathBytes(QDir::current().absoluteFilePath(
-        QString::fromStdString(document::WorkingFile)));
-    std::error_code ec;
-    std::filesystem::remove(workingFile_, ec);
+    working_.Remove();
 
     if (!document::FileExists(vocabulary::VocabularyFile)) {
         messages_.Tell(vocabulary::MissingVocabularyMessage);
@@ -95,13 +103,7 @@ void Form1::OpenCommandLineFile() {
         EndProgram();
         return;
     }
-    // Copied line by line: the working file always has CR LF line ends.
-    std::string bytes;
-    document::ReadWholeFile(name, bytes);
-    std::ofstream copy(workingFile_, std::ios::binary | std::ios::trunc);
-    for (std::string_view line : document::SplitLines(bytes)) copy << line << "\r\n";
-    copy.close();
-
+    if (!working_.CopyFrom(name, messages_)) return;
     doc_.ClearDefinitions();
     doc_.ChangedFlag = false;
     doc_.CurrentFileName = name;
@@ -121,7 +123,7 @@ void Form1::RefreshWindow() {
     DrawingSurface().Clear();
     area_->update();
     UpdateCommandStates();
-    if (doc_.HasCrossword() && Load(workingFile_)) DrawGrid();
+    if (doc_.HasCrossword() && Load(working_.Path())) DrawGrid();
 }
 
 void Form1::DrawGrid() {
@@ -141,8 +143,8 @@ QString Form1::Caption() const {
 }
 
 void Form1::EditCycle() {
-    document::SaveCrosswordFile(doc_, workingFile_, messages_);
-    if (!Load(workingFile_)) return;
+    working_.Store(doc_, messages_);
+    if (!Load(working_.Path())) return;
     DrawGrid();
     doc_.ChangedFlag = true;
 }

@@ -3,6 +3,7 @@
 // shows the grid, and routes every menu and toolbar command.
 
 #include "document/crossword.h"
+#include "document/working_copy.h"
 #include "editor/grid_drawing.h"
 #include "editor/pointer_readout.h"
 #include "platform/launcher.h"
@@ -70,7 +71,7 @@ public:
     document::Crossword& Document() { return doc_; }
     vocabulary::Vocabulary& Vocabulary() { return vocab_; }
     // The working file: "_qdra_32.tmp" in the program's folder.
-    const std::string& WorkingFile() const { return workingFile_; }
+    const std::string& WorkingFile() const { return working_.Path(); }
     ClientArea* Area() const { return area_; }
     QLabel* InfoLabel() const;
     QAction* MenuAction(const QString& name) const { return menuActions_.value(name); }
@@ -144,8 +145,8 @@ private:
     document::Crossword doc_;
     vocabulary::Vocabulary vocab_;
     ClientArea* area_;
+    document::WorkingCopy working_;
     std::string programFolder_;
-    std::string workingFile_;
     platform::Surface* watcher_ = nullptr;
     Pointer pointer_ = Pointer::Default;
     bool activatedOnce_ = false;

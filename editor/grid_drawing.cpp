@@ -11,6 +11,26 @@ using document::Nearest;
 
 double LetterSize(int cellSize) { return std::max(cellSize * 20.0 / 35.0, 10.0); }
 
+Pixel CellOrigin(const document::Crossword& doc, int column, int row) {
+    return {doc.GridLeft + (column - 1) * doc.CellSize, doc.GridTop + (row - 1) * doc.CellSize};
+}
+
+FillLetterPainter::FillLetterPainter(platform::Surface& surface)
+    : surface_(surface), eraseHalf_(static_cast<int>(Nearest(surface.CurrentFont().size / 2)) + 2) {}
+
+void FillLetterPainter::Paint(const document::Crossword& doc, int column, int row, char letter) {
+    platform::Font font = surface_.CurrentFont();
+    font.size = LetterSize(doc.CellSize);
+    surface_.SetFont(font);
+    const Pixel corner = CellOrigin(doc, column, row);
+    const double x = Nearest(corner.x + doc.CellSize / 2.0);
+    const double y = Nearest(corner.y + doc.CellSize / 2.0);
+    surface_.Rectangle(x - eraseHalf_, y - eraseHalf_, x + eraseHalf_, y + eraseHalf_,
+                       platform::colors::White, true);
+    const std::string text(1, letter);
+    surface_.DrawText(x - Nearest(surface_.TextWidth(text) / 2), y - Nearest(surface_.TextHeight(text) / 2), text);
+}
+
 void DrawGrid(document::Crossword& doc, platform::Surface& surface, Bars bars) {
     surface.Clear();
     doc.GridLeft = 6;
@@ -32,7 +52,7 @@ void DrawGrid(document::Crossword& doc, platform::Surface& surface, Bars bars) {
 
     doc.GridLeft = static_cast<int>(Nearest((W - columns * cell) / 2));
     doc.GridTop = static_cast<int>(Nearest((H + bars.toolbar - bars.statusBar - 2 - rows * cell) / 2));
-    const int left = doc.GridLeft, top = doc.GridTop;
+    const int left = doc.GridLeft, top = doc.GridTop;  // the grid's corner: CellOrigin(doc, 1, 1)
     const int gw = columns * cell, gh = rows * cell;
     surface.Rectangle(left - 2, top - 2, left + gw + 2, top + gh + 2, platform::colors::White, true);
     surface.Rectangle(left - 3, top - 3, left + gw + 3, top + gh + 3, platform::colors::DarkRed, false);
@@ -43,8 +63,8 @@ void DrawGrid(document::Crossword& doc, platform::Surface& surface, Bars bars) {
         for (int c = 1; c <= cells; ++c) {
             const char ch = line[2 * c - 2];
             doc.CellLetters(c, r) = ch;
-            const double x = left + (c - 1) * cell;
-            const double y = top + (r - 1) * cell;
+            const Pixel corner = CellOrigin(doc, c, r);
+            const double x = corner.x, y = corner.y;
             surface.Rectangle(x, y, x + cell, y + cell, platform::colors::Black, false);
             if (ch == document::BlackCell) {
                 surface.Rectangle(x + 2, y + 2, x + cell - 2, y + cell - 2, platform::colors::Black, true);
@@ -58,7 +78,8 @@ void DrawGrid(document::Crossword& doc, platform::Surface& surface, Bars bars) {
 
     surface.SetFont({doc.GridFontName, 7, false, false});
     document::ComputeWordMap(doc, [&](int c, int r, int n) {
-        surface.DrawText(left + (c - 1) * cell + 2, top + (r - 1) * cell, std::to_string(n));
+        const Pixel corner = CellOrigin(doc, c, r);
+        surface.DrawText(corner.x + 2, corner.y, std::to_string(n));
     });
 }
 

@@ -24,4 +24,27 @@ void DrawGrid(document::Crossword& doc, platform::Surface& surface, Bars bars);
 // least 10.
 double LetterSize(int cellSize);
 
+// The window pixel of the top-left corner of a cell, from the geometry of
+// the last redraw. Every conversion of a cell to pixels goes through here.
+struct Pixel {
+    int x = 0;
+    int y = 0;
+};
+Pixel CellOrigin(const document::Crossword& doc, int column, int row);
+
+// Paints the letters the automatic fill places, one at a time: a white
+// square over the cell's centre, then the letter centred on it in the grid
+// font at the letter size of the cell.
+class FillLetterPainter {
+public:
+    // The white square's half side comes from the surface's font size when
+    // the fill begins.
+    explicit FillLetterPainter(platform::Surface& surface);
+    void Paint(const document::Crossword& doc, int column, int row, char letter);
+
+private:
+    platform::Surface& surface_;
+    int eraseHalf_;
+};
+
 } // namespace editor

@@ -67,7 +67,8 @@ void Form1::GridClick(int x, int y, Qt::MouseButton button) {
         return;
     }
     const int cell = doc_.CellSize;
-    const int left = doc_.GridLeft + (column - 1) * cell, top = doc_.GridTop + (row - 1) * cell;
+    const Pixel corner = CellOrigin(doc_, column, row);
+    const int left = corner.x, top = corner.y;
 
     if (pointer_ == Pointer::Icon || pointer_ == Pointer::Crosshair) {
         const bool black = pointer_ == Pointer::Icon;
@@ -102,17 +103,19 @@ class WindowFillHost : public fill::FillHost {
 public:
     WindowFillHost(std::function<void(Crossword&)> redraw, platform::Surface& surface, QWidget& area,
                    std::function<double()> random, std::function<void(bool)> busy)
-        : redraw_(std::move(redraw)), surface_(surface), area_(area), random_(std::move(random)),
+        : redraw_(std::move(redraw)), painter_(surface), area_(area), random_(std::move(random)),
           busy_(std::move(busy)) {}
     void Redraw(Crossword& doc) override { redraw_(doc); }
-    platform::Surface& Surface() override { return surface_; }
+    void ShowLetter(const Crossword& doc, int column, int row, char letter) override {
+        painter_.Paint(doc, column, row, letter);
+    }
     void Show() override { area_.repaint(); }
     double Random() override { return random_ ? random_() : fill::TimeOfDayRandom(); }
     void Busy(bool busy) override { busy_(busy); }
 
 private:
     std::function<void(Crossword&)> redraw_;
-    platform::Surface& surface_;
+    FillLetterPainter painter_;
     QWidget& area_;
     std::function<double()> random_;
     std::function<void(bool)> busy_;
@@ -142,8 +145,9 @@ void Form1::EditClue(int column, int row, int direction) {
                              "casella nera sotto.");
         return;
     }
-    const QPoint corner = area_->mapToGlobal(
-        QPoint(doc_.CellSize * column + doc_.GridLeft, doc_.CellSize * row + doc_.GridTop));
+    // The editor opens at the bottom-right corner of the word's first cell.
+    const Pixel beyond = CellOrigin(doc_, column + 1, row + 1);
+    const QPoint corner = area_->mapToGlobal(QPoint(beyond.x, beyond.y));
     {
         words::CruciDef editor(doc_, vocab_, messages_, [this](Pointer p) { SetPointer(p); }, corner,
                                area_->StatusBarHeight(), this);

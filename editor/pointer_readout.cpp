@@ -1,6 +1,7 @@
 #include "editor/pointer_readout.h"
 
 #include "document/text.h"
+#include "editor/grid_drawing.h"
 
 namespace editor {
 
@@ -41,8 +42,9 @@ Readout PointerReadout(const document::Crossword& doc, Pointer pointer, int x, i
 
     int code = doc.StartCodes(column, row);
     if (code == document::StartsBoth) {
-        const int dx = x - (doc.GridLeft + (column - 1) * doc.CellSize);
-        const int dy = y - (doc.GridTop + (row - 1) * doc.CellSize);
+        const Pixel corner = CellOrigin(doc, column, row);
+        const int dx = x - corner.x;
+        const int dy = y - corner.y;
         code = dy <= dx ? document::StartsAcross : document::StartsDown;
     }
     if (code != document::StartsAcross && code != document::StartsDown) {

@@ -4,16 +4,14 @@
 // word under the pointer.
 
 #include "document/crossword.h"
+#include "platform/pointer.h"
 
 #include <functional>
 #include <string>
 
 namespace editor {
 
-// The screen-wide mouse pointer shapes the program sets and reads back. The
-// cell tools live in the pointer: crosshair for the white cell, icon for the
-// black cell; the sizing arrows tell a click which word was meant.
-enum class Pointer { Default, Arrow, Hourglass, Crosshair, Icon, SizeWE, SizeNS };
+using platform::Pointer;
 
 struct Readout {
     bool setCaption = false;  // otherwise the label keeps its caption

@@ -30,10 +30,6 @@ public:
     // From the clearing to the last slot; Stop or Done ends the run.
     Outcome Pass();
 
-    // The half-side of the white square under each new letter, from the
-    // window's font size when the run began.
-    void SetEraseHalf(double fontSize) { eraseHalf_ = static_cast<int>(document::Nearest(fontSize / 2)) + 2; }
-
 private:
     void Clear();
     Outcome Slot(int c, int r, int d, int length);
@@ -52,8 +48,6 @@ private:
     platform::Messages& messages_;
     FillHost& host_;
     FillReport& report_;
-    int eraseHalf_ = 0;
-    double letterSize_ = 10;
 };
 
 void Run::Clear() {
@@ -72,10 +66,6 @@ void Run::Clear() {
     for (int r = 1; r <= document::MaxRows; ++r)
         for (int c = 1; c <= document::MaxColumns; ++c)
             if (doc_.CellLetters(c, r) != document::BlackCell) doc_.CellLetters(c, r) = ' ';
-    letterSize_ = std::max(doc_.CellSize * 20.0 / 35.0, 10.0);
-    platform::Font font = host_.Surface().CurrentFont();
-    font.size = letterSize_;
-    host_.Surface().SetFont(font);
 }
 
 Outcome Run::Pass() {
@@ -193,18 +183,10 @@ void Run::Place(int c, int r, int d, const std::string& word) {
     }
     doc_.CellWords(c, r, d) = word;
 
-    platform::Surface& surface = host_.Surface();
-    const int cell = doc_.CellSize;
     for (int t = 0; t < length; ++t) {
         int column = 0, row = 0;
         CellOf(c, r, d, t, column, row);
-        const double x = document::Nearest((column - 1) * cell + doc_.GridLeft + cell / 2.0);
-        const double y = document::Nearest((row - 1) * cell + doc_.GridTop + cell / 2.0);
-        surface.Rectangle(x - eraseHalf_, y - eraseHalf_, x + eraseHalf_, y + eraseHalf_,
-                          platform::colors::White, true);
-        const std::string letter(1, word[static_cast<std::size_t>(t)]);
-        surface.DrawText(x - document::Nearest(surface.TextWidth(letter) / 2),
-                         y - document::Nearest(surface.TextHeight(letter) / 2), letter);
+        host_.ShowLetter(doc_, column, row, word[static_cast<std::size_t>(t)]);
     }
     host_.Show();
 }
@@ -227,7 +209,6 @@ FillReport AutoFill(Crossword& doc, vocabulary::Vocabulary& vocab, platform::Mes
     doc.ChangedFlag = true;
     host.Busy(true);
     Run run(doc, vocab, messages, host, report);
-    run.SetEraseHalf(host.Surface().CurrentFont().size);
     while (run.Pass() == Outcome::Restart) ++report.restarts;
     host.Redraw(doc);
     host.Busy(false);

@@ -7,7 +7,6 @@
 
 #include "document/crossword.h"
 #include "platform/messages.h"
-#include "platform/surface.h"
 #include "vocabulary/vocabulary.h"
 
 #include <string>
@@ -22,9 +21,10 @@ public:
     // Saves the document to the working file, loads it back and redraws the
     // grid, which also recomputes the word map.
     virtual void Redraw(document::Crossword& doc) = 0;
-    // The surface the letters are painted on as they are placed.
-    virtual platform::Surface& Surface() = 0;
-    // Makes what was just painted visible at once.
+    // A letter has just been placed in the grid row at (column, row); a
+    // window paints it at once, in the cell the last redraw laid out.
+    virtual void ShowLetter(const document::Crossword& doc, int column, int row, char letter) = 0;
+    // A whole word has been placed: what was painted becomes visible.
     virtual void Show() = 0;
     // One uniform draw in [0, 1).
     virtual double Random() = 0;

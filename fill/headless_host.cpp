@@ -10,26 +10,6 @@ namespace fill {
 
 namespace {
 
-// A surface that keeps nothing: the letters of a run without a window.
-class NullSurface : public platform::Surface {
-public:
-    double ScaleWidth() const override { return 0; }
-    double ScaleHeight() const override { return 0; }
-    void Clear() override {}
-    void Rectangle(double, double, double, double, platform::Color, bool) override {}
-    bool SetFont(const platform::Font& font) override {
-        font_ = font;
-        return true;
-    }
-    platform::Font CurrentFont() const override { return font_; }
-    double TextWidth(const std::string&) const override { return 0; }
-    double TextHeight(const std::string&) const override { return 0; }
-    void DrawText(double, double, const std::string&) override {}
-
-private:
-    platform::Font font_{"Arial", 7, false, false};
-};
-
 // Messages that no one reads: a round trip in memory reports nothing.
 class SilentMessages : public platform::Messages {
 public:
@@ -54,11 +34,9 @@ double TimeOfDayRandom() {
     return SeededRandom(sinceMidnight).Next();
 }
 
-HeadlessHost::HeadlessHost(std::uint64_t seed) : random_(seed), surface_(std::make_unique<NullSurface>()) {}
+HeadlessHost::HeadlessHost(std::uint64_t seed) : random_(seed) {}
 
 HeadlessHost::~HeadlessHost() = default;
-
-platform::Surface& HeadlessHost::Surface() { return *surface_; }
 
 void HeadlessHost::Redraw(document::Crossword& doc) {
     // The working file's save and load, kept in memory.

@@ -6,7 +6,6 @@
 #include "fill/auto_fill.h"
 
 #include <cstdint>
-#include <memory>
 #include <random>
 
 namespace fill {
@@ -31,14 +30,13 @@ public:
     ~HeadlessHost() override;
 
     void Redraw(document::Crossword& doc) override;
-    platform::Surface& Surface() override;
+    void ShowLetter(const document::Crossword&, int, int, char) override {}
     void Show() override {}
     double Random() override { return random_.Next(); }
     void Busy(bool) override {}
 
 private:
     SeededRandom random_;
-    std::unique_ptr<platform::Surface> surface_;
 };
 
 } // namespace fill

@@ -3,6 +3,7 @@
 // UTF-8; the files themselves stay Windows-1252.
 
 #include "document/crossword_file.h"
+#include "document/file_io.h"
 #include "document/text.h"
 #include "document/word_map.h"
 #include "fill/headless_host.h"

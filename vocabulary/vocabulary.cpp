@@ -1,6 +1,7 @@
 #include "vocabulary/vocabulary.h"
 
 #include "document/crossword_file.h"
+#include "document/file_io.h"
 #include "document/one_based.h"
 #include "document/text.h"
 

@@ -58,7 +58,7 @@ void ProgressBox::paintEvent(QPaintEvent*) {
 }
 
 CruciDef::CruciDef(document::Crossword& doc, const vocabulary::Vocabulary& vocab,
-                   platform::Messages& messages, std::function<void(editor::Pointer)> setPointer,
+                   platform::Messages& messages, std::function<void(platform::Pointer)> setPointer,
                    QPoint screenPlace, int statusBarHeight, QWidget* parent)
     : QDialog(parent),
       doc_(doc),
@@ -72,7 +72,7 @@ CruciDef::CruciDef(document::Crossword& doc, const vocabulary::Vocabulary& vocab
       length_(static_cast<int>(wordAtOpening_.size())) {
     setObjectName("CruciDef");
     setWindowTitle("Edit definizioni");
-    setPointer_(editor::Pointer::Default);
+    setPointer_(platform::Pointer::Default);
 
     heading_ = new QLabel(this);
     heading_->setObjectName("Label1");
@@ -235,7 +235,7 @@ std::string CruciDef::Mask() const {
 }
 
 void CruciDef::Search() {
-    setPointer_(editor::Pointer::Hourglass);
+    setPointer_(platform::Pointer::Hourglass);
     found_->clear();
     progress_->Start();
     bool announced = false;
@@ -251,7 +251,7 @@ void CruciDef::Search() {
     for (int k : numbers) list << platform::FromBytes(vocab_.ReadVocabularyWord(k, length_));
     found_->addItems(list);
     count_->setText(QString("Trov.: %1").arg(numbers.size()));
-    setPointer_(editor::Pointer::Arrow);
+    setPointer_(platform::Pointer::Arrow);
     found_->setCurrentIndex(list.isEmpty() ? -1 : 0);
 }
 

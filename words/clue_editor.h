@@ -5,7 +5,7 @@
 // and CellWords; the caller writes the word into the grid.
 
 #include "document/crossword.h"
-#include "editor/pointer_readout.h"
+#include "platform/pointer.h"
 #include "platform/messages.h"
 #include "vocabulary/vocabulary.h"
 
@@ -49,7 +49,7 @@ public:
     // `screenPlace` is the lower-right corner of the start cell on screen;
     // `statusBarHeight` keeps the window above the main window's status bar.
     CruciDef(document::Crossword& doc, const vocabulary::Vocabulary& vocab, platform::Messages& messages,
-             std::function<void(editor::Pointer)> setPointer, QPoint screenPlace, int statusBarHeight,
+             std::function<void(platform::Pointer)> setPointer, QPoint screenPlace, int statusBarHeight,
              QWidget* parent = nullptr);
 
     // The mask of the letters still switched on: " " for a free place.
@@ -67,7 +67,7 @@ private:
     document::Crossword& doc_;
     const vocabulary::Vocabulary& vocab_;
     platform::Messages& messages_;
-    std::function<void(editor::Pointer)> setPointer_;
+    std::function<void(platform::Pointer)> setPointer_;
     const int column_, row_, direction_;
     const std::string wordAtOpening_;
     const int length_;

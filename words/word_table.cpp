@@ -19,12 +19,12 @@ namespace words {
 
 using document::Horizontal;
 
-CruciBro::CruciBro(document::Crossword& doc, platform::Messages& messages, std::string workingFile,
+CruciBro::CruciBro(document::Crossword& doc, platform::Messages& messages, const document::WorkingCopy& workingFile,
                    std::function<void(bool)> hourglass, QWidget* parent)
     : QDialog(parent),
       doc_(doc),
       messages_(messages),
-      workingFile_(std::move(workingFile)),
+      workingFile_(workingFile),
       hourglass_(std::move(hourglass)) {
     setObjectName("CruciBro");
     setWindowTitle(QString("Quadrivo 98 - Cruciverba %1x%2  %3")
@@ -86,7 +86,7 @@ CruciBro::CruciBro(document::Crossword& doc, platform::Messages& messages, std::
     connect(applyButton_, &QPushButton::clicked, this, &CruciBro::ApplyRowChange);
     connect(okButton_, &QPushButton::clicked, this, [this] {
         frame_ = {};
-        document::SaveCrosswordFile(doc_, workingFile_, messages_);
+        workingFile_.Store(doc_, messages_);
         accept();
     });
     connect(cancelButton_, &QPushButton::clicked, this, [this] {

@@ -6,6 +6,7 @@
 // drops them.
 
 #include "document/crossword.h"
+#include "document/working_copy.h"
 #include "platform/messages.h"
 #include "platform/surface.h"
 #include "words/small_grid.h"
@@ -32,7 +33,7 @@ class CruciBro : public QDialog {
 public:
     static constexpr int MaxRows = 250;
 
-    CruciBro(document::Crossword& doc, platform::Messages& messages, std::string workingFile,
+    CruciBro(document::Crossword& doc, platform::Messages& messages, const document::WorkingCopy& workingFile,
              std::function<void(bool busy)> hourglass, QWidget* parent = nullptr);
 
     // True when a bad cell character ended the program.
@@ -63,7 +64,7 @@ private:
 
     document::Crossword& doc_;
     platform::Messages& messages_;
-    std::string workingFile_;
+    const document::WorkingCopy& workingFile_;
     std::function<void(bool)> hourglass_;
     std::array<RowEntry, MaxRows + 1> rowEntries_{};
     bool tableBuilt_ = false;

@@ -5,7 +5,6 @@
 #include "document/word_map.h"
 #include "fill/auto_fill.h"
 #include "platform/recording/recording_messages.h"
-#include "platform/recording/recording_surface.h"
 #include "test_grids.h"
 #include "test_vocabulary.h"
 
@@ -15,7 +14,6 @@
 
 using namespace document;
 using platform::Answer;
-using platform::DrawCall;
 using platform::RecordingMessages;
 using testgrids::MakeCrossword;
 using testgrids::MakeVocabulary;
@@ -23,8 +21,8 @@ using testgrids::RowCells;
 
 namespace {
 
-// A window of cells of 10 pixels at the origin; draws come from a script
-// (0 when it runs out); every placement is remembered by its first cell.
+// Draws come from a script (0 when it runs out); every placement is
+// remembered by its first cell and the letters shown.
 class ScriptedHost : public fill::FillHost {
 public:
     void Redraw(Crossword& doc) override {
@@ -36,17 +34,14 @@ public:
         doc.CellSize = 10;
         doc.GridLeft = 0;
         doc.GridTop = 0;
-        surface.SetFont({"Arial", 7, false, false});
     }
-    platform::Surface& Surface() override { return surface; }
+    void ShowLetter(const Crossword&, int column, int row, char letter) override {
+        if (pending.empty()) placements.emplace_back(column, row);
+        pending += letter;
+    }
     void Show() override {
-        const auto texts = surface.Calls(DrawCall::Text);
-        if (texts.size() > shownTexts) {
-            const auto& first = texts[shownTexts];
-            // Letter centres are at (column - 1) * 10 + 5; the recording's text is 6 wide.
-            placements.emplace_back(static_cast<int>(first.x1 + 3) / 10 + 1, static_cast<int>(first.y1 + 6) / 10 + 1);
-        }
-        shownTexts = texts.size();
+        words.push_back(pending);
+        pending.clear();
     }
     double Random() override {
         ++draws;
@@ -57,10 +52,10 @@ public:
     }
     void Busy(bool busy) override { busyNow = busy; }
 
-    platform::RecordingSurface surface{nullptr, 300, 300};
     std::deque<double> script;
-    std::vector<std::pair<int, int>> placements;
-    std::size_t shownTexts = 0;
+    std::vector<std::pair<int, int>> placements;  // the first cell of every word placed
+    std::vector<std::string> words;              // the letters shown, word by word
+    std::string pending;
     int redraws = 0;
     int draws = 0;
     bool busyNow = false;
@@ -124,9 +119,9 @@ TEST(AutoFill, FillsLongestFirstInReadingOrderAcrossBeforeDown) {
     EXPECT_TRUE(doc.ChangedFlag);
     EXPECT_EQ(doc.EditMode, NoTool);
     EXPECT_FALSE(host.busyNow);
-    // The letters are in the grid rows and painted in the font of the run.
+    // The letters are in the grid rows and were shown as they were placed.
     EXPECT_EQ(doc.GridLine(2), "A.**S.**O.");
-    EXPECT_EQ(host.surface.Calls(DrawCall::Text).front().font.size, 10);
+    EXPECT_EQ(host.words.size(), 5u);
 }
 
 TEST(AutoFill, FreeSlotsNeverGetQOrHButFixedLettersAllowThem) {

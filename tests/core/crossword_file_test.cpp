@@ -1,9 +1,13 @@
 #include "document/crossword_file.h"
+#include "document/file_io.h"
 #include "document/word_map.h"
 #include "platform/recording/recording_messages.h"
 #include "test_grids.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
 
 using namespace document;
 using platform::RecordingMessages;
@@ -179,7 +183,7 @@ TEST(CrosswordFile, SaveRecomputesMarkersAndRoundTrips) {
     doc.GridLine(2)[0] = '.';  // a black cell made white keeps its "*" marker until saved
     ComputeWordMap(doc);
     doc.Definitions(1, 1, Horizontal) = "Abitazione";
-    doc.Definitions(1, 3, Horizontal) = std::string(100000, 'x');  // lines of any length
+    doc.Definitions(1, 3, Horizontal) = std::string(MaxClueLength, 'x');  // the longest clue a file keeps
     const std::string dir = testgrids::TempDir("roundtrip");
     RecordingMessages messages;
     ASSERT_EQ(SaveCrosswordFile(doc, dir + "/a.qdr", messages), SaveResult::Saved);
@@ -190,7 +194,7 @@ TEST(CrosswordFile, SaveRecomputesMarkersAndRoundTrips) {
     EXPECT_EQ(back.GridLine(2), "....B.....");
     EXPECT_EQ(back.GridLine(3), doc.GridLine(3));
     EXPECT_EQ(back.FileLines(4), "Dimensioni : 05x03");
-    EXPECT_EQ(back.Definitions(1, 3, Horizontal).size(), 100000u);
+    EXPECT_EQ(back.Definitions(1, 3, Horizontal).size(), MaxClueLength);
     EXPECT_EQ(doc.GridLine(2)[1], '*');  // the document in memory is not changed
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -208,19 +212,52 @@ TEST(CrosswordFile, SaveUsesTheStartCodesOfTheLastWordMap) {
     EXPECT_EQ(doc.Definitions(2, 1, Vertical), "colonna due");  // kept in memory
 }
 
-TEST(CrosswordFile, WriteErrorsLeaveWhatWasWritten) {
+TEST(CrosswordFile, FailedSavesLeaveTheOldFileAsItWas) {
     Crossword doc = MakeCrossword({"ABC", "DEF", "GHI"});
-    doc.GridLine(2)[2] = '\xE6';  // code + 26 would pass 255
     ComputeWordMap(doc);
     const std::string dir = testgrids::TempDir("write");
-    RecordingMessages messages;
-    EXPECT_EQ(SaveCrosswordFile(doc, dir + "/w.qdr", messages), SaveResult::WriteError);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Errore di scrittura del file!"});
-    const auto lines = SplitLines(ReadBytes(dir + "/w.qdr"));
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[4], "[.\\.].");
+    const std::string name = dir + "/w.qdr";
+    const std::string old = kHeader + "Dimensioni : 03x03\r\nHHH...\r\nHHH...\r\nHHH...\r\n";
+    WriteBytes(name, old);
 
-    RecordingMessages again;
-    EXPECT_EQ(SaveCrosswordFile(doc, dir + "/no/such/folder/x.qdr", again), SaveResult::WriteError);
-    EXPECT_EQ(again.Texts(), std::vector<std::string>{"Errore di scrittura del file!"});
+    // A cell that cannot be encoded, a disk that fills up after 10 bytes, a
+    // folder that does not exist.
+    Crossword unencodable = doc;
+    unencodable.GridLine(2)[2] = '\xE6';  // code + 26 would pass 255
+    struct Case {
+        const Crossword* doc;
+        std::optional<std::size_t> fullAfter;
+        std::string target;
+    };
+    for (const Case& c : {Case{&unencodable, std::nullopt, name}, Case{&doc, 10, name},
+                          Case{&doc, 0, name}, Case{&doc, std::nullopt, dir + "/no/such/folder/x.qdr"}}) {
+        RecordingMessages messages;
+        SimulateFullDisk(c.fullAfter);
+        EXPECT_EQ(SaveCrosswordFile(*c.doc, c.target, messages), SaveResult::WriteError);
+        SimulateFullDisk(std::nullopt);
+        EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Errore di scrittura del file!"});
+        EXPECT_EQ(ReadBytes(name), old);
+    }
+    // Nothing but the old file is left in the folder.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
+
+    RecordingMessages messages;
+    EXPECT_EQ(SaveCrosswordFile(doc, name, messages), SaveResult::Saved);
+    EXPECT_NE(ReadBytes(name), old);
+}
+
+TEST(CrosswordFile, OverlongCluesAndHugeFilesAreRefused) {
+    RecordingMessages messages;
+    Crossword doc;
+    const std::string grid = "Dimensioni : 03x03\r\nHHH...\r\nHHH...\r\nHHH...\r\n";
+    EXPECT_EQ(Read(doc, kHeader + grid + "  1  11-" + std::string(MaxClueLength + 1, 'x') + "\r\n", messages),
+              LoadResult::ReadError);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{ClueTooLongMessage(8)});
+
+    const std::string dir = testgrids::TempDir("huge");
+    WriteBytes(dir + "/huge.qdr", kHeader + grid + std::string(MaxCrosswordFileSize, '\r'));
+    RecordingMessages huge;
+    EXPECT_EQ(LoadCrosswordFile(doc, dir + "/huge.qdr", huge), LoadResult::InvalidFormat);
+    EXPECT_EQ(huge.Texts(), std::vector<std::string>{InvalidFormatMessage});
+    EXPECT_TRUE(huge.ended);
 }

@@ -63,6 +63,26 @@ TEST(GridDrawing, LettersAreCentredAndNumbersSitInTheCorner) {
     EXPECT_DOUBLE_EQ(fills[1].x2, 9 + 3 * 94 - 2);
 }
 
+TEST(GridDrawing, FillLettersEraseTheCentreThenDrawInTheLetterSize) {
+    document::Crossword doc = testgrids::MakeCrossword({"...", "...", "..."});
+    RecordingSurface surface(nullptr, 300, 300);
+    editor::DrawGrid(doc, surface, {0, 0});  // ends in the 7-point number font
+    editor::FillLetterPainter painter(surface);
+    surface.calls.clear();
+    painter.Paint(doc, 2, 3, 'Q');
+    // The square's half side comes from the 7-point font: nearest(3.5) + 2.
+    const auto fills = surface.Calls(DrawCall::Fill);
+    ASSERT_EQ(fills.size(), 1u);
+    const double x = document::Nearest(doc.GridLeft + 94 + 47.0), y = document::Nearest(doc.GridTop + 188 + 47.0);
+    EXPECT_DOUBLE_EQ(fills[0].x1, x - 6);
+    EXPECT_DOUBLE_EQ(fills[0].y2, y + 6);
+    const auto texts = surface.Calls(DrawCall::Text);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].text, "Q");
+    EXPECT_DOUBLE_EQ(texts[0].font.size, editor::LetterSize(94));
+    EXPECT_DOUBLE_EQ(texts[0].x1, x - document::Nearest(0.6 * texts[0].font.size / 2));
+}
+
 TEST(GridDrawing, SmallCellsKeepReadableLettersAndTinyWindowsNeverGiveZero) {
     EXPECT_DOUBLE_EQ(editor::LetterSize(10), 10);
     EXPECT_DOUBLE_EQ(editor::LetterSize(70), 40);

@@ -223,7 +223,8 @@ void FileDialogsTest::saveAsWithAuthorAndOverwriteQuestion() {
     QCOMPARE(dialogs::CruciSav::FullName("/tmp", "C:\\SCHEMI\\X"), QString("C:\\SCHEMI\\X.qdr"));
 
     document::Crossword none;
-    dialogs::CruciSav fresh(none, program.messages, program.Path("_qdra_32.tmp").toStdString());
+    const document::WorkingCopy working(program.Path("_qdra_32.tmp").toStdString());
+    dialogs::CruciSav fresh(none, program.messages, working);
     QCOMPARE(Text(fresh, "Text1"), QString("Cruci000.qdr"));
 }
 
@@ -360,7 +361,8 @@ void FileDialogsTest::wordTableRefusesBadWords() {
         if (auto* dialog = QApplication::activeModalWidget()) dialog->close();
     });
     {
-        words::CruciBro table(doc, program.messages, program.Path("_qdra_32.tmp").toStdString(), [](bool) {});
+        const document::WorkingCopy working(program.Path("_qdra_32.tmp").toStdString());
+        words::CruciBro table(doc, program.messages, working, [](bool) {});
         ended = table.EndedProgram();
     }
     QVERIFY(ended);

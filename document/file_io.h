@@ -1,0 +1,33 @@
+#pragma once
+// The one road by which the program writes a file: the new content goes to
+// a temporary file in the target's folder, is flushed to disk, and only then
+// takes the target's name. A failure at any point leaves the old file exactly
+// as it was and no temporary behind.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace document {
+
+// Replaces (or creates) the file `name` with `bytes`. False when anything
+// failed; the old file, if there was one, is then untouched.
+bool ReplaceFile(const std::string& name, std::string_view bytes);
+
+// For tests: from now on every write fails after `bytes` bytes of a file, as
+// on a full disk; std::nullopt writes normally again.
+void SimulateFullDisk(std::optional<std::size_t> bytes);
+
+// Reads a whole file; false when it cannot be read (missing, a folder, an
+// I/O error). At most `limit` bytes are accepted: a larger file is refused.
+bool ReadWholeFile(const std::string& name, std::string& bytes,
+                   std::size_t limit = std::string::npos);
+
+// True when `name` names an existing regular file (the directory lookup).
+bool FileExists(const std::string& name);
+
+// The size of a regular file, or std::nullopt.
+std::optional<std::size_t> FileSize(const std::string& name);
+
+} // namespace document

@@ -1,6 +1,6 @@
 #include "dialogs/new_dialog.h"
 
-#include "dialogs/line_edit.h"
+#include "platform/qt/line_edit.h"
 #include "dialogs/model_preview.h"
 #include "document/crossword_file.h"
 #include "document/file_io.h"
@@ -43,9 +43,9 @@ FormNew::FormNew(document::Crossword& doc, platform::Messages& messages, const d
         this);
     intro->setWordWrap(true);
 
-    widthEdit_ = new SelectingLineEdit("16", this);
+    widthEdit_ = new platform::SelectingLineEdit("16", this);
     widthEdit_->setObjectName("Text1");
-    heightEdit_ = new SelectingLineEdit("13", this);
+    heightEdit_ = new platform::SelectingLineEdit("13", this);
     heightEdit_->setObjectName("Text2");
     for (QLineEdit* e : {widthEdit_, heightEdit_}) e->setMaximumWidth(60);
     auto* widthLabel = new QLabel("N. caselle &orizzontali", this);

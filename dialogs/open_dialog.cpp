@@ -2,7 +2,7 @@
 
 #include "dialogs/crossword_preview.h"
 #include "dialogs/folder_browser.h"
-#include "dialogs/line_edit.h"
+#include "platform/qt/line_edit.h"
 #include "document/crossword_file.h"
 #include "document/file_io.h"
 #include "platform/qt/encoding.h"
@@ -39,7 +39,7 @@ Form2::Form2(document::Crossword& doc, platform::Messages& messages, const docum
     setObjectName("Form2");
     setWindowTitle("Quadrivo 98  - Apertura layout parole crociate");
 
-    nameEdit_ = new SelectingLineEdit(this);
+    nameEdit_ = new platform::SelectingLineEdit(this);
     nameEdit_->setObjectName("Text1");
     auto* nameLabel = new QLabel("&Nome File", this);
     nameLabel->setObjectName("Label1");

@@ -1,7 +1,7 @@
 #include "dialogs/save_dialog.h"
 
 #include "dialogs/folder_browser.h"
-#include "dialogs/line_edit.h"
+#include "platform/qt/line_edit.h"
 #include "document/crossword_file.h"
 #include "document/text.h"
 #include "platform/qt/encoding.h"
@@ -35,9 +35,9 @@ CruciSav::CruciSav(document::Crossword& doc, platform::Messages& messages, const
     setObjectName("CruciSav");
     setWindowTitle("Quadrivo 98 - Salvataggio");
 
-    nameEdit_ = new SelectingLineEdit(this);
+    nameEdit_ = new platform::SelectingLineEdit(this);
     nameEdit_->setObjectName("Text1");
-    authorEdit_ = new SelectingLineEdit(this);
+    authorEdit_ = new platform::SelectingLineEdit(this);
     authorEdit_->setObjectName("Text2");
     auto* nameLabel = new QLabel("&Nome File", this);
     nameLabel->setObjectName("Label1");

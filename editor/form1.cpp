@@ -5,6 +5,7 @@
 #include "editor/actions.h"
 #include "editor/artwork.h"
 #include "editor/client_area.h"
+#include "platform/qt/caption.h"
 #include "platform/qt/encoding.h"
 
 #include <QAction>
@@ -135,12 +136,7 @@ void Form1::DrawGrid() {
     area_->update();
 }
 
-QString Form1::Caption() const {
-    return QString("Quadrivo 98 - Cruciverba %1x%2  %3")
-        .arg(doc_.ColumnCount)
-        .arg(doc_.RowCount)
-        .arg(platform::PathText(doc_.CurrentFileName));
-}
+QString Form1::Caption() const { return platform::CrosswordCaption(doc_); }
 
 void Form1::EditCycle() {
     working_.Store(doc_, messages_);

@@ -14,7 +14,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "dialogs/line_edit.h"
+#include "platform/qt/line_edit.h"
 
 namespace words {
 
@@ -80,9 +80,9 @@ CruciDef::CruciDef(document::Crossword& doc, const vocabulary::Vocabulary& vocab
     headingFont.setBold(true);
     heading_->setFont(headingFont);
 
-    wordEdit_ = new dialogs::SelectingLineEdit(this);
+    wordEdit_ = new platform::SelectingLineEdit(this);
     wordEdit_->setObjectName("Text2");
-    clueEdit_ = new dialogs::SelectingLineEdit(this);
+    clueEdit_ = new platform::SelectingLineEdit(this);
     clueEdit_->setObjectName("Text1");
     clueEdit_->setMinimumWidth(420);
     auto* wordLabel = new QLabel("&Parola:", this);
@@ -92,7 +92,7 @@ CruciDef::CruciDef(document::Crossword& doc, const vocabulary::Vocabulary& vocab
     clueLabel->setObjectName("Label4");
     clueLabel->setBuddy(clueEdit_);
     connect(wordEdit_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { dialogs::CapitalizeTyping(wordEdit_, text); });
+            [this](const QString& text) { platform::CapitalizeTyping(wordEdit_, text); });
 
     // The letters of the word, each above the box that keeps it in the mask.
     auto* letterGrid = new QGridLayout;

@@ -3,8 +3,9 @@
 #include "document/crossword_file.h"
 #include "document/grid_edits.h"
 #include "document/word_map.h"
+#include "platform/qt/caption.h"
 #include "platform/qt/encoding.h"
-#include "dialogs/line_edit.h"
+#include "platform/qt/line_edit.h"
 #include "platform/qt/picture_box.h"
 
 #include <QGuiApplication>
@@ -27,10 +28,7 @@ CruciBro::CruciBro(document::Crossword& doc, platform::Messages& messages, const
       workingFile_(workingFile),
       hourglass_(std::move(hourglass)) {
     setObjectName("CruciBro");
-    setWindowTitle(QString("Quadrivo 98 - Cruciverba %1x%2  %3")
-                       .arg(doc_.ColumnCount)
-                       .arg(doc_.RowCount)
-                       .arg(platform::PathText(doc_.CurrentFileName)));
+    setWindowTitle(platform::CrosswordCaption(doc_));
 
     picture_ = new platform::PictureBox(Qt::white, 1, this);
     picture_->setObjectName("Picture1");
@@ -202,7 +200,7 @@ void CruciBro::SelectTableRow() {
 }
 
 void CruciBro::WordTyped(const QString& text) {
-    dialogs::CapitalizeTyping(wordEdit_, text);
+    platform::CapitalizeTyping(wordEdit_, text);
     const int n = table_->currentRow();
     if (n >= 0 && n < MaxRows) {
         const RowEntry entry = rowEntries_[static_cast<std::size_t>(n + 1)];

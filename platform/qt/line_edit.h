@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
-namespace dialogs {
+namespace platform {
 
 class SelectingLineEdit : public QLineEdit {
 public:
@@ -31,4 +31,4 @@ inline void CapitalizeTyping(QLineEdit* edit, const QString& text) {
     edit->setCursorPosition(cursor);
 }
 
-} // namespace dialogs
+} // namespace platform

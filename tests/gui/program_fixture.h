@@ -8,12 +8,19 @@
 #include "platform/recording/recording_launcher.h"
 #include "platform/recording/recording_messages.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QFile>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
 
+#include <functional>
 #include <memory>
 
 namespace testgui {
@@ -66,5 +73,27 @@ struct Program {
         return *form;
     }
 };
+
+// Runs `act` on the modal dialog of type D once it is up, while `command` runs.
+template <typename D>
+void WithDialog(QAction* command, std::function<void(D&)> act) {
+    bool seen = false;
+    QTimer::singleShot(0, [act, &seen] {
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        seen = true;
+        act(*dialog);
+        if (dialog->isVisible()) dialog->reject();
+    });
+    command->trigger();
+    QVERIFY(seen);
+}
+
+inline QString Text(QWidget& w, const char* name) {
+    if (auto* e = w.findChild<QLineEdit*>(name)) return e->text();
+    return w.findChild<QLabel*>(name)->text();
+}
+
+inline void Click(QWidget& w, const char* button) { w.findChild<QPushButton*>(button)->click(); }
 
 } // namespace testgui

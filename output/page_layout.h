@@ -1,0 +1,95 @@
+#pragma once
+// The printed page of a crossword and its preview on the main window: the
+// numbered grid in the upper half, the "ORIZZONTALI:" and "VERTICALI:"
+// paragraphs under it, and three footer lines. One layout drawn through
+// platform::Surface; the printed page and the preview differ only in the
+// values of PageLayout.
+
+#include "document/crossword.h"
+#include "platform/surface.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace output {
+
+// The main window's drawing area the page is laid out from, in window
+// pixels: W x H with the toolbar (TH) along its top and the status bar
+// along its bottom included.
+struct WindowArea {
+    double width = 0;
+    double height = 0;
+    int toolbar = 0;
+    int statusBar = 0;
+};
+
+// The area of a window surface with the heights of its two bars.
+WindowArea AreaOf(const platform::Surface& window, int toolbar, int statusBar);
+
+// The white sheet with its dark red border that the preview draws first.
+struct Sheet {
+    double left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// Every value in which the printed page and its preview differ.
+struct PageLayout {
+    double width = 0, height = 0;  // the page in its own units
+    int cell = 1;                  // side of a grid cell
+    int x0 = 0, y0 = 0;            // top-left corner of the grid
+    double letterSize = 10;        // points
+    int frameMargin = 3;           // the grid frame lies this far outside the cells
+    bool roundLetterOffsets = false;  // the screen rounds half a letter's size
+    double numberSize = 6;         // points
+    int numberDx = 1, numberDy = 1;   // a word number's corner inside its cell
+    double listSize = 8.25;        // points, lists and footer
+    int left = 0;                  // left margin of the lists and the footer
+    double rightLimit = 0;         // an item never starts a line it would end beyond
+    int blankLinesAfterLists = 1;
+    std::optional<Sheet> sheet;
+};
+
+// The printed page's height in page units for a drawing area H pixels high:
+// H x 8 / 6 x 297 / 210 x 111.5 / 103.5, kept in single precision.
+double PrintPageHeight(double windowHeight);
+
+// The printed page: as many units wide as the window is pixels wide, the
+// grid in the upper half, letters at 18/30 of the cell (at least 10 points).
+PageLayout PrintLayout(const document::Crossword& doc, WindowArea area);
+
+// The preview on the window: an A4-shaped sheet as high as the room between
+// toolbar and status bar, letters at 20/35 of the cell (at least 10 points).
+PageLayout PreviewLayout(const document::Crossword& doc, WindowArea area);
+
+// One entry of a clue list: the word number, a blank, the clue (30
+// underscores when it is empty), a blank.
+std::string ClueItem(int number, const std::string& clue);
+
+// A date as the footer writes it: dd-mm-yyyy.
+std::string DateText(int year, int month, int day);
+// Today's date, local time, as DateText writes it.
+std::string TodayText();
+
+// The last footer line, under the author line.
+inline const std::string CreditLine = "Cruciverba realizzato con Quadrivo 98";
+
+// Asked for a further page when the lists reach the bottom of the page;
+// false when the printer could not give one.
+using NewPage = std::function<bool()>;
+
+// Draws the page on `surface`: sheet (if any), frame, cells, word numbers,
+// the two lists and the footer with `date`. Reads the word map of the last
+// redraw and sets CellLetters as a redraw would; nothing else in the
+// document changes. Without `newPage` the lists run on past the bottom.
+// False when a further page was needed and could not be had: the drawing
+// stopped there.
+bool DrawPage(document::Crossword& doc, platform::Surface& surface, const PageLayout& layout,
+              const std::string& date, const NewPage& newPage = {});
+
+// The print preview on the main window's surface: clears it and draws the
+// page of PreviewLayout for the surface's size and the two bars. The
+// window font's bold setting is the same afterwards.
+void DrawPrintPreview(document::Crossword& doc, platform::Surface& window, int toolbar, int statusBar,
+                      const std::string& date = TodayText());
+
+} // namespace output

@@ -1,0 +1,443 @@
+// The printed page and its preview, checked through the recording surface at
+// the coordinates the page geometry gives.
+
+#include "document/text.h"
+#include "document/word_map.h"
+#include "output/page_layout.h"
+#include "platform/recording/recording_surface.h"
+#include "test_grids.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using platform::DrawCall;
+using platform::RecordingSurface;
+
+namespace {
+
+// The 15 x 13 crossword of the window example: a few black cells, letters
+// in the first row.
+document::Crossword Example15x13() {
+    std::vector<std::string> rows(13, std::string(15, '.'));
+    rows[0] = "CASA*...*......";
+    rows[4][7] = '*';
+    rows[12][14] = '*';
+    document::Crossword doc = testgrids::MakeCrossword({rows[0]});
+    doc.RowCount = 13;
+    doc.FileLines(4) = testgrids::SizeLine(15, 13);
+    for (int r = 1; r <= 13; ++r) {
+        std::string line;
+        for (char cell : rows[r - 1]) line += std::string{cell, cell == '*' ? '*' : '.'};
+        doc.GridLine(r) = line;
+    }
+    document::ComputeWordMap(doc);
+    return doc;
+}
+
+// A crossword of `rows` with its word map, as the last redraw leaves it.
+document::Crossword Mapped(std::initializer_list<std::string> rows) {
+    document::Crossword doc = testgrids::MakeCrossword(rows);
+    document::ComputeWordMap(doc);
+    return doc;
+}
+
+// Texts as the recording surface saw them, from the first one equal to
+// `from` on.
+std::vector<DrawCall> TextsFrom(const RecordingSurface& surface, const std::string& from) {
+    auto texts = surface.Calls(DrawCall::Text);
+    auto start = std::find_if(texts.begin(), texts.end(), [&](const DrawCall& c) { return c.text == from; });
+    return {start, texts.end()};
+}
+
+const DrawCall* FindText(const std::vector<DrawCall>& texts, const std::string& text, bool bold) {
+    for (const auto& c : texts)
+        if (c.text == text && c.font.bold == bold) return &c;
+    return nullptr;
+}
+
+// Widths of 5 units per character, exact, so that the paragraph limits can
+// be met to the unit.
+class FixedWidthSurface : public RecordingSurface {
+public:
+    using RecordingSurface::RecordingSurface;
+    double TextWidth(const std::string& text) const override { return 5.0 * static_cast<double>(text.size()); }
+    double TextHeight(const std::string&) const override { return 10; }
+};
+
+const output::WindowArea ExampleWindow{800, 553, 28, 19};
+
+} // namespace
+
+TEST(PrintLayout, FollowsTheWindowExample) {
+    const document::Crossword doc = Example15x13();
+    const output::PageLayout page = output::PrintLayout(doc, ExampleWindow);
+    EXPECT_NEAR(page.height, 1123.403, 0.0005);
+    EXPECT_EQ(page.height, static_cast<double>(static_cast<float>(page.height)));  // kept in single precision
+    EXPECT_EQ(page.width, 800);
+    EXPECT_EQ(page.cell, 35);
+    EXPECT_EQ(page.letterSize, 21);
+    EXPECT_EQ(page.x0, 138);
+    EXPECT_EQ(page.y0, 60);
+    EXPECT_EQ(page.left, 67);
+    EXPECT_EQ(page.rightLimit, 600);
+    EXPECT_FALSE(page.sheet);
+}
+
+TEST(PrintLayout, DrawsFrameCellsNumbersAndListsWhereTheGeometrySays) {
+    document::Crossword doc = Example15x13();
+    const output::PageLayout page = output::PrintLayout(doc, ExampleWindow);
+    RecordingSurface paper(nullptr, page.width, page.height);
+    ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026"));
+    EXPECT_TRUE(paper.Calls(DrawCall::Clear).empty());
+
+    const auto outlines = paper.Calls(DrawCall::Outline);
+    ASSERT_EQ(outlines.size(), 1u + 15u * 13u);
+    EXPECT_EQ(outlines[0].x1, 135);  // the frame, 3 units out
+    EXPECT_EQ(outlines[0].y1, 57);
+    EXPECT_EQ(outlines[0].x2, 138 + 525 + 3);
+    EXPECT_EQ(outlines[0].y2, 60 + 455 + 3);
+    EXPECT_EQ(outlines[1].x1, 138);
+    EXPECT_EQ(outlines[1].x2, 173);
+    EXPECT_EQ(outlines.back().y1, 60 + 12 * 35);
+
+    const auto fills = paper.Calls(DrawCall::Fill);
+    ASSERT_EQ(fills.size(), 4u);  // the black cells only: no sheet on paper
+    EXPECT_EQ(fills[0].x1, 138 + 4 * 35 + 2);
+    EXPECT_EQ(fills[0].x2, 138 + 5 * 35 - 2);
+
+    const auto texts = paper.Calls(DrawCall::Text);
+    ASSERT_EQ(texts[0].text, "C");
+    EXPECT_EQ(texts[0].font.size, 21);
+    EXPECT_EQ(texts[0].font.name, "Arial");
+    // Centred without rounding: width 0.6 x 21, height 1.2 x 21.
+    EXPECT_DOUBLE_EQ(texts[0].x1, 138 + 17.5 - 0.6 * 21 / 2);
+    EXPECT_DOUBLE_EQ(texts[0].y1, 60 + 17.5 - 1.2 * 21 / 2);
+    const DrawCall& one = texts[4];  // after C, A, S, A: the first number
+    EXPECT_EQ(one.text, "1");
+    EXPECT_EQ(one.font.size, 6);
+    EXPECT_EQ(one.x1, 139);
+    EXPECT_EQ(one.y1, 61);
+
+    const auto lists = TextsFrom(paper, "ORIZZONTALI:");
+    ASSERT_FALSE(lists.empty());
+    EXPECT_EQ(lists[0].x1, 67);
+    EXPECT_EQ(lists[0].y1, 525);
+    EXPECT_TRUE(lists[0].font.bold);
+    EXPECT_DOUBLE_EQ(lists[0].font.size, 8.25);
+    EXPECT_EQ(lists[1].text, "1");
+    EXPECT_TRUE(lists[1].font.bold);
+    EXPECT_EQ(lists[1].x1, 67);
+    EXPECT_DOUBLE_EQ(lists[1].y1, 525 + 1.2 * 8.25);
+    EXPECT_EQ(lists[2].text, " " + std::string(30, '_') + " ");
+    EXPECT_FALSE(lists[2].font.bold);
+    EXPECT_DOUBLE_EQ(lists[2].x1, 67 + 0.6 * 8.25);
+    // Every item of the page ends within the limit, or starts its line.
+    for (std::size_t i = 1; i + 1 < lists.size() && lists[i].text != "VERTICALI:"; i += 2)
+        EXPECT_TRUE(lists[i].x1 + 0.6 * 8.25 * (lists[i].text.size() + lists[i + 1].text.size()) <= 600.5 ||
+                    lists[i].x1 == 67)
+            << lists[i].text;
+}
+
+TEST(PreviewLayout, FollowsTheWindowExample) {
+    const document::Crossword doc = Example15x13();
+    const output::PageLayout page = output::PreviewLayout(doc, ExampleWindow);
+    EXPECT_EQ(page.cell, 11);
+    EXPECT_EQ(page.letterSize, 10);  // nearest(6.29) raised to 10
+    EXPECT_EQ(page.x0, 318);
+    EXPECT_EQ(page.y0, 78);
+    ASSERT_TRUE(page.sheet);
+    EXPECT_EQ(page.sheet->left, 221);
+    EXPECT_EQ(page.sheet->top, 28);
+    EXPECT_EQ(page.sheet->right, 579);
+    EXPECT_EQ(page.sheet->bottom, 533);
+    EXPECT_DOUBLE_EQ(page.numberSize, 2.2);
+    EXPECT_NEAR(page.listSize, 5.315, 0.0005);
+    EXPECT_EQ(page.left, 251);
+    EXPECT_EQ(page.rightLimit, 549);
+}
+
+TEST(PreviewLayout, ClearsTheWindowAndDrawsTheSheetThenThePage) {
+    document::Crossword doc = Example15x13();
+    RecordingSurface window(nullptr, 800, 553);
+    output::DrawPrintPreview(doc, window, 28, 19, "04-03-2026");
+
+    ASSERT_GE(window.calls.size(), 3u);
+    EXPECT_EQ(window.calls[0].kind, DrawCall::Clear);
+    EXPECT_EQ(window.calls[1].kind, DrawCall::Fill);
+    EXPECT_EQ(window.calls[1].color, platform::colors::White);
+    EXPECT_EQ(window.calls[2].kind, DrawCall::Outline);
+    EXPECT_EQ(window.calls[2].color, platform::colors::DarkRed);
+    for (int i : {1, 2}) {
+        EXPECT_EQ(window.calls[i].x1, 221);
+        EXPECT_EQ(window.calls[i].y1, 28);
+        EXPECT_EQ(window.calls[i].x2, 579);
+        EXPECT_EQ(window.calls[i].y2, 533);
+    }
+    const DrawCall& frame = window.calls[3];
+    EXPECT_EQ(frame.kind, DrawCall::Outline);
+    EXPECT_EQ(frame.x1, 316);  // 2 pixels out
+    EXPECT_EQ(frame.y1, 76);
+    EXPECT_EQ(frame.x2, 318 + 165 + 2);
+    EXPECT_EQ(frame.y2, 78 + 143 + 2);
+
+    const auto texts = window.Calls(DrawCall::Text);
+    EXPECT_EQ(texts[0].font.size, 10);
+    const DrawCall& one = texts[4];
+    EXPECT_EQ(one.text, "1");
+    EXPECT_DOUBLE_EQ(one.font.size, 2.2);
+    EXPECT_EQ(one.x1, 320);
+    EXPECT_EQ(one.y1, 78);
+    const auto lists = TextsFrom(window, "ORIZZONTALI:");
+    ASSERT_FALSE(lists.empty());
+    EXPECT_EQ(lists[0].x1, 251);
+    EXPECT_EQ(lists[0].y1, 231);
+    EXPECT_NEAR(lists[0].font.size, 5.315, 0.0005);
+}
+
+TEST(PreviewLayout, RoundsHalfTheLetterAndKeepsTheWindowFontBold) {
+    // 3 x 3 in the example window: cell = min(nearest(253.78 / 3), nearest(149 / 3)) = 50,
+    // letters nearest(28.57) = 29 points.
+    document::Crossword doc = Mapped({"A..", "...", "..."});
+    for (bool bold : {true, false}) {
+        RecordingSurface window(nullptr, 800, 553);
+        window.SetFont({"Arial", 12, bold, false});
+        output::DrawPrintPreview(doc, window, 28, 19, "04-03-2026");
+        const auto texts = window.Calls(DrawCall::Text);
+        ASSERT_EQ(texts[0].text, "A");
+        ASSERT_EQ(texts[0].font.size, 29);
+        const output::PageLayout page = output::PreviewLayout(doc, ExampleWindow);
+        ASSERT_EQ(page.cell, 50);
+        EXPECT_EQ(texts[0].x1, page.x0 + 25 - 9);   // nearest(8.7)
+        EXPECT_EQ(texts[0].y1, page.y0 + 25 - 17);  // nearest(17.4)
+        EXPECT_EQ(window.CurrentFont().bold, bold);
+    }
+}
+
+struct SizeCase {
+    const char* name;
+    int columns, rows;
+    output::WindowArea area;
+    int cell;
+    double letters;
+};
+
+class PrintSizes : public ::testing::TestWithParam<SizeCase> {};
+
+TEST_P(PrintSizes, LetterSizeFollowsTheCellButNeverGoesBelowTen) {
+    const SizeCase& c = GetParam();
+    document::Crossword doc = testgrids::MakeCrossword({"..."});
+    doc.ColumnCount = c.columns;
+    doc.RowCount = c.rows;
+    const output::PageLayout page = output::PrintLayout(doc, c.area);
+    EXPECT_EQ(page.cell, c.cell);
+    EXPECT_EQ(page.letterSize, c.letters);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, PrintSizes,
+    ::testing::Values(SizeCase{"SmallGridLargeLetters", 3, 3, {800, 553, 28, 19}, 153, 92},
+                      SizeCase{"WindowExample", 15, 13, {800, 553, 28, 19}, 35, 21},
+                      SizeCase{"LargestGridSmallWindow", 25, 15, {400, 300, 28, 19}, 12, 10},
+                      SizeCase{"TinyWindowKeepsOneUnitCells", 25, 15, {50, 40, 28, 19}, 1, 10}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PrintLayout, ClueItemsHaveNumberClueAndBlanks) {
+    EXPECT_EQ(output::ClueItem(7, ""), "7 " + std::string(30, '_') + " ");
+    EXPECT_EQ(output::ClueItem(12, "Fiume di Roma"), "12 Fiume di Roma ");
+    EXPECT_EQ(output::DateText(2026, 3, 4), "04-03-2026");
+    EXPECT_EQ(output::DateText(1998, 12, 31), "31-12-1998");
+    EXPECT_EQ(output::TodayText().size(), 10u);
+}
+
+// A page of 5 units per character: left 10, right limit 100, lines 10 high.
+struct ParagraphCase {
+    const char* name;
+    int firstClue, secondClue;  // clue lengths; an item is 5 x (length + 3) wide
+    int firstLine, secondLine;  // line of each item under the heading (1 = the first)
+};
+
+class Paragraphs : public ::testing::TestWithParam<ParagraphCase> {};
+
+TEST_P(Paragraphs, AnItemStartsANewLineOnlyWhenItWouldEndBeyondTheLimit) {
+    const ParagraphCase& c = GetParam();
+    document::Crossword doc = Mapped({"..*..", "*****", "....."});
+    doc.Definitions(1, 1, 1) = std::string(c.firstClue, 'a');
+    doc.Definitions(4, 1, 1) = std::string(c.secondClue, 'b');
+    output::PageLayout page;
+    page.width = 200;
+    page.height = 1000;
+    page.cell = 10;
+    page.x0 = 20;
+    page.y0 = 20;
+    page.left = 10;
+    page.rightLimit = 100;
+    FixedWidthSurface paper(nullptr, 200, 1000);
+    ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026"));
+
+    const auto lists = TextsFrom(paper, "ORIZZONTALI:");
+    ASSERT_GE(lists.size(), 5u);
+    const double heading = lists[0].y1;
+    // Number and text of an item always share their line: items are never split.
+    const DrawCall* firstNumber = FindText(lists, "1", true);
+    const DrawCall* firstText = FindText(lists, " " + std::string(c.firstClue, 'a') + " ", false);
+    const DrawCall* secondNumber = FindText(lists, "2", true);
+    ASSERT_TRUE(firstNumber && firstText && secondNumber);
+    EXPECT_EQ(firstNumber->y1, heading + 10 * c.firstLine);
+    EXPECT_EQ(firstText->y1, firstNumber->y1);
+    EXPECT_EQ(firstText->x1, firstNumber->x1 + 5);
+    EXPECT_EQ(secondNumber->y1, heading + 10 * c.secondLine);
+    EXPECT_EQ(secondNumber->x1, c.secondLine == c.firstLine ? 10 + 5 * (c.firstClue + 3) : 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, Paragraphs,
+    ::testing::Values(
+        // 10 + 90 = 100: exactly at the limit, stays; the next one moves.
+        ParagraphCase{"EndingExactlyAtTheLimitStays", 15, 2, 1, 2},
+        // 10 + 95 > 100: wider than the room, a line end first even at the start
+        // of a line, which stays empty.
+        ParagraphCase{"WiderThanTheRoomMovesEvenAtTheStartOfALine", 16, 2, 2, 3},
+        // 10 + 40 + 50 = 100: both fit on the first line.
+        ParagraphCase{"TwoItemsShareALine", 5, 7, 1, 1},
+        // 10 + 40 + 55 > 100: the second moves whole.
+        ParagraphCase{"AnItemOneCharacterTooLongMovesWhole", 5, 8, 1, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PrintLayout, CellStartingBothWordsIsListedTwiceAndNumberedOnce) {
+    document::Crossword doc = Mapped({"...", ".*.", "..."});
+    doc.Definitions(1, 1, 1) = "Orizzontale";
+    doc.Definitions(1, 1, 2) = "Verticale";
+    output::PageLayout page = output::PrintLayout(doc, ExampleWindow);
+    RecordingSurface paper(nullptr, page.width, page.height);
+    ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026"));
+
+    const auto texts = paper.Calls(DrawCall::Text);
+    const auto gridOnes = std::count_if(texts.begin(), texts.end(), [](const DrawCall& c) {
+        return c.text == "1" && c.font.size == 6;
+    });
+    EXPECT_EQ(gridOnes, 1);
+    const auto lists = TextsFrom(paper, "ORIZZONTALI:");
+    std::vector<std::string> order;
+    for (const auto& c : lists)
+        if (c.font.bold) order.push_back(c.text);
+    // Heading, numbers in reading order; the horizontal list entirely first.
+    EXPECT_EQ(order, (std::vector<std::string>{"ORIZZONTALI:", "1", "3", "VERTICALI:", "1", "2"}));
+    EXPECT_TRUE(FindText(lists, " Orizzontale ", false));
+    EXPECT_TRUE(FindText(lists, " Verticale ", false));
+    // Code 1 cells and the black cell have no number.
+    EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](const DrawCall& c) { return c.font.size == 6; }), 3);
+}
+
+TEST(PrintLayout, FooterHasDateFileNameAuthorAndCreditAfterOneEmptyLine) {
+    document::Crossword doc = Mapped({"...", ".*.", "..."});
+    doc.CurrentFileName = "/home/olindo/perch\xC3\xA9.qdr";  // kept in UTF-8
+    for (bool preview : {false, true}) {
+        SCOPED_TRACE(preview ? "preview" : "print");
+        const output::PageLayout page =
+            preview ? output::PreviewLayout(doc, ExampleWindow) : output::PrintLayout(doc, ExampleWindow);
+        FixedWidthSurface paper(nullptr, page.width, page.height);
+        ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026"));
+        const auto texts = paper.Calls(DrawCall::Text);
+        ASSERT_GE(texts.size(), 3u);
+        const DrawCall& date = texts[texts.size() - 3];
+        EXPECT_EQ(date.text, "04-03-2026   -   /home/olindo/perch\xE9.qdr");
+        EXPECT_EQ(texts[texts.size() - 2].text, "Autore     : Zampetti Olindo");
+        EXPECT_EQ(texts.back().text, output::CreditLine);
+        for (std::size_t i = texts.size() - 3; i < texts.size(); ++i) {
+            EXPECT_EQ(texts[i].x1, page.left);
+            EXPECT_FALSE(texts[i].font.bold);
+        }
+        EXPECT_EQ(texts.back().y1, date.y1 + 20);
+        // The last item of the vertical list, then one empty line on paper, two on screen.
+        const DrawCall& lastItem = texts[texts.size() - 4];
+        EXPECT_EQ(date.y1, lastItem.y1 + 10 * (preview ? 3 : 2));
+        // Between the lists: the line end and one empty line.
+        const auto vertical = std::find_if(texts.begin(), texts.end(),
+                                           [](const DrawCall& c) { return c.text == "VERTICALI:"; });
+        ASSERT_NE(vertical, texts.end());
+        EXPECT_EQ(vertical->y1, std::prev(vertical)->y1 + 20);
+    }
+}
+
+TEST(PrintLayout, CellLettersTakeTheRedrawValuesAndNothingElseChanges) {
+    document::Crossword doc = Mapped({"RE*", ".V.", "*A*"});
+    doc.CellLetters.Fill('Z');
+    doc.CellSize = 38;
+    doc.GridLeft = 115;
+    doc.GridTop = 33;
+    const auto numbers = doc.WordNumbers(1, 1);
+    RecordingSurface paper(nullptr, 800, 1123);
+    ASSERT_TRUE(output::DrawPage(doc, paper, output::PrintLayout(doc, ExampleWindow), "04-03-2026"));
+    EXPECT_EQ(doc.CellLetters(1, 1), 'R');
+    EXPECT_EQ(doc.CellLetters(3, 1), '*');
+    EXPECT_EQ(doc.CellLetters(1, 2), '.');
+    EXPECT_EQ(doc.CellLetters(2, 3), 'A');
+    EXPECT_EQ(doc.CellSize, 38);
+    EXPECT_EQ(doc.GridLeft, 115);
+    EXPECT_EQ(doc.GridTop, 33);
+    EXPECT_EQ(doc.WordNumbers(1, 1), numbers);
+    EXPECT_EQ(doc.GridFontName, "Arial");
+}
+
+TEST(PrintLayout, ListsTooLongForThePageGoOnOnAFurtherPage) {
+    document::Crossword doc = Mapped({"....."});
+    doc.ColumnCount = 25;
+    doc.RowCount = 15;
+    for (int r = 1; r <= 15; ++r) doc.GridLine(r) = std::string(50, '.');
+    document::ComputeWordMap(doc);
+    for (int r = 1; r <= 15; ++r) {
+        doc.Definitions(1, r, 1) = std::string(300, 'o');
+        doc.Definitions(r, 1, 2) = std::string(300, 'v');
+    }
+    const output::PageLayout page = output::PrintLayout(doc, {800, 300, 28, 19});
+    RecordingSurface paper(nullptr, page.width, page.height);
+    std::vector<std::size_t> breaks;  // index of the first call of each further page
+    ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026", [&] {
+        breaks.push_back(paper.calls.size());
+        return true;
+    }));
+    ASSERT_FALSE(breaks.empty());
+    const double line = 1.2 * 8.25;
+    std::size_t pageStart = 0;
+    breaks.push_back(paper.calls.size());
+    for (std::size_t b : breaks) {
+        for (std::size_t i = pageStart; i < b; ++i) {
+            if (paper.calls[i].kind == DrawCall::Text) {
+                EXPECT_LE(paper.calls[i].y1 + line, page.height);
+            }
+        }
+        pageStart = b;
+    }
+    // A further page starts at the top margin, at the same left margin.
+    const DrawCall& first = paper.calls[breaks.front()];
+    EXPECT_EQ(first.y1, 50);
+    EXPECT_EQ(first.x1, page.left);
+    EXPECT_EQ(paper.calls.back().text, output::CreditLine);
+}
+
+TEST(PrintLayout, APrinterThatRefusesAFurtherPageStopsTheDrawing) {
+    document::Crossword doc = Mapped({"..........", "..........", ".........."});
+    for (int c = 1; c <= 10; ++c) doc.Definitions(c, 1, 2) = std::string(900, 'x');
+    output::PageLayout page = output::PrintLayout(doc, {800, 120, 28, 19});
+    RecordingSurface paper(nullptr, page.width, page.height);
+    int asked = 0;
+    EXPECT_FALSE(output::DrawPage(doc, paper, page, "04-03-2026", [&] { return ++asked, false; }));
+    EXPECT_EQ(asked, 1);
+    for (const auto& c : paper.Calls(DrawCall::Text)) EXPECT_NE(c.text, output::CreditLine);
+}
+
+TEST(PrintLayout, MalformedSizesAndLinesNeverReachOutsideTheTables) {
+    document::Crossword doc = Mapped({"...", "...", "..."});
+    doc.ColumnCount = 99;
+    doc.RowCount = -4;
+    doc.GridLine(1) = std::string(80, 'A');  // longer than 25 cells
+    doc.GridFontName.clear();
+    RecordingSurface paper(nullptr, 800, 1123);
+    EXPECT_TRUE(output::DrawPage(doc, paper, output::PrintLayout(doc, ExampleWindow), "04-03-2026"));
+    EXPECT_EQ(paper.Calls(DrawCall::Text).front().font.name, "Arial");
+    doc.RowCount = 40;
+    RecordingSurface window(nullptr, 30, 20);
+    output::DrawPrintPreview(doc, window, 28, 19, "04-03-2026");
+    EXPECT_EQ(window.calls.front().kind, DrawCall::Clear);
+}

@@ -1,6 +1,7 @@
 // quadrivo-tool: the crossword core from the command line. Vocabulary build
-// and search, word lists and rewriting of crossword files. All output is
-// UTF-8; the files themselves stay Windows-1252.
+// and search, word lists, rewriting and filling of crossword files, and the
+// printed page as a PDF in builds that have printing. All output is UTF-8;
+// the files themselves stay Windows-1252.
 
 #include "document/crossword_file.h"
 #include "document/file_io.h"
@@ -9,15 +10,18 @@
 #include "fill/headless_host.h"
 #include "vocabulary/builder.h"
 #include "vocabulary/vocabulary.h"
+#ifdef QUADRIVO_TOOL_STAMPA
+#include "tools/stampa.h"
+#endif
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <chrono>
-#include <random>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -56,6 +60,12 @@ Comandi:
                                 (predefinito: si); stampa una riga di
                                 riepilogo: riempite, vuote, domande,
                                 ripartenze, millisecondi
+  stampa IN.qdr OUT.pdf [--area WxH] [--barra TH]
+                                scrive in OUT, come PDF, la pagina stampata
+                                di IN, impaginata come da una finestra con
+                                area di disegno W x H pixel e barra degli
+                                strumenti alta TH (predefinito: 800x553 e 28);
+                                solo nelle versioni compilate con la stampa
 
 Opzioni:
   -l FILE    vocabolario da usare (predefinito: LESSICO.DAT accanto al
@@ -105,22 +115,28 @@ int Lessico(const std::vector<std::string>& args) {
     }
     if (lists.empty()) return Usage("indicare almeno un elenco di parole");
 
+    // Every list is read before anything is written: a list that cannot be
+    // read (a folder, an I/O error), or that gives no word, leaves the output
+    // as it was.
     vocabulary::VocabularyBuilder builder;
     for (std::size_t rank = 0; rank < lists.size(); ++rank) {
         std::ifstream in(lists[rank], std::ios::binary);
-        if (!in) {
+        int added = 0;
+        for (std::string line; std::getline(in, line);)
+            if (!withoutNames || !vocabulary::IsCapitalized(line))
+                added += builder.Add(line, static_cast<int>(rank)) ? 1 : 0;
+        if (!in.is_open() || in.bad()) {
             std::cerr << "Impossibile leggere l'elenco di parole " << lists[rank] << "\n";
             return ExitFailure;
         }
-        for (std::string line; std::getline(in, line);)
-            if (!withoutNames || !vocabulary::IsCapitalized(line)) builder.Add(line, static_cast<int>(rank));
+        if (added == 0) {
+            std::cerr << "Nessuna parola utilizzabile nell'elenco " << lists[rank] << "\n";
+            return ExitFailure;
+        }
     }
     vocabulary::BuildReport report;
     const std::string bytes = builder.Build("Quadrivo 98 - Lessico italiano", report);
-    std::ofstream out(output, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
+    if (!document::ReplaceFile(output, bytes)) {
         std::cerr << "Impossibile scrivere il vocabolario " << output << "\n";
         return ExitFailure;
     }
@@ -284,6 +300,15 @@ int Riscrivi(const std::vector<std::string>& args) {
     return 0;
 }
 
+int Stampa([[maybe_unused]] const std::vector<std::string>& args) {
+#ifdef QUADRIVO_TOOL_STAMPA
+    return tools::Stampa(args);
+#else
+    std::cerr << "La stampa non è disponibile in questa versione di quadrivo-tool.\n";
+    return ExitFailure;
+#endif
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -301,5 +326,6 @@ int main(int argc, char** argv) {
     if (command == "parole") return Parole(args);
     if (command == "riscrivi") return Riscrivi(args);
     if (command == "riempi") return Riempi(args);
+    if (command == "stampa") return Stampa(args);
     return Usage("comando sconosciuto: " + command);
 }

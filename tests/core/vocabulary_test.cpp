@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 
 using platform::RecordingMessages;
 using vocabulary::Vocabulary;
@@ -101,24 +102,50 @@ TEST(Vocabulary, MatchListStopsAtItsCapacity) {
     EXPECT_EQ(v.MatchList(29999), 29999);
 }
 
-TEST(Vocabulary, DamagedIndexIsCutToTheWordsThatExist) {
-    std::string bytes = LayOut({{3, {"RES", "TRE"}}, {4, {"ROMA"}}, {5, {"PORTA"}}});
-    auto setField = [&](int position, const char* text) { bytes.replace(position - 1, 8, text); };
-    setField(vocabulary::EndFieldPosition(4), "99999999");   // past the end of the file
-    setField(vocabulary::StartFieldPosition(6), "xyzxyzxy");  // garbage reads as 0: before the file
-    setField(vocabulary::EndFieldPosition(7), "  -12000");    // end before start
-    RecordingMessages messages;
-    Vocabulary v = Load(bytes, messages);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Il file di vocabolario LESSICO.DAT \xE8 danneggiato: le parole "
-                                      "di 4, 6, 7 lettere non sono tutte disponibili.");
-    EXPECT_EQ(v.VocabularyCount(3), 2);
-    EXPECT_EQ(v.VocabularyCount(4), 2);  // ROMA and PORT: the rest of the file
-    EXPECT_EQ(v.VocabularyCount(7), 0);
-    EXPECT_TRUE(v.PatternExists("ROMA"));
-    EXPECT_FALSE(v.PatternExists("       "));
-    v.CollectMatches("    ", messages);
-    EXPECT_EQ(v.MatchCount(), 2);
+// Index fields as a damaged or odd file may hold them, over a file of RES TRE
+// (length 3, 409..415), ROMA (415..419), PORTA (419..424), 423 bytes long.
+struct IndexCase {
+    const char* name;
+    std::vector<std::pair<int, const char*>> fields;  // 1-based position, 8 bytes
+    std::array<int, 3> counts;                         // of lengths 3, 4, 5
+    const char* damaged;                               // lengths named in the message
+};
+
+TEST(Vocabulary, IndexFieldsGiveTheCountsAndNameTheDamage) {
+    using vocabulary::EndFieldPosition;
+    using vocabulary::StartFieldPosition;
+    std::vector<std::pair<int, const char*>> blank;
+    for (int L = 3; L <= 15; ++L)
+        blank.insert(blank.end(), {{StartFieldPosition(L), "        "}, {EndFieldPosition(L), "        "}});
+    const std::vector<IndexCase> cases = {
+        {"intact", {}, {2, 1, 1}, ""},
+        {"count truncated, never rounded", {{EndFieldPosition(3), "     417"}, {EndFieldPosition(4), "     418"}},
+         {2, 0, 1}, ""},
+        {"end past the file cut to the words there",
+         {{EndFieldPosition(4), "99999999"}}, {2, 2, 1}, "4"},
+        {"garbage start reads as 0", {{StartFieldPosition(6), "xyzxyzxy"}}, {2, 1, 1}, "6"},
+        {"end before start", {{EndFieldPosition(7), "  -12000"}}, {2, 1, 1}, "7"},
+        {"stray characters after the number", {{StartFieldPosition(3), "409xyzab"}}, {2, 1, 1}, "3"},
+        {"blank index", blank, {0, 0, 0}, "3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15"},
+    };
+    for (const IndexCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string bytes = LayOut({{3, {"RES", "TRE"}}, {4, {"ROMA"}}, {5, {"PORTA"}}});
+        for (const auto& [position, text] : c.fields) bytes.replace(position - 1, 8, text);
+        RecordingMessages messages;
+        Vocabulary v = Load(bytes, messages);
+        EXPECT_EQ((std::array<int, 3>{v.VocabularyCount(3), v.VocabularyCount(4), v.VocabularyCount(5)}),
+                  c.counts);
+        std::vector<std::string> told;
+        if (*c.damaged != 0)
+            told.push_back(std::string("Il file di vocabolario LESSICO.DAT \xE8 danneggiato: le parole di ") +
+                           c.damaged + " lettere non sono tutte disponibili.");
+        EXPECT_EQ(messages.Texts(), told);
+        // Lookups see exactly the words that were kept.
+        v.CollectMatches("    ", messages);
+        EXPECT_EQ(v.MatchCount(), c.counts[1]);
+        EXPECT_EQ(v.PatternExists("PORT"), c.counts[1] == 2);
+    }
 }
 
 TEST(Vocabulary, TruncatedFileHasNoWords) {
@@ -147,9 +174,4 @@ TEST(Vocabulary, MaskedSearchAllowsEveryLetterAndReportsProgress) {
     found = v.FindByMask("H  A");
     EXPECT_EQ(found.size(), 125u);
     EXPECT_EQ(found.front(), 2);
-}
-
-TEST(Vocabulary, PatternForDisplayShowsBlanksAsDots) {
-    EXPECT_EQ(vocabulary::PatternForDisplay(" A  E"), ".A..E");
-    EXPECT_EQ(vocabulary::PatternForDisplay("CASA"), "CASA");
 }

@@ -22,8 +22,25 @@ check "cerca accented fold" "CITTA" "$("$TOOL" cerca -l "$work/L.DAT" _ITT_)"
 check "cerca short mask message" 1 "$(grep -c 'da 3 a 15 caratteri' "$work/err")"
 "$TOOL" cerca -l "$work/L.DAT" 'M1LA' >/dev/null 2>"$work/err"; check "cerca digit exits 2" 2 $?
 
-# The default vocabulary, built from Debian's word list beside the tool.
-check "cerca default vocabulary" "MALA MELA MILA MOLA MULA" "$("$TOOL" cerca M_LA | tr '\n' ' ' | sed 's/ $//')"
+# Without -l the tool takes the LESSICO.DAT beside itself: a copy of the tool
+# beside the test vocabulary.
+mkdir "$work/bin" && cp "$TOOL" "$work/bin/" && cp "$work/L.DAT" "$work/bin/LESSICO.DAT"
+check "cerca default vocabulary" "MALA MELA MILA MOLA MULA" "$("$work/bin/$(basename "$TOOL")" cerca M_LA | tr '\n' ' ' | sed 's/ $//')"
+
+# A list that cannot be read or gives no word is an error naming it, and the
+# vocabulary already there stays as it was.
+cp "$work/L.DAT" "$work/before.DAT"
+printf 'ab\nl%soca\n12345\n' "'" >"$work/senza_parole.txt"
+printf 'Roma\nMilano\n' >"$work/nomi.txt"
+printf 'casa\n' >"$work/chiuso.txt" && chmod 000 "$work/chiuso.txt"
+bad=("$work" /proc/self/mem "$work/manca.txt" "$work/senza_parole.txt" "--senza-nomi $work/nomi.txt")
+[ -r "$work/chiuso.txt" ] || bad+=("$work/chiuso.txt")  # root reads it anyway
+for list in "${bad[@]}"; do
+    # shellcheck disable=SC2086  # the option row splits on purpose
+    "$TOOL" lessico -o "$work/L.DAT" "$DATA/parole.txt" $list >/dev/null 2>"$work/err"; check "lessico $list exits 1" 1 $?
+    check "lessico $list names the list" 1 "$(grep -c -F "${list#--senza-nomi }" "$work/err")"
+    cmp -s "$work/before.DAT" "$work/L.DAT"; check "lessico $list leaves the vocabulary" 0 $?
+done
 
 printf '1-O\tRE\tNota musicale\n1-V\tR.\t\n2-V\tEVA\t\n3-O\t.V.\t\n' >"$work/expected"
 "$TOOL" parole "$DATA/esempio.qdr" >"$work/words"
@@ -41,20 +58,35 @@ printf 'Autore     : X\r\nData       : Y\r\nTipo       : Z\r\nDimensioni : 03x03
 check "read error message" "Errore di lettura del file!" "$(cat "$work/err")"
 check "read error still lists" "2-V	EVA	Città" "$(grep '^2-V' "$work/words")"
 
-# The automatic fill without a window: seeded runs repeat exactly.
+# The automatic fill without a window, on the tests' own sample of Italian
+# words: seeded runs repeat exactly, other seeds draw other words.
+"$TOOL" lessico -o "$work/prova.DAT" "$DATA/lessico_prova.txt" >/dev/null
+vocab=(-l "$work/prova.DAT")
 grid="$DATA/griglie/settimanale_15x11.qdr"
-"$TOOL" riempi "$grid" "$work/r1.qdr" --seme 5 >"$work/s1" 2>"$work/q1"; check "riempi exit" 0 $?
-"$TOOL" riempi "$grid" "$work/r2.qdr" --seme 5 >"$work/s2" 2>"$work/q2"
+"$TOOL" riempi "$grid" "$work/r1.qdr" --seme 5 "${vocab[@]}" >"$work/s1" 2>"$work/q1"; check "riempi exit" 0 $?
+"$TOOL" riempi "$grid" "$work/r2.qdr" --seme 5 "${vocab[@]}" >"$work/s2" 2>"$work/q2"
 cmp -s "$work/r1.qdr" "$work/r2.qdr"; check "riempi same seed, same grid" 0 $?
+"$TOOL" riempi "$grid" "$work/r6.qdr" --seme 6 "${vocab[@]}" >/dev/null 2>&1
+cmp -s "$work/r1.qdr" "$work/r6.qdr"; check "riempi other seed, other grid" 1 $?
 check "riempi summary" 1 "$(grep -c -E '^riempite [0-9]+ vuote [0-9]+ domande [0-9]+ ripartenze 0 ms [0-9]+$' "$work/s1")"
 questions=$(sed -E 's/.* domande ([0-9]+) .*/\1/' "$work/s1")
 check "riempi prints every question" "$questions" "$(grep -c -E '^(Parola|Sulla parola) ' "$work/q1")"
 check "riempi keeps the black cells" "$(sed -n 5,15p "$grid" | tr -cd '*' | wc -c)" "$(sed -n 5,15p "$work/r1.qdr" | tr -cd '*' | wc -c)"
-"$TOOL" riempi "$grid" "$work/r3.qdr" --seme 5 --ripartenze 2 >"$work/s3" 2>/dev/null
+"$TOOL" riempi "$grid" "$work/r3.qdr" --seme 5 --ripartenze 2 "${vocab[@]}" >"$work/s3" 2>/dev/null
 check "riempi restarts" 1 "$(grep -c ' ripartenze 2 ' "$work/s3")"
-"$TOOL" riempi "$grid" "$work/r4.qdr" --seme 5 --rispondi annulla >"$work/s4" 2>/dev/null
+"$TOOL" riempi "$grid" "$work/r4.qdr" --seme 5 --rispondi annulla "${vocab[@]}" >"$work/s4" 2>/dev/null
 check "riempi stops at the first question" 1 "$(grep -c -E ' domande 1 ' "$work/s4")"
-"$TOOL" riempi "$grid" "$work/r5.qdr" --rispondi forse >/dev/null 2>&1; check "riempi bad answer exits 2" 2 $?
+"$TOOL" riempi "$grid" "$work/r5.qdr" --rispondi forse "${vocab[@]}" >/dev/null 2>&1; check "riempi bad answer exits 2" 2 $?
+
+# Printing is dispatched; a build without it says so and fails.
+"$TOOL" stampa "$DATA/esempio.qdr" "$work/pagina.pdf" >/dev/null 2>"$work/err"; status=$?
+if ldd "$TOOL" | grep -q libQt6; then
+    check "stampa is known" 0 "$(grep -c 'comando sconosciuto' "$work/err")"
+else
+    check "stampa unavailable exits 1" 1 $status
+    check "stampa unavailable message" "La stampa non è disponibile in questa versione di quadrivo-tool." "$(cat "$work/err")"
+    check "stampa unavailable writes nothing" 1 "$([ -e "$work/pagina.pdf" ]; echo $?)"
+fi
 
 echo "$passes passed, $fails failed"
 [ "$fails" -eq 0 ]

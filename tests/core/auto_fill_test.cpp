@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <map>
+#include <tuple>
 
 using namespace document;
 using platform::Answer;
@@ -36,7 +38,8 @@ public:
         doc.GridTop = 0;
     }
     void ShowLetter(const Crossword&, int column, int row, char letter) override {
-        if (pending.empty()) placements.emplace_back(column, row);
+        if (pending.empty()) slots.emplace_back(column, row, Horizontal);
+        if (pending.size() == 1 && column == std::get<0>(slots.back())) std::get<2>(slots.back()) = Vertical;
         pending += letter;
     }
     void Show() override {
@@ -53,7 +56,7 @@ public:
     void Busy(bool busy) override { busyNow = busy; }
 
     std::deque<double> script;
-    std::vector<std::pair<int, int>> placements;  // the first cell of every word placed
+    std::vector<std::tuple<int, int, int>> slots;  // first cell and direction of every word placed
     std::vector<std::string> words;              // the letters shown, word by word
     std::string pending;
     int redraws = 0;
@@ -97,31 +100,36 @@ TEST(AutoFill, DecliningTheOpeningQuestionChangesNothing) {
     EXPECT_EQ(host.redraws, 0);
 }
 
-TEST(AutoFill, FillsLongestFirstInReadingOrderAcrossBeforeDown) {
-    Crossword doc = MakeCrossword({".....", ".*.*.", "....."});
+TEST(AutoFill, FillsLongestFirstThenInReadingOrderAcrossBeforeDown) {
+    // Row 2 is the one four-letter word. Cell (1,1) starts a three-letter
+    // word each way, and taken column by column row 3 would come before the
+    // downs at columns 2 and 3.
+    Crossword doc = MakeCrossword({"...*", "....", "...*"});
     doc.Definitions(1, 1, Horizontal) = "vecchia";
-    auto vocab = MakeVocabulary({{5, {"CASTA", "ROSSO"}}, {3, {"CAR", "SSS", "AOO", "ZZZ"}}});
+    auto vocab = MakeVocabulary({{4, {"TUTU", "ROMA"}}, {3, {"ABC", "ARX", "BOY", "CMZ", "XYZ"}}});
     RecordingMessages messages;
     ScriptedHost host;
-    host.script = {0.0, 0.99};
+    host.script = {0.5};  // the second of two words; every later draw takes the first
     const auto report = Fill(doc, vocab, messages, host);
     ASSERT_TRUE(report.started);
     EXPECT_EQ(messages.shown.size(), 1u);  // the opening question only
-    // Row 1 then row 3 (five letters), then the downs at columns 1, 3, 5.
-    EXPECT_EQ(host.placements, (std::vector<std::pair<int, int>>{{1, 1}, {1, 3}, {1, 1}, {3, 1}, {5, 1}}));
-    EXPECT_EQ(RowCells(doc, 1), "CASTA");
-    EXPECT_EQ(RowCells(doc, 3), "ROSSO");
-    EXPECT_EQ(RowCells(doc, 2), "A*S*O");
-    EXPECT_EQ(host.draws, 5);  // one draw per slot
-    EXPECT_EQ(report.filled, 5);
+    EXPECT_EQ(host.slots, (std::vector<std::tuple<int, int, int>>{{1, 2, Horizontal},
+                                                                  {1, 1, Horizontal},
+                                                                  {1, 1, Vertical},
+                                                                  {2, 1, Vertical},
+                                                                  {3, 1, Vertical},
+                                                                  {1, 3, Horizontal}}));
+    EXPECT_EQ(host.words, (std::vector<std::string>{"ROMA", "ABC", "ARX", "BOY", "CMZ", "XYZ"}));
+    EXPECT_EQ(host.draws, 6);  // one draw per slot
+    EXPECT_EQ(report.filled, 6);
     EXPECT_EQ(report.empty, 0);
     EXPECT_EQ(doc.Definitions(1, 1, Horizontal), "");
     EXPECT_TRUE(doc.ChangedFlag);
     EXPECT_EQ(doc.EditMode, NoTool);
     EXPECT_FALSE(host.busyNow);
-    // The letters are in the grid rows and were shown as they were placed.
-    EXPECT_EQ(doc.GridLine(2), "A.**S.**O.");
-    EXPECT_EQ(host.words.size(), 5u);
+    // The letters are in the grid rows, markers untouched.
+    EXPECT_EQ(doc.GridLine(1), "A.B.C.**");
+    EXPECT_EQ(RowCells(doc, 3), "XYZ*");
 }
 
 TEST(AutoFill, FreeSlotsNeverGetQOrHButFixedLettersAllowThem) {
@@ -137,63 +145,63 @@ TEST(AutoFill, FreeSlotsNeverGetQOrHButFixedLettersAllowThem) {
     }
 }
 
-TEST(AutoFill, AsksWhenASlotHasNoWordAndSkipsThreeLetterSlotsSilently) {
-    Crossword doc = MakeCrossword({"....", "*.*.", "*...", "****"});
-    auto vocab = MakeVocabulary({{4, {}}, {3, {"ZZA"}}});
-    RecordingMessages messages;
-    messages.Script({Answer::Ok, Answer::Yes, Answer::Yes});
-    ScriptedHost host;
-    const auto report = Fill(doc, vocab, messages, host);
-    ASSERT_EQ(messages.shown.size(), 3u);
-    // Row 1 has no four-letter word at all.
-    EXPECT_EQ(messages.shown[1].text,
-              "Parola orizzontale 1 alle coordinate 1,1 non trovata nel vocabolario: '....'" + kChoice);
-    EXPECT_EQ(messages.shown[1].buttons, platform::Buttons::YesNoCancel);
-    EXPECT_EQ(messages.shown[1].title, "Quadrivo 98");
-    EXPECT_EQ(messages.shown[1].icon, platform::Icon::None);
-    // ZZA down column 2 leaves row 1 as ".Z..", which ZZA down column 4 then
-    // crosses: a dead crossing of four letters.
-    EXPECT_EQ(messages.shown[2].text,
-              "Sulla parola verticale alla posizione 4,1 c'\xE8 un incrocio orizzontale non trovato nel "
-              "vocabolario: '.Z..'" + kChoice);
-    // Row 3 across is then "A A", with no word: skipped without a question.
-    EXPECT_EQ(RowCells(doc, 1), ".Z.Z");
-    EXPECT_EQ(RowCells(doc, 3), "*A.A");
-    EXPECT_EQ(report.questions, 2);
-    EXPECT_EQ(report.empty, 2);
-    EXPECT_EQ(report.filled, 2);
-}
-
-TEST(AutoFill, AsksAboutDeadCrossingsLongerThanThree) {
-    // Two five-letter words across rows 1 and 4, crossed by a four-letter
-    // word down column 2 that is filled after them.
-    Crossword doc = MakeCrossword({".....", "*.***", "*.***", "....."});
-    auto vocab = MakeVocabulary({{5, {"CASTA", "MARMO"}}, {4, {"BXXX"}}});
-    RecordingMessages messages;
-    messages.Script({Answer::Ok, Answer::Yes, Answer::Yes});
-    ScriptedHost host;
-    const auto report = Fill(doc, vocab, messages, host);
-    ASSERT_EQ(messages.shown.size(), 3u);
-    // The crossing as it stood before the candidate: "A" from row 1 only.
-    EXPECT_EQ(messages.shown[1].text,
-              "Sulla parola orizzontale alla posizione 1,4 c'\xE8 un incrocio verticale non trovato nel "
-              "vocabolario: 'A...'" + kChoice);
-    EXPECT_EQ(RowCells(doc, 4), "CASTA");  // Yes places the word anyway
-    EXPECT_EQ(messages.shown[2].text,
-              "Parola verticale 2 alle coordinate 2,1 non trovata nel vocabolario: 'A..A'" + kChoice);
-    EXPECT_EQ(report.questions, 2);
-}
-
-TEST(AutoFill, DeadCrossingOfThreeLettersPlacesWithoutQuestion) {
-    Crossword doc = MakeCrossword({"....", "*.**", "....", "****"});
-    auto vocab = MakeVocabulary({{4, {"CASA"}}, {3, {"BBB"}}});
-    RecordingMessages messages;
-    ScriptedHost host;
-    const auto report = Fill(doc, vocab, messages, host);
-    EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(RowCells(doc, 1), "CASA");
-    EXPECT_EQ(RowCells(doc, 3), "CASA");  // its crossing "A  " has no word, but only three letters
-    EXPECT_EQ(report.empty, 1);           // and "A A" down is skipped
+TEST(AutoFill, AsksOnlyAboutSlotsWithoutWordsAndTheFirstDeadCrossingLongerThanThree) {
+    // Every question is answered Yes; the draws take the first match unless
+    // the row says otherwise.
+    struct Row {
+        const char* name;
+        std::vector<std::string> grid;
+        std::map<int, std::vector<std::string>> words;
+        std::deque<double> draws;
+        std::vector<std::string> questions;  // in order, without the choice text
+        std::vector<std::string> result;
+    } rows[] = {
+        {"row 1 has no four-letter word; ZZA down column 2 leaves '.Z..' dead for column 4; "
+         "'A A' across row 3 is skipped without a question",
+         {"....", "*.*.", "*...", "****"}, {{4, {}}, {3, {"ZZA"}}}, {},
+         {"Parola orizzontale 1 alle coordinate 1,1 non trovata nel vocabolario: '....'",
+          "Sulla parola verticale alla posizione 4,1 c'\xE8 un incrocio orizzontale non trovato nel "
+          "vocabolario: '.Z..'"},
+         {".Z.Z", "*Z*Z", "*A.A", "****"}},
+        {"the crossing down column 2 begins below the black cell, as it stood before the candidate",
+         {"*.***", "*****", ".....", "*.***", "*.***", "....."}, {{5, {"CASTA"}}, {4, {"BXXX"}}}, {},
+         {"Sulla parola orizzontale alla posizione 1,6 c'\xE8 un incrocio verticale non trovato nel "
+          "vocabolario: 'A...'",
+          "Parola verticale 2 alle coordinate 2,3 non trovata nel vocabolario: 'A..A'"},
+         {"*.***", "*****", "CASTA", "*.***", "*.***", "CASTA"}},
+        {"a dead crossing of three letters places the word without a question",
+         {"....", "*.**", "....", "****"}, {{4, {"CASA"}}, {3, {"BBB"}}}, {}, {},
+         {"CASA", "*.**", "CASA", "****"}},
+        {"the dead 'B  ' across row 2 ends the test of 3-V before the dead 'D   ' across row 4",
+         {".****", "...**", ".*.**", "....*", ".*.**"}, {{5, {"ABCDE"}}, {4, {"WXYZ"}}, {3, {"ZZZ"}}}, {},
+         {"Parola orizzontale 4 alle coordinate 1,4 non trovata nel vocabolario: 'D.Y.'"},
+         {"A****", "B.W**", "C*X**", "D.Y.*", "E*Z**"}},
+        // A word with a blank in a damaged vocabulary leaves a hole that a
+        // later word fills: a complete crossing no vocabulary holds.
+        {"the complete crossing 'ABXD' is not looked up",
+         {"....", "**..", "**..", "**.."}, {{4, {"AB D", "XYZW", "DEFG"}}}, {0.0, 0.4}, {},
+         {"ABXD", "**YE", "**ZF", "**WG"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Crossword doc = MakeCrossword(row.grid);
+        auto vocab = MakeVocabulary(row.words);
+        RecordingMessages messages;
+        ScriptedHost host;
+        host.script = row.draws;
+        const auto report = Fill(doc, vocab, messages, host);
+        ASSERT_EQ(messages.shown.size(), row.questions.size() + 1);
+        for (std::size_t i = 0; i < row.questions.size(); ++i) {
+            const auto& shown = messages.shown[i + 1];
+            EXPECT_EQ(shown.text, row.questions[i] + kChoice);
+            EXPECT_EQ(shown.buttons, platform::Buttons::YesNoCancel);
+            EXPECT_EQ(shown.title, "Quadrivo 98");
+            EXPECT_EQ(shown.icon, platform::Icon::None);
+        }
+        EXPECT_EQ(report.questions, static_cast<int>(row.questions.size()));
+        for (std::size_t r = 0; r < row.result.size(); ++r)
+            EXPECT_EQ(RowCells(doc, static_cast<int>(r) + 1), row.result[r]) << "row " << r + 1;
+    }
 }
 
 TEST(AutoFill, CancelKeepsWhatWasPlaced) {

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace testgrids {
 
@@ -18,13 +18,13 @@ inline std::string SizeLine(int columns, int rows) {
     return text;
 }
 
-inline document::Crossword MakeCrossword(std::initializer_list<std::string> rows) {
+inline document::Crossword MakeCrossword(const std::vector<std::string>& rows) {
     document::Crossword doc;
     doc.FileLines(1) = "Autore     : Zampetti Olindo";
     doc.FileLines(2) = "Data       : 28-01-1998";
     doc.FileLines(3) = "Tipo       : Crociate Normale";
     doc.RowCount = static_cast<int>(rows.size());
-    doc.ColumnCount = static_cast<int>(rows.begin()->size());
+    doc.ColumnCount = rows.empty() ? 0 : static_cast<int>(rows.front().size());
     doc.FileLines(4) = SizeLine(doc.ColumnCount, doc.RowCount);
     int r = 0;
     for (const auto& row : rows) {

@@ -28,14 +28,6 @@ TEST(LeadingNumber, ReadsLikeAnEntryField) {
     EXPECT_GT(LeadingNumber(std::string(400, '9')), 1e300);
 }
 
-TEST(Mid, NeverReadsOutsideTheText) {
-    EXPECT_EQ(document::Mid("Dimensioni : 16x13", 14), "16x13");
-    EXPECT_EQ(document::Mid("Dimensioni : 16x13", 17, 2), "13");
-    EXPECT_EQ(document::Mid("abc", 4), "");
-    EXPECT_EQ(document::Mid("abc", 0), "");
-    EXPECT_EQ(document::Mid("abc", 3, 10), "c");
-}
-
 TEST(Encoding, Windows1252RoundTripsThroughUtf8) {
     const std::string bytes = "Citt\xE0 \x80 perch\xE9 \x93virgolette\x94";
     const std::string utf8 = document::Cp1252ToUtf8(bytes);

@@ -37,36 +37,33 @@ TEST(WordMap, OpenGridNumbersStartsInReadingOrder) {
     EXPECT_EQ(told[3], std::make_tuple(1, 2, 4));
 }
 
-TEST(WordMap, RunsOfOneStartNoWord) {
-    Crossword doc = MakeCrossword({"A*B*", "*C*D", "EF*G"});
-    ComputeWordMap(doc);
-    // (1,1): black right and below.
-    EXPECT_EQ(doc.StartCodes(1, 1), NoStart);
-    EXPECT_EQ(doc.WordNumbers(1, 1), 0);
-    EXPECT_EQ(doc.CellWords(1, 1, Horizontal), "");
-    EXPECT_EQ(doc.CellWords(1, 1, Vertical), "");
-    // (4,2) in the last column with a black left neighbour starts only downwards.
-    EXPECT_EQ(doc.StartCodes(4, 2), StartsDown);
-    EXPECT_EQ(doc.CellWords(4, 2, Vertical), "DG");
-    // (4,3) in the last column and the last row, black to the left: no word.
-    EXPECT_EQ(doc.StartCodes(4, 3), NoStart);
-    EXPECT_EQ(doc.StartCodes(1, 3), StartsAcross);
-    EXPECT_EQ(doc.CellWords(1, 3, Horizontal), "EF");
-    EXPECT_EQ(doc.StartCodes(2, 2), StartsDown);
-    EXPECT_EQ(doc.StartCodes(3, 3), NoCell);
-}
-
-TEST(WordMap, MiddleCellsHoldTheRestOfTheirRun) {
-    Crossword doc = MakeCrossword({"CASA*", "O...*", "RE*OK"});
-    ComputeWordMap(doc);
-    EXPECT_EQ(doc.CellWords(1, 1, Horizontal), "CASA");
-    EXPECT_EQ(doc.CellWords(3, 1, Horizontal), "SA");
-    EXPECT_EQ(doc.CellWords(4, 1, Horizontal), "");
-    EXPECT_EQ(doc.CellWords(1, 2, Vertical), "OR");
-    EXPECT_EQ(doc.CellWords(2, 2, Vertical), ".E");
-    EXPECT_EQ(doc.StartCodes(3, 1), StartsDown);
-    EXPECT_EQ(doc.StartCodes(4, 3), StartsAcross);
-    EXPECT_EQ(doc.CellWords(4, 3, Horizontal), "OK");
+TEST(WordMap, EachCellKnowsItsStartAndTheRestOfItsRuns) {
+    struct Row {
+        std::vector<std::string> grid;
+        int column, row, code;
+        const char* across;  // CellWords from the cell to the end of its runs
+        const char* down;
+    } rows[] = {
+        {{"A*B*", "*C*D", "EF*G"}, 1, 1, NoStart, "", ""},      // black right and below: runs of one
+        {{"A*B*", "*C*D", "EF*G"}, 4, 2, StartsDown, "", "DG"},  // last column, black to the left
+        {{"A*B*", "*C*D", "EF*G"}, 4, 3, NoStart, "", ""},       // last column and row
+        {{"A*B*", "*C*D", "EF*G"}, 1, 3, StartsAcross, "EF", ""},
+        {{"A*B*", "*C*D", "EF*G"}, 3, 3, NoCell, "", ""},
+        {{"CASA*", "O...*", "RE*OK"}, 1, 1, StartsBoth, "CASA", "COR"},
+        {{"CASA*", "O...*", "RE*OK"}, 3, 1, StartsDown, "SA", "S."},  // the middle of a run
+        {{"CASA*", "O...*", "RE*OK"}, 4, 1, StartsDown, "", "A.O"},  // one cell left across: no word
+        {{"CASA*", "O...*", "RE*OK"}, 2, 2, NoStart, "...", ".E"},
+        {{"CASA*", "O...*", "RE*OK"}, 4, 3, StartsAcross, "OK", ""},
+    };
+    for (const auto& row : rows) {
+        Crossword doc = MakeCrossword(row.grid);
+        ComputeWordMap(doc);
+        const std::string at = row.grid[0] + " at " + std::to_string(row.column) + "," + std::to_string(row.row);
+        EXPECT_EQ(doc.StartCodes(row.column, row.row), row.code) << at;
+        EXPECT_EQ(doc.WordNumbers(row.column, row.row) > 0, row.code > NoStart) << at;
+        EXPECT_EQ(doc.CellWords(row.column, row.row, Horizontal), row.across) << at;
+        EXPECT_EQ(doc.CellWords(row.column, row.row, Vertical), row.down) << at;
+    }
 }
 
 TEST(WordMap, FullWidthRowIsOneWord) {

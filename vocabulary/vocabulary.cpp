@@ -1,21 +1,27 @@
 #include "vocabulary/vocabulary.h"
 
-#include "document/file_io.h"
 #include "document/one_based.h"
 #include "document/text.h"
 
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <cerrno>
 #include <cmath>
-#include <fstream>
+#include <cstring>
 #include <mutex>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vocabulary {
 
 namespace {
-
-constexpr int Letters = 26;
 
 bool ValidLength(std::size_t L) { return L >= MinLength && L <= MaxLength; }
 
@@ -49,72 +55,106 @@ bool WellFormedField(std::string_view data, int position) {
     return any && i == field.size() && field.size() == 8;
 }
 
-bool AllWildcards(std::string_view pattern, char wildcard) {
-    return std::all_of(pattern.begin(), pattern.end(), [&](char ch) { return ch == wildcard; });
-}
-
 bool IsWildcard(char ch, bool dotIsWildcard) { return ch == ' ' || (dotIsWildcard && ch == '.'); }
 
-// Places of the pattern that hold a letter, to compare only those.
-std::vector<std::size_t> FixedPlaces(std::string_view pattern, bool dotIsWildcard) {
-    std::vector<std::size_t> places;
-    for (std::size_t i = 0; i < pattern.size(); ++i)
-        if (!IsWildcard(pattern[i], dotIsWildcard)) places.push_back(i);
-    return places;
+bool AllWildcards(std::string_view pattern, bool dotIsWildcard) {
+    return std::all_of(pattern.begin(), pattern.end(), [&](char ch) { return IsWildcard(ch, dotIsWildcard); });
 }
 
-bool Agrees(const char* word, std::string_view pattern, const std::vector<std::size_t>& places) {
-    for (std::size_t i : places)
-        if (word[i] != pattern[i]) return false;
-    return true;
-}
+// Words are compared 64 at a time, one bit each.
+constexpr std::size_t Block = 64;
 
-bool HoldsQorH(const char* word, std::size_t length) {
-    bool found = false;
-    for (std::size_t i = 0; i < length; ++i) found |= (word[i] == 'Q') | (word[i] == 'H');
-    return found;
-}
-
-// Calls take(k) for every word k (from 1, in file order) that is in all
-// `count` bitsets, until take returns false.
-template <typename Sets, typename Take>
-void ForEachInAll(const Sets& sets, int count, std::size_t size, Take take) {
-    for (std::size_t b = 0; b < size; ++b) {
-        std::uint64_t bits = sets[0][b];
-        for (int i = 1; i < count && bits != 0; ++i) bits &= sets[static_cast<std::size_t>(i)][b];
-        for (; bits != 0; bits &= bits - 1)
-            if (!take(static_cast<int>(b * 64 + static_cast<std::size_t>(std::countr_zero(bits))) + 1)) return;
+// Bit j set when column[j] == letter, for j = 0..63.
+std::uint64_t EqualMask(const char* column, char letter) {
+#if defined(__SSE2__)
+    const __m128i wanted = _mm_set1_epi8(letter);
+    std::uint64_t mask = 0;
+    for (int part = 0; part < 4; ++part) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(column + 16 * part));
+        const auto bits = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)));
+        mask |= std::uint64_t{bits} << (16 * part);
     }
+    return mask;
+#else
+    std::uint64_t mask = 0;
+    for (std::size_t j = 0; j < Block; ++j) mask |= std::uint64_t{column[j] == letter} << j;
+    return mask;
+#endif
 }
 
-// The whole file in one read of its known size.
-bool ReadVocabularyFile(const std::string& name, std::unique_ptr<char[]>& data, std::size_t& size) {
-    const auto known = document::FileSize(name);
-    if (!known) return false;
-    std::ifstream in(name, std::ios::binary);
-    if (!in) return false;
-    auto bytes = std::make_unique_for_overwrite<char[]>(std::max<std::size_t>(*known, 1));
-    in.read(bytes.get(), static_cast<std::streamsize>(*known));
-    if (in.bad()) return false;
-    // A file cut short since its size was taken gives what is left of it.
-    size = static_cast<std::size_t>(in.gcount());
-    data = std::move(bytes);
-    return true;
+// Calls take(k) for every word k (from 1, in file order) of a group stored
+// column by column that agrees with the pattern, skipping words that hold Q
+// or H when `skipQorH`; stops early when take returns false.
+template <typename Take>
+void Scan(std::string_view columns, int count, std::string_view pattern, bool dotIsWildcard, bool skipQorH,
+          Take take) {
+    if (count <= 0) return;
+    const std::size_t L = pattern.size();
+    const std::size_t stride = columns.size() / L;
+    std::array<std::pair<const char*, char>, MaxLength> fixed;
+    std::size_t fixedCount = 0;
+    for (std::size_t i = 0; i < L; ++i)
+        if (!IsWildcard(pattern[i], dotIsWildcard)) fixed[fixedCount++] = {columns.data() + i * stride, pattern[i]};
+    const auto words = static_cast<std::size_t>(count);
+    for (std::size_t b = 0; b < words; b += Block) {
+        std::uint64_t bits = words - b >= Block ? ~std::uint64_t{0} : (std::uint64_t{1} << (words - b)) - 1;
+        for (std::size_t i = 0; i < fixedCount && bits != 0; ++i)
+            bits &= EqualMask(fixed[i].first + b, fixed[i].second);
+        for (std::size_t place = 0; skipQorH && place < L && bits != 0; ++place) {
+            const char* column = columns.data() + place * stride + b;
+            bits &= ~(EqualMask(column, 'Q') | EqualMask(column, 'H'));
+        }
+        for (; bits != 0; bits &= bits - 1)
+            if (!take(static_cast<int>(b + static_cast<std::size_t>(std::countr_zero(bits))) + 1)) return;
+    }
 }
 
 } // namespace
 
-// Per length and place, 26 bitsets (A..Z) of BitsetSize(L) elements each.
-struct Vocabulary::LetterIndex {
-    struct Place {
-        std::once_flag built;
-        std::vector<std::uint64_t> bits;
+// The file (kept open, read group by group) or the bytes given in memory,
+// and the groups read so far. Each group is read once, whichever thread
+// asks first.
+struct Vocabulary::Storage {
+    Storage() = default;
+    Storage(const Storage&) = delete;
+    Storage& operator=(const Storage&) = delete;
+    ~Storage() {
+        if (fd >= 0) ::close(fd);
+    }
+
+    // n bytes from 0-based `offset`; blanks where the file has none (past its
+    // end, or cut short since it was opened).
+    void Read(std::size_t offset, char* out, std::size_t n) const {
+        std::memset(out, ' ', n);
+        if (offset >= size) return;
+        n = std::min(n, size - offset);
+        if (whole) {
+            std::memcpy(out, whole.get() + offset, n);
+            return;
+        }
+        for (std::size_t done = 0; done < n;) {
+            const ssize_t got = ::pread(fd, out + done, n - done, static_cast<off_t>(offset + done));
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) return;
+            done += static_cast<std::size_t>(got);
+        }
+    }
+
+    int fd = -1;
+    std::unique_ptr<char[]> whole;
+    std::size_t size = 0;
+
+    // Each group column by column, read on first need.
+    struct Group {
+        std::once_flag read;
+        std::unique_ptr<char[]> columns;
+        std::size_t size = 0;
     };
-    std::array<std::array<Place, MaxLength>, MaxLength + 1> places;
-    std::atomic<std::size_t> bytes{0};
+    std::array<Group, MaxLength + 1> groups;
+    std::atomic<std::size_t> wordBytes{0};
 };
 
-Vocabulary::Vocabulary() : index_(std::make_unique<LetterIndex>()) {}
+Vocabulary::Vocabulary() : storage_(std::make_unique<Storage>()) {}
 Vocabulary::~Vocabulary() = default;
 Vocabulary::Vocabulary(Vocabulary&&) noexcept = default;
 Vocabulary& Vocabulary::operator=(Vocabulary&&) noexcept = default;
@@ -130,30 +170,40 @@ std::string UnavailableLengthMessage(int length) {
 }
 
 bool Vocabulary::LoadVocabularyIndex(const std::string& fileName, platform::Messages& messages) {
-    std::unique_ptr<char[]> data;
-    std::size_t size = 0;
-    if (!ReadVocabularyFile(fileName, data, size)) {
+    auto storage = std::make_unique<Storage>();
+    storage->fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat status {};
+    std::string header(FirstWordPosition - 1, ' ');
+    ssize_t got = -1;
+    if (storage->fd >= 0 && ::fstat(storage->fd, &status) == 0 && S_ISREG(status.st_mode)) {
+        do got = ::pread(storage->fd, header.data(), header.size(), 0);
+        while (got < 0 && errno == EINTR);
+    }
+    if (got < 0) {
         messages.Tell("Errore di lettura del file di vocabolario " + fileName + "!");
         return false;
     }
-    data_ = std::move(data);
-    size_ = size;
-    ReadIndex(fileName, messages);
+    storage->size = static_cast<std::size_t>(status.st_size);
+    header.resize(static_cast<std::size_t>(got));
+    storage_ = std::move(storage);
+    ReadIndex(header, fileName, messages);
     return true;
 }
 
 void Vocabulary::LoadFromBytes(std::string_view bytes, const std::string& fileName,
                                platform::Messages& messages) {
-    data_ = std::make_unique_for_overwrite<char[]>(std::max<std::size_t>(bytes.size(), 1));
-    std::copy(bytes.begin(), bytes.end(), data_.get());
-    size_ = bytes.size();
-    ReadIndex(fileName, messages);
+    auto storage = std::make_unique<Storage>();
+    storage->whole = std::make_unique_for_overwrite<char[]>(std::max<std::size_t>(bytes.size(), 1));
+    std::copy(bytes.begin(), bytes.end(), storage->whole.get());
+    storage->size = bytes.size();
+    storage_ = std::move(storage);
+    ReadIndex(bytes.substr(0, FirstWordPosition - 1), fileName, messages);
 }
 
-void Vocabulary::ReadIndex(const std::string& fileName, platform::Messages& messages) {
-    index_ = std::make_unique<LetterIndex>();
-    const std::string_view data = Bytes();
-    const double size = static_cast<double>(size_);
+void Vocabulary::ReadIndex(std::string_view data, const std::string& fileName,
+                           platform::Messages& messages) {
+    const std::size_t fileSize = storage_->size;
+    const double size = static_cast<double>(fileSize);
     std::string damaged;
     for (int L = MinLength; L <= MaxLength; ++L) {
         const double start = NumberField(data, StartFieldPosition(L));
@@ -164,7 +214,7 @@ void Vocabulary::ReadIndex(const std::string& fileName, platform::Messages& mess
         const double available = start >= 1 ? std::floor((size - (start - 1)) / L) : 0;
         const double usable = std::clamp(std::min(count, available), 0.0,
                                          static_cast<double>(MaxWordsPerLength));
-        if (usable != count || size_ < FirstWordPosition - 1 ||
+        if (usable != count || fileSize < FirstWordPosition - 1 ||
             !WellFormedField(data, StartFieldPosition(L)) || !WellFormedField(data, EndFieldPosition(L)))
             damaged += (damaged.empty() ? "" : ", ") + std::to_string(L);
         start_[L] = static_cast<std::int32_t>(std::clamp(start, -2147483648.0, 2147483647.0));
@@ -181,80 +231,73 @@ void Vocabulary::ReadIndex(const std::string& fileName, platform::Messages& mess
 int Vocabulary::VocabularyStart(int L) const { return ValidLength(L) ? start_[L] : 0; }
 int Vocabulary::VocabularyCount(int L) const { return ValidLength(L) ? count_[L] : 0; }
 
-std::string_view Vocabulary::Group(int L) const {
-    if (!ValidLength(L) || count_[L] == 0) return {};
-    return Bytes().substr(start_[L] - 1, static_cast<std::size_t>(count_[L]) * L);
+std::string_view Vocabulary::Columns(int L) const {
+    if (!storage_ || !ValidLength(L) || count_[L] == 0) return {};
+    Storage::Group& group = storage_->groups[L];
+    std::call_once(group.read, [&] {
+        const auto length = static_cast<std::size_t>(L);
+        const auto count = static_cast<std::size_t>(count_[L]);
+        const std::size_t stride = (count + Block - 1) / Block * Block;
+        group.size = stride * length;
+        group.columns = std::make_unique_for_overwrite<char[]>(group.size);
+        char* columns = group.columns.get();
+        for (std::size_t place = 0; place < length; ++place)
+            std::fill(columns + place * stride + count, columns + (place + 1) * stride, '\0');
+        // The words in slices of whole words, each slice spread over the columns.
+        char slice[16384];
+        const std::size_t perSlice = sizeof slice / length;
+        const auto offset = static_cast<std::size_t>(start_[L] - 1);
+        for (std::size_t first = 0; first < count; first += perSlice) {
+            const std::size_t words = std::min(perSlice, count - first);
+            storage_->Read(offset + first * length, slice, words * length);
+            for (std::size_t w = 0; w < words; ++w)
+                for (std::size_t place = 0; place < length; ++place)
+                    columns[place * stride + first + w] = slice[w * length + place];
+        }
+        storage_->wordBytes += group.size;
+    });
+    return {group.columns.get(), group.size};
 }
+
+std::string_view Vocabulary::Column(int L, int place) const {
+    const std::string_view columns = Columns(L);
+    if (columns.empty() || place < 0 || place >= L) return {};
+    return columns.substr(static_cast<std::size_t>(place) * (columns.size() / static_cast<std::size_t>(L)),
+                          static_cast<std::size_t>(count_[L]));
+}
+
+std::size_t Vocabulary::WordBytesInMemory() const { return storage_ ? storage_->wordBytes.load() : 0; }
 
 std::string Vocabulary::ReadVocabularyWord(int k, int L) const {
-    std::string word(ValidLength(L) ? L : 0, ' ');
-    const double first = static_cast<double>(start_[ValidLength(L) ? L : 0]) +
-                         (static_cast<double>(k) - 1) * L;
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        const double position = first + static_cast<double>(i);
-        if (position >= 1 && position <= static_cast<double>(size_))
-            word[i] = data_[static_cast<std::size_t>(position) - 1];
+    if (!storage_ || !ValidLength(L)) return {};
+    std::string word(static_cast<std::size_t>(L), ' ');
+    if (k >= 1 && k <= count_[L]) {
+        const std::string_view columns = Columns(L);
+        const std::size_t stride = columns.size() / word.size();
+        for (std::size_t place = 0; place < word.size(); ++place)
+            word[place] = columns[place * stride + static_cast<std::size_t>(k - 1)];
+        return word;
     }
+    // Outside its group, word k may cover any bytes of the file, or none.
+    const double first = static_cast<double>(start_[L]) + (static_cast<double>(k) - 1) * L;
+    const double from = std::max(first, 1.0);
+    const double to = std::min(first + L - 1, static_cast<double>(storage_->size));
+    if (from <= to)
+        storage_->Read(static_cast<std::size_t>(from) - 1, word.data() + static_cast<std::size_t>(from - first),
+                       static_cast<std::size_t>(to - from) + 1);
     return word;
-}
-
-std::size_t Vocabulary::BitsetSize(int L) const {
-    return ValidLength(L) ? (static_cast<std::size_t>(count_[L]) + 63) / 64 : 0;
-}
-
-std::span<const std::uint64_t> Vocabulary::WordsWithLetter(int L, int place, char letter) const {
-    if (!index_ || !ValidLength(L) || count_[L] == 0 || place < 0 || place >= L || letter < 'A' ||
-        letter > 'Z')
-        return {};
-    const std::size_t size = BitsetSize(L);
-    LetterIndex::Place& slot = index_->places[L][place];
-    std::call_once(slot.built, [&] {
-        slot.bits.assign(Letters * size, 0);
-        const std::string_view group = Group(L);
-        std::size_t k = 0;
-        for (std::size_t at = place; at < group.size(); at += L, ++k) {
-            const unsigned offset = static_cast<unsigned char>(group[at]) - unsigned{'A'};
-            if (offset < Letters) slot.bits[offset * size + k / 64] |= std::uint64_t{1} << (k % 64);
-        }
-        index_->bytes += slot.bits.size() * sizeof(std::uint64_t);
-    });
-    return {slot.bits.data() + static_cast<std::size_t>(letter - 'A') * size, size};
-}
-
-std::size_t Vocabulary::IndexBytes() const { return index_ ? index_->bytes.load() : 0; }
-
-bool Vocabulary::IndexedPlaces(std::string_view pattern, bool dotIsWildcard, PlaceSets& sets,
-                               int& count) const {
-    count = 0;
-    for (char ch : pattern)
-        if (!IsWildcard(ch, dotIsWildcard) && (ch < 'A' || ch > 'Z')) return false;
-    const int L = static_cast<int>(pattern.size());
-    for (int i = 0; i < L; ++i)
-        if (!IsWildcard(pattern[static_cast<std::size_t>(i)], dotIsWildcard))
-            sets[static_cast<std::size_t>(count++)] = WordsWithLetter(L, i, pattern[static_cast<std::size_t>(i)]).data();
-    return count > 0;
 }
 
 bool Vocabulary::PatternExists(std::string_view pattern) const {
     const std::size_t L = pattern.size();
-    if (!ValidLength(L)) return false;
-    const std::string_view group = Group(static_cast<int>(L));
-    if (group.empty()) return false;
-    if (AllWildcards(PatternForDisplay(pattern), '.')) return true;
-    PlaceSets sets;
-    int count = 0;
-    if (IndexedPlaces(pattern, true, sets, count)) {
-        bool found = false;
-        ForEachInAll(sets, count, BitsetSize(static_cast<int>(L)), [&](int) {
-            found = true;
-            return false;
-        });
-        return found;
-    }
-    const auto places = FixedPlaces(pattern, true);
-    for (std::size_t at = 0; at < group.size(); at += L)
-        if (Agrees(group.data() + at, pattern, places)) return true;
-    return false;
+    if (!ValidLength(L) || count_[L] == 0) return false;
+    if (AllWildcards(pattern, true)) return true;
+    bool found = false;
+    Scan(Columns(static_cast<int>(L)), count_[L], pattern, true, false, [&](int) {
+        found = true;
+        return false;
+    });
+    return found;
 }
 
 void Vocabulary::CollectMatches(std::string_view pattern, platform::Messages& messages) {
@@ -264,28 +307,11 @@ void Vocabulary::CollectMatches(std::string_view pattern, platform::Messages& me
         return;
     }
     matches_.clear();
-    const std::string_view group = Group(static_cast<int>(L));
-    if (group.empty()) return;
-    PlaceSets sets;
-    int count = 0;
-    if (IndexedPlaces(pattern, false, sets, count)) {
-        ForEachInAll(sets, count, BitsetSize(static_cast<int>(L)), [&](int k) {
-            matches_.push_back(static_cast<std::int16_t>(k));
-            return MatchCount() < MatchCapacity;
-        });
-        return;
-    }
-    const bool free = AllWildcards(pattern, ' ');
-    const auto places = FixedPlaces(pattern, false);
-    matches_.reserve(std::min<std::size_t>(group.size() / L, MatchCapacity));
-    int k = 0;
-    for (std::size_t at = 0; at < group.size() && MatchCount() < MatchCapacity; at += L) {
-        ++k;
-        const char* word = group.data() + at;
-        if (!Agrees(word, pattern, places)) continue;
-        if (free && HoldsQorH(word, L)) continue;
+    const bool free = AllWildcards(pattern, false);
+    Scan(Columns(static_cast<int>(L)), count_[L], pattern, false, free, [&](int k) {
         matches_.push_back(static_cast<std::int16_t>(k));
-    }
+        return MatchCount() < MatchCapacity;
+    });
 }
 
 int Vocabulary::MatchList(int i) const {
@@ -298,31 +324,18 @@ std::vector<int> Vocabulary::FindByMask(std::string_view mask,
     std::vector<int> found;
     const std::size_t L = mask.size();
     if (!ValidLength(L)) return found;
-    const std::string_view group = Group(static_cast<int>(L));
-    const int total = VocabularyCount(static_cast<int>(L));
-    PlaceSets sets;
-    int count = 0;
-    if (!group.empty() && IndexedPlaces(mask, false, sets, count)) {
-        ForEachInAll(sets, count, BitsetSize(static_cast<int>(L)), [&](int k) {
-            found.push_back(k);
-            return true;
-        });
-        // The progress a word-by-word scan would have reported.
-        if (progress) {
-            std::size_t seen = 0;
-            for (int k = std::min(100, total); k > 0; k = k == total ? 0 : std::min(k + 100, total)) {
-                while (seen < found.size() && found[seen] <= k) ++seen;
-                progress(k, total, static_cast<int>(seen));
-            }
+    Scan(Columns(static_cast<int>(L)), count_[L], mask, false, false, [&](int k) {
+        found.push_back(k);
+        return true;
+    });
+    // The progress a word-by-word scan reports: every 100 words and at the end.
+    if (progress) {
+        const int total = count_[L];
+        std::size_t seen = 0;
+        for (int k = std::min(100, total); k > 0; k = k == total ? 0 : std::min(k + 100, total)) {
+            while (seen < found.size() && found[seen] <= k) ++seen;
+            progress(k, total, static_cast<int>(seen));
         }
-        return found;
-    }
-    const auto places = FixedPlaces(mask, false);
-    int k = 0;
-    for (std::size_t at = 0; at < group.size(); at += L) {
-        ++k;
-        if (Agrees(group.data() + at, mask, places)) found.push_back(k);
-        if (progress && (k % 100 == 0 || k == total)) progress(k, total, static_cast<int>(found.size()));
     }
     return found;
 }

@@ -1,13 +1,12 @@
 #pragma once
 // The vocabulary "LESSICO.DAT": Italian words grouped by length 3..15, each
 // group a run of fixed-length upper-case words, found through a small text
-// index at positions 201..408. The whole file is read once, in one read of
-// its known size, and kept in memory; every lookup keeps file order.
-//
-// Lookups with fixed letters go through a letter index: for each length and
-// place, one bitset per letter A..Z of the words holding that letter there.
-// A place is indexed the first time a lookup needs it, so start-up pays
-// nothing for it; the all-blank lookups stay a plain pass over the group.
+// index at positions 201..408. Loading reads the index only. A length group
+// is read the first time a lookup needs it and kept in memory column by
+// column: the first letters of all its words, then all the second letters,
+// and so on. A lookup then compares only the columns its pattern fixes, 64
+// words at a time, and the words take no more memory than in the file.
+// Every lookup keeps file order.
 
 #include "platform/messages.h"
 
@@ -15,7 +14,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -82,37 +80,26 @@ public:
     std::vector<int> FindByMask(std::string_view mask,
                                 const std::function<void(int, int, int)>& progress = {}) const;
 
-    // The words of length L holding `letter` (A..Z) at 0-based `place`, as a
-    // bitset in file order: word k is bit (k - 1) % 64 of element (k - 1) / 64;
-    // BitsetSize(L) elements. Built on the first call for that place; safe to
-    // call from several threads at once. Empty for anything outside the
-    // index (other letters, lengths, places, an empty group).
-    std::span<const std::uint64_t> WordsWithLetter(int L, int place, char letter) const;
-    std::size_t BitsetSize(int L) const;
+    // The letters at 0-based `place` of all the words of length L, in file
+    // order: word k's letter is [k - 1]. Reads the group if need be; safe to
+    // call from several threads at once. Empty outside 3..15, 0..L-1.
+    std::string_view Column(int L, int place) const;
 
-    // Memory the letter index holds for the places built so far.
-    std::size_t IndexBytes() const;
+    // Bytes of words held in memory: the groups read so far.
+    std::size_t WordBytesInMemory() const;
 
 private:
-    struct LetterIndex;
+    struct Storage;
 
-    std::string_view Bytes() const { return {data_.get(), size_}; }
-    std::string_view Group(int L) const;
-    void ReadIndex(const std::string& fileName, platform::Messages& messages);
+    // Group L column by column, each column padded to a multiple of 64
+    // words; empty for an empty group.
+    std::string_view Columns(int L) const;
+    void ReadIndex(std::string_view header, const std::string& fileName, platform::Messages& messages);
 
-    // The letter bitsets of every fixed place of the pattern (letters other
-    // than " ", and "." too when it is a wildcard). False when a fixed place
-    // holds a byte outside A..Z, which only the plain scan can compare.
-    using PlaceSets = std::array<const std::uint64_t*, MaxLength>;
-    bool IndexedPlaces(std::string_view pattern, bool dotIsWildcard, PlaceSets& sets,
-                       int& count) const;
-
-    std::unique_ptr<char[]> data_;
-    std::size_t size_ = 0;
+    std::unique_ptr<Storage> storage_;  // the file and the groups read so far
     std::array<std::int32_t, MaxLength + 1> start_{};
     std::array<std::int32_t, MaxLength + 1> count_{};
     std::vector<std::int16_t> matches_;
-    std::unique_ptr<LetterIndex> index_;
 };
 
 // The pattern with every blank shown as ".".

@@ -1,8 +1,9 @@
-// The lookups through the letter index against a plain word-by-word scan of
-// the same vocabulary: same words, same order, same exclusions.
+// The lookups over groups kept column by column against a plain word-by-word
+// scan of the words the test wrote: same words, same order, same exclusions.
 
 #include "vocabulary/vocabulary.h"
 #include "platform/recording/recording_messages.h"
+#include "test_grids.h"
 #include "test_vocabulary.h"
 
 #include <gtest/gtest.h>
@@ -14,39 +15,36 @@ using vocabulary::Vocabulary;
 
 namespace {
 
-// The reference: every word read one by one and compared place by place.
+// The reference: the words as the test wrote them, compared one by one.
+using Words = std::vector<std::string>;
+
 bool Agrees(const std::string& word, const std::string& pattern) {
     for (std::size_t i = 0; i < pattern.size(); ++i)
         if (pattern[i] != ' ' && pattern[i] != word[i]) return false;
     return true;
 }
 
-bool PlainPatternExists(const Vocabulary& v, std::string pattern) {
+bool PlainPatternExists(const Words& group, std::string pattern) {
     std::replace(pattern.begin(), pattern.end(), '.', ' ');
-    const int L = static_cast<int>(pattern.size());
-    for (int k = 1; k <= v.VocabularyCount(L); ++k)
-        if (Agrees(v.ReadVocabularyWord(k, L), pattern)) return true;
-    return false;
+    return std::any_of(group.begin(), group.end(), [&](const std::string& w) { return Agrees(w, pattern); });
 }
 
-std::vector<int> PlainCollectMatches(const Vocabulary& v, const std::string& pattern) {
-    const int L = static_cast<int>(pattern.size());
+std::vector<int> PlainCollectMatches(const Words& group, const std::string& pattern) {
     const bool free = pattern.find_first_not_of(' ') == std::string::npos;
     std::vector<int> found;
-    for (int k = 1; k <= v.VocabularyCount(L) && found.size() < vocabulary::MatchCapacity; ++k) {
-        const std::string word = v.ReadVocabularyWord(k, L);
+    for (std::size_t k = 1; k <= group.size() && found.size() < vocabulary::MatchCapacity; ++k) {
+        const std::string& word = group[k - 1];
         if (!Agrees(word, pattern)) continue;
         if (free && word.find_first_of("QH") != std::string::npos) continue;
-        found.push_back(k);
+        found.push_back(static_cast<int>(k));
     }
     return found;
 }
 
-std::vector<int> PlainFindByMask(const Vocabulary& v, const std::string& mask) {
-    const int L = static_cast<int>(mask.size());
+std::vector<int> PlainFindByMask(const Words& group, const std::string& mask) {
     std::vector<int> found;
-    for (int k = 1; k <= v.VocabularyCount(L); ++k)
-        if (Agrees(v.ReadVocabularyWord(k, L), mask)) found.push_back(k);
+    for (std::size_t k = 1; k <= group.size(); ++k)
+        if (Agrees(group[k - 1], mask)) found.push_back(static_cast<int>(k));
     return found;
 }
 
@@ -81,7 +79,7 @@ std::vector<int> Numbers(const Vocabulary& v) {
 
 } // namespace
 
-TEST(VocabularyLookup, IndexedLookupsAgreeWithThePlainScan) {
+TEST(VocabularyLookup, ColumnLookupsAgreeWithThePlainScan) {
     std::mt19937 random(20260415);
     std::map<int, std::vector<std::string>> groups;
     const int sizes[] = {1, 63, 64, 65, 200, 1000, 0, 129, 700, 2, 500, 3000, 90};
@@ -94,18 +92,21 @@ TEST(VocabularyLookup, IndexedLookupsAgreeWithThePlainScan) {
         for (int round = 0; round < 300; ++round) {
             const std::string mask = RandomMask(random, groups[L], L);
             SCOPED_TRACE("'" + mask + "'");
-            EXPECT_EQ(v.PatternExists(mask), PlainPatternExists(v, mask));
+            EXPECT_EQ(v.PatternExists(mask), PlainPatternExists(groups[L], mask));
             v.CollectMatches(mask, messages);
-            EXPECT_EQ(Numbers(v), PlainCollectMatches(v, mask));
-            EXPECT_EQ(v.FindByMask(mask), PlainFindByMask(v, mask));
+            EXPECT_EQ(Numbers(v), PlainCollectMatches(groups[L], mask));
+            EXPECT_EQ(v.FindByMask(mask), PlainFindByMask(groups[L], mask));
         }
-        v.CollectMatches(std::string(L, ' '), messages);
-        EXPECT_EQ(Numbers(v), PlainCollectMatches(v, std::string(L, ' ')));
+        const std::string blank(L, ' ');
+        v.CollectMatches(blank, messages);
+        EXPECT_EQ(Numbers(v), PlainCollectMatches(groups[L], blank));
+        EXPECT_EQ(v.FindByMask(blank), PlainFindByMask(groups[L], blank));
+        for (int k = 1; k <= v.VocabularyCount(L); k += 7) EXPECT_EQ(v.ReadVocabularyWord(k, L), groups[L][k - 1]);
     }
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(VocabularyLookup, IndexedMatchesStopAtTheListCapacity) {
+TEST(VocabularyLookup, SelectiveMatchesStopAtTheListCapacity) {
     const std::string letters = "ABCDEFGIJKLMNOPRSTUVZ";
     std::vector<std::string> words;
     for (std::size_t i = 0; words.size() < 30500; ++i) {
@@ -116,28 +117,65 @@ TEST(VocabularyLookup, IndexedMatchesStopAtTheListCapacity) {
     Vocabulary v = testgrids::MakeVocabulary({{5, words}});
     RecordingMessages messages;
     v.CollectMatches("A    ", messages);
-    EXPECT_EQ(Numbers(v), PlainCollectMatches(v, "A    "));
+    EXPECT_EQ(Numbers(v), PlainCollectMatches(words, "A    "));
     EXPECT_EQ(v.MatchCount(), 29999);
 }
 
-TEST(VocabularyLookup, LetterIndexIsBuiltPlaceByPlaceOnFirstUse) {
-    std::vector<std::string> words;
-    for (int i = 0; i < 70; ++i) words.push_back(i == 66 ? "ROMA" : "MELA");
+TEST(VocabularyLookup, GroupIsReadOnFirstUseAndKeptColumnByColumn) {
+    std::vector<std::string> words(70, "MELA");
+    words[66] = "ROMA";
     Vocabulary v = testgrids::MakeVocabulary({{4, words}, {5, {"PORTA"}}});
-    EXPECT_EQ(v.IndexBytes(), 0u);  // loading builds nothing
+    EXPECT_EQ(v.WordBytesInMemory(), 0u);  // loading reads no group
     EXPECT_TRUE(v.PatternExists(".O.."));
-    const std::size_t onePlace = 26 * 2 * sizeof(std::uint64_t);  // 70 words: 2 elements per letter
-    EXPECT_EQ(v.IndexBytes(), onePlace);
-    EXPECT_FALSE(v.PatternExists(".Z.."));
-    EXPECT_EQ(v.IndexBytes(), onePlace);  // same place: built once
+    EXPECT_EQ(v.WordBytesInMemory(), 4u * 128);  // 70 words padded to 128 per column
     EXPECT_EQ(v.FindByMask("R  A"), (std::vector<int>{67}));
-    EXPECT_EQ(v.IndexBytes(), 3 * onePlace);
+    EXPECT_EQ(v.WordBytesInMemory(), 4u * 128);  // read once
+    EXPECT_EQ(v.Column(4, 0), std::string(66, 'M') + "R" + std::string(3, 'M'));
+    EXPECT_EQ(v.Column(4, 3), std::string(70, 'A'));
+    EXPECT_EQ(v.Column(5, 2), "R");
+    EXPECT_TRUE(v.Column(4, 4).empty());
+    EXPECT_TRUE(v.Column(6, 0).empty());  // empty group
+}
 
-    const auto r = v.WordsWithLetter(4, 0, 'R');
-    ASSERT_EQ(r.size(), 2u);
-    EXPECT_EQ(r[0], 0u);
-    EXPECT_EQ(r[1], std::uint64_t{1} << 2);  // word 67 is bit 2 of the second element
-    EXPECT_TRUE(v.WordsWithLetter(4, 4, 'R').empty());
-    EXPECT_TRUE(v.WordsWithLetter(4, 0, 'a').empty());
-    EXPECT_TRUE(v.WordsWithLetter(6, 0, 'A').empty());  // empty group
+TEST(VocabularyLookup, FileIsReadGroupByGroupAndAnswersAsItsBytesDo) {
+    const std::map<int, std::vector<std::string>> groups = {
+        {3, {"RES", "TRE"}}, {4, {"ROMA", "MELA", "MOLA"}}, {7, {"CAPANNA"}}, {15, {"PRECIPITEVOLISS"}}};
+    const std::string bytes = "Lessico di prova" + testgrids::LayOut(groups).substr(16);
+    const std::string file = testgrids::TempDir("vocabulary") + "/LESSICO.DAT";
+    testgrids::WriteBytes(file, bytes);
+    RecordingMessages messages;
+    Vocabulary fromFile;
+    ASSERT_TRUE(fromFile.LoadVocabularyIndex(file, messages));
+    // Every word, and the bytes before (title included), between and after
+    // the groups: word k of length L is the bytes at its position.
+    for (int L = 3; L <= 15; ++L)
+        for (int k = -30; k <= fromFile.VocabularyCount(L) + 3; ++k) {
+            std::string expected;
+            for (long p = fromFile.VocabularyStart(L) + (k - 1L) * L, i = 0; i < L; ++i, ++p)
+                expected += p >= 1 && p <= static_cast<long>(bytes.size()) ? bytes[static_cast<std::size_t>(p - 1)] : ' ';
+            ASSERT_EQ(fromFile.ReadVocabularyWord(k, L), expected) << k << " " << L;
+        }
+    EXPECT_EQ(fromFile.ReadVocabularyWord(-27, 4), bytes.substr(302, 4));  // inside the index
+    EXPECT_EQ(fromFile.FindByMask("M  A"), (std::vector<int>{2, 3}));
+
+    // The file keeps answering after it is replaced, and a file cut short
+    // under the program reads as blanks instead of failing.
+    Vocabulary beforeCut;
+    ASSERT_TRUE(beforeCut.LoadVocabularyIndex(file, messages));
+    testgrids::WriteBytes(file, bytes.substr(0, 411));  // in place: only RES is left
+    EXPECT_EQ(beforeCut.ReadVocabularyWord(1, 3), "RES");
+    EXPECT_EQ(beforeCut.ReadVocabularyWord(2, 3), "   ");
+    EXPECT_FALSE(beforeCut.PatternExists("M  A"));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(VocabularyLookup, UnreadableFileIsRefusedAndKeepsTheOldWords) {
+    const std::string dir = testgrids::TempDir("vocabulary_folder");
+    Vocabulary v = testgrids::MakeVocabulary({{4, {"ROMA"}}});
+    for (const std::string& name : {dir, dir + "/NESSUNO.DAT"}) {
+        RecordingMessages messages;
+        EXPECT_FALSE(v.LoadVocabularyIndex(name, messages));
+        EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Errore di lettura del file di vocabolario " + name + "!"}));
+        EXPECT_TRUE(v.PatternExists("R   "));
+    }
 }

@@ -6,9 +6,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QFocusEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
+#include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QTimer>
 #include <QTreeView>
@@ -56,6 +59,7 @@ FolderBrowser::FolderBrowser(QWidget* parent, platform::Messages& messages)
     folders_->header()->hide();
     folders_->setMinimumHeight(160);
     folders_->installEventFilter(this);
+    files_->installEventFilter(this);
 
     // The model reads folders in the background: show the chosen folder once
     // its parents are there.
@@ -65,13 +69,18 @@ FolderBrowser::FolderBrowser(QWidget* parent, platform::Messages& messages)
             QTimer::singleShot(50, this, &FolderBrowser::ShowFolderInTree);
     });
     connect(drives_, &QComboBox::activated, this, &FolderBrowser::ChooseDrive);
-    connect(folders_, &QTreeView::clicked, this,
-            [this](const QModelIndex& index) { SetFolder(model_->filePath(index)); });
+    // A click, the arrow keys or typing a folder's initial all move the
+    // current folder of the tree.
+    connect(folders_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &FolderBrowser::FolderMadeCurrent);
+    connect(files_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (item) emit FileSelected(item->text());
+    });
     connect(files_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { emit FileClicked(item->text()); });
+    // A double click also reports an activation; only the double click is
+    // taken, so that it acts once.
     connect(files_, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { emit FileActivated(item->text()); });
-    connect(files_, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { emit FileActivated(item->text()); });
 }
 
@@ -79,7 +88,37 @@ bool FolderBrowser::eventFilter(QObject* watched, QEvent* event) {
     // A tree scrolls only once it is laid out on screen.
     if (watched == folders_ && event->type() == QEvent::Show)
         QTimer::singleShot(0, this, &FolderBrowser::ShowFolderInTree);
+    if (watched == files_ && event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason)
+        EnterFileList();
     return QObject::eventFilter(watched, event);
+}
+
+void FolderBrowser::EnterFileList() {
+    if (files_->currentItem() || files_->count() == 0) return;
+    QString name = nameBox_ ? nameBox_->text() : QString();
+    if (QFileInfo(name).isAbsolute() && WithoutFinalSlash(QFileInfo(name).absolutePath()) == folder_)
+        name = QFileInfo(name).fileName();
+    const auto same = files_->findItems(name, Qt::MatchExactly);
+    if (!same.isEmpty()) {
+        files_->setCurrentItem(same.first());
+        return;
+    }
+    // The list would make its first file current on entering; let it do so
+    // quietly and without highlighting it, so the name box keeps its text.
+    const QSignalBlocker quiet(files_);
+    files_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+}
+
+void FolderBrowser::FolderMadeCurrent(const QModelIndex& index) {
+    // Only the user's moves count: the model also moves the current folder
+    // of the tree while it reads folders in the background, and the folder
+    // is put back in view once it has.
+    if (!index.isValid() || !folders_->hasFocus()) return;
+    const QString path = WithoutFinalSlash(model_->filePath(index));
+    if (path == folder_) return;
+    // A folder that cannot be read leaves the tree on the folder in use.
+    if (!SetFolder(path)) QTimer::singleShot(0, this, &FolderBrowser::ShowFolderInTree);
 }
 
 QString FolderBrowser::DriveOf(const QString& path) const {

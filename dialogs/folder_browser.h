@@ -3,6 +3,12 @@
 // drives are the file system's roots and mount points and the home folder;
 // the folders come from Qt's file-system model; the files are the crossword
 // files (".qdr" in either case) of the chosen folder.
+//
+// The folder in use is always the one the folder tree shows as current, also
+// when it was reached with the arrow keys. Each user action on the file list
+// is reported once: moving to a file (click or arrow keys) by FileSelected, a
+// click by FileClicked, a double click by FileActivated. Enter in the file
+// list is left to the dialog, whose default button acts on the name box.
 
 #include "platform/messages.h"
 
@@ -11,7 +17,9 @@
 
 class QComboBox;
 class QFileSystemModel;
+class QLineEdit;
 class QListWidget;
+class QModelIndex;
 class QTreeView;
 class QWidget;
 
@@ -29,6 +37,11 @@ public:
     QTreeView* Folders() const { return folders_; }
     QListWidget* Files() const { return files_; }
 
+    // The dialog's name box. When the keyboard enters a file list without a
+    // current file, the file named there becomes current; no other file is
+    // chosen just by entering the list.
+    void SetNameBox(QLineEdit* nameBox) { nameBox_ = nameBox; }
+
     // The folder whose files are listed, without a final "/".
     QString Folder() const { return folder_; }
     // Moves the lists to a folder; false (with a message) when it cannot be read.
@@ -41,13 +54,16 @@ protected:
 
 signals:
     void FolderChanged(const QString& path);
+    void FileSelected(const QString& name);   // became the current file
     void FileClicked(const QString& name);
-    void FileActivated(const QString& name);  // double click or Enter
+    void FileActivated(const QString& name);  // double click
 
 private:
     void ChooseDrive(int index);
+    void FolderMadeCurrent(const QModelIndex& index);
     void ListFiles();
     void ShowFolderInTree();
+    void EnterFileList();
     QString DriveOf(const QString& path) const;
 
     platform::Messages& messages_;
@@ -55,6 +71,7 @@ private:
     QTreeView* folders_;
     QListWidget* files_;
     QFileSystemModel* model_;
+    QLineEdit* nameBox_ = nullptr;
     QString folder_;
 };
 

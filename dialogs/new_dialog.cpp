@@ -1,12 +1,13 @@
 #include "dialogs/new_dialog.h"
 
-#include "platform/qt/line_edit.h"
 #include "dialogs/model_preview.h"
 #include "document/crossword_file.h"
 #include "document/file_io.h"
 #include "document/text.h"
 #include "platform/qt/encoding.h"
+#include "platform/qt/line_edit.h"
 #include "platform/qt/picture_box.h"
+#include "platform/qt/qt_messages.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -36,6 +37,7 @@ FormNew::FormNew(document::Crossword& doc, platform::Messages& messages, const d
       ready_(std::move(ready)) {
     setObjectName("FormNew");
     setWindowTitle("Quadrivo 98 - Nuovo cruciverba");
+    platform::UseDialogFrame(this);
 
     auto* intro = new QLabel(
         "Inserire N. caselle orizzontali (da 3 a 25) e verticali (da 3 a 15) oppure cliccare qua "
@@ -48,7 +50,8 @@ FormNew::FormNew(document::Crossword& doc, platform::Messages& messages, const d
     heightEdit_ = new platform::SelectingLineEdit("13", this);
     heightEdit_->setObjectName("Text2");
     for (QLineEdit* e : {widthEdit_, heightEdit_}) e->setMaximumWidth(60);
-    auto* widthLabel = new QLabel("N. caselle &orizzontali", this);
+    // No access key here: "o" belongs to "&OK".
+    auto* widthLabel = new QLabel("N. caselle orizzontali", this);
     widthLabel->setBuddy(widthEdit_);
     auto* heightLabel = new QLabel("&verticali", this);
     heightLabel->setBuddy(heightEdit_);
@@ -114,6 +117,8 @@ void FormNew::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (shown_) return;
     shown_ = true;
+    platform::CentreOnScreen(this);
+    widthEdit_->setFocus();
     // Once the dialog is up and its event loop runs, so that a fatal library
     // can close it again.
     QTimer::singleShot(0, this, [this] {
@@ -152,9 +157,12 @@ void FormNew::ShowModels() {
     }
 }
 
-bool FormNew::CheckEntry(QLineEdit* entry, double min, double max, const char* message, double& value) {
-    value = document::LeadingValue(platform::ToBytes(entry->text()));
-    if (value >= min && value <= max) return true;
+bool FormNew::CheckEntry(QLineEdit* entry, int min, int max, const char* message, int& value) {
+    // The rounded value is checked: 25.4 passes as 25, 25.6 (26) and 2.5
+    // (2, halves to even) do not.
+    const double rounded = document::LeadingNumber(platform::ToBytes(entry->text()));
+    value = rounded >= min && rounded <= max ? static_cast<int>(rounded) : 0;
+    if (rounded >= min && rounded <= max) return true;
     QApplication::beep();
     messages_.Tell(message);
     entry->setFocus();
@@ -163,14 +171,13 @@ bool FormNew::CheckEntry(QLineEdit* entry, double min, double max, const char* m
 }
 
 void FormNew::CreateFromSize() {
-    double columns = 0, rows = 0;
+    int columns = 0, rows = 0;
     if (!CheckEntry(widthEdit_, document::MinColumns, document::MaxColumns,
                     "Numero caselle orizzontali consentito da 3 a 25.", columns) ||
         !CheckEntry(heightEdit_, document::MinRows, document::MaxRows,
                     "Numero caselle verticali consentito da 3 a 15.", rows))
         return;
-    document::MakeCrosswordOfSize(doc_, static_cast<int>(document::Nearest(columns)),
-                                  static_cast<int>(document::Nearest(rows)), document::TodayText());
+    document::MakeCrosswordOfSize(doc_, columns, rows, document::TodayText());
     Finish();
 }
 

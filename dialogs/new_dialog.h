@@ -52,7 +52,9 @@ private:
     void ShowModels();
     bool ReadLibrary(std::vector<document::Model>& models, bool reportMissing);
     void Finish();
-    bool CheckEntry(QLineEdit* entry, double min, double max, const char* message, double& value);
+    // Reads an entry's rounded leading number into `value`; outside min..max
+    // it beeps, tells `message`, puts the focus back and returns false.
+    bool CheckEntry(QLineEdit* entry, int min, int max, const char* message, int& value);
 
     document::Crossword& doc_;
     platform::Messages& messages_;

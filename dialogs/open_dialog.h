@@ -14,7 +14,6 @@
 
 class QLabel;
 class QLineEdit;
-class QStatusBar;
 
 namespace platform {
 class PictureBox;
@@ -28,7 +27,8 @@ class Form2 : public QDialog {
     Q_OBJECT
 public:
     // `workingFile` is where the chosen crossword is copied; `ready` runs once
-    // the first file is previewed (the caller restores its pointer).
+    // the dialog is on screen and the first file is previewed (the caller
+    // restores its pointer).
     Form2(document::Crossword& doc, platform::Messages& messages, const document::WorkingCopy& workingFile,
           std::function<void()> ready, QWidget* parent = nullptr);
 
@@ -37,9 +37,12 @@ public:
 
     // Previews the named file of the current folder.
     void ShowPreview(const QString& name);
-    // Selects and previews the first file of the list, if there is one.
+    // Selects and previews the first file of the list; with no file, empties
+    // the name box and the preview area.
     void PreviewFirstFile();
-    // "&OK": opens the file named in the name box.
+    // "&OK": opens the file named in the name box. A file that is not a
+    // crossword of 3..25 by 3..15 cells is refused with the reader's message
+    // and leaves the working file and the document as they were.
     void Open();
 
     // "&Annulla": with no crossword open the window will show no grid.
@@ -49,6 +52,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void ClearPreview();
+    bool IsCrossword(const std::string& path);
+
     document::Crossword& doc_;
     platform::Messages& messages_;
     const document::WorkingCopy& workingFile_;

@@ -1,20 +1,21 @@
 #include "dialogs/save_dialog.h"
 
 #include "dialogs/folder_browser.h"
-#include "platform/qt/line_edit.h"
 #include "document/crossword_file.h"
 #include "document/text.h"
 #include "platform/qt/encoding.h"
+#include "platform/qt/line_edit.h"
+#include "platform/qt/qt_messages.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QRegularExpression>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -34,6 +35,7 @@ CruciSav::CruciSav(document::Crossword& doc, platform::Messages& messages, const
       browser_(new FolderBrowser(this, messages)) {
     setObjectName("CruciSav");
     setWindowTitle("Quadrivo 98 - Salvataggio");
+    platform::UseDialogFrame(this);
 
     nameEdit_ = new platform::SelectingLineEdit(this);
     nameEdit_->setObjectName("Text1");
@@ -48,6 +50,14 @@ CruciSav::CruciSav(document::Crossword& doc, platform::Messages& messages, const
     auto* folderLabel = new QLabel("&Cartelle", this);
     folderLabel->setObjectName("Label3");
     folderLabel->setBuddy(browser_->Folders());
+    // Where the file will go, in full.
+    folderPath_ = new QLabel(this);
+    folderPath_->setObjectName("FolderPath");
+    folderPath_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A path too long for the dialog is shortened in the middle, never
+    // widening the dialog; the tooltip keeps it whole.
+    folderPath_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    folderPath_->installEventFilter(this);
 
     auto* ok = new QPushButton("&OK", this);
     ok->setObjectName("Command3D1");
@@ -56,7 +66,15 @@ CruciSav::CruciSav(document::Crossword& doc, platform::Messages& messages, const
     cancel->setObjectName("Command3D2");
     connect(ok, &QPushButton::clicked, this, &CruciSav::Save);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(browser_, &FolderBrowser::FileClicked, nameEdit_, &QLineEdit::setText);
+    browser_->SetNameBox(nameEdit_);
+    auto takeName = [this](const QString& name) {
+        nameEdit_->setText(name);
+        nameEdit_->selectAll();
+    };
+    connect(browser_, &FolderBrowser::FileSelected, this, takeName);
+    connect(browser_, &FolderBrowser::FileClicked, this, takeName);
+    connect(browser_, &FolderBrowser::FolderChanged, this, &CruciSav::ShowTargetFolder);
+    connect(nameEdit_, &QLineEdit::textChanged, this, &CruciSav::ShowTargetFolder);
     connect(browser_, &FolderBrowser::FileActivated, this, [this](const QString& name) {
         nameEdit_->setText(name);
         Save();
@@ -82,9 +100,18 @@ CruciSav::CruciSav(document::Crossword& doc, platform::Messages& messages, const
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns, 1);
+    layout->addWidget(folderPath_);
     layout->addLayout(author);
     layout->addLayout(buttons);
-    resize(640, 400);
+    resize(640, 420);
+
+    // The keyboard starts in the name box and goes round as the eye reads.
+    setTabOrder(nameEdit_, browser_->Files());
+    setTabOrder(browser_->Files(), browser_->Folders());
+    setTabOrder(browser_->Folders(), browser_->Drives());
+    setTabOrder(browser_->Drives(), authorEdit_);
+    setTabOrder(authorEdit_, ok);
+    setTabOrder(ok, cancel);
 
     // The browsing here leaves the program's current folder where it is.
     browser_->SetFolder(QDir::currentPath());
@@ -92,6 +119,33 @@ CruciSav::CruciSav(document::Crossword& doc, platform::Messages& messages, const
     authorEdit_->selectAll();
     nameEdit_->setText(doc_.CurrentFileName.empty() ? QString("Cruci000.qdr")
                                                     : platform::PathText(doc_.CurrentFileName));
+    ShowTargetFolder();
+    nameEdit_->setFocus();
+}
+
+void CruciSav::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (shown_) return;
+    shown_ = true;
+    platform::CentreOnScreen(this);
+    nameEdit_->setFocus();
+    nameEdit_->selectAll();
+}
+
+bool CruciSav::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == folderPath_ && event->type() == QEvent::Resize) FitFolderPath();
+    return QDialog::eventFilter(watched, event);
+}
+
+void CruciSav::ShowTargetFolder() {
+    const QString target = QFileInfo(FullName(browser_->Folder(), nameEdit_->text())).absolutePath();
+    folderPath_->setToolTip("Salva nella cartella: " + QDir::toNativeSeparators(target));
+    FitFolderPath();
+}
+
+void CruciSav::FitFolderPath() {
+    folderPath_->setText(
+        folderPath_->fontMetrics().elidedText(folderPath_->toolTip(), Qt::ElideMiddle, folderPath_->width()));
 }
 
 QString CruciSav::FullName(const QString& folder, const QString& typed) {
@@ -112,6 +166,7 @@ void CruciSav::Save() {
     if (badName || !folder.isDir() || !folder.isWritable() || (target.exists() && !target.isWritable())) {
         messages_.Tell(NameOrDiskError);
         nameEdit_->setFocus();
+        nameEdit_->selectAll();
         return;
     }
     bool write = true;

@@ -11,6 +11,7 @@
 
 #include <string>
 
+class QLabel;
 class QLineEdit;
 
 namespace dialogs {
@@ -33,13 +34,23 @@ public:
     // "&OK": saves.
     void Save();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Shows the folder the name box's file goes to.
+    void ShowTargetFolder();
+    void FitFolderPath();
+
     document::Crossword& doc_;
     platform::Messages& messages_;
     const document::WorkingCopy& workingFile_;
     FolderBrowser* browser_;
     QLineEdit* nameEdit_;
     QLineEdit* authorEdit_;
+    QLabel* folderPath_;
+    bool shown_ = false;
 };
 
 } // namespace dialogs

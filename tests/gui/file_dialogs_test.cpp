@@ -1,24 +1,25 @@
-// Open with preview, Save as with the author, and the word table, driven as
-// a person would through the menus.
+// Open with preview, Save as with the author, and the New dialog's entries,
+// driven as a person would through the menus, the mouse and the keyboard.
 
 #include "program_fixture.h"
 
 #include "dialogs/folder_browser.h"
 #include "dialogs/new_dialog.h"
-#include "platform/qt/picture_box.h"
 #include "dialogs/open_dialog.h"
 #include "dialogs/save_dialog.h"
 #include "document/crossword_file.h"
+#include "platform/qt/picture_box.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTableWidget>
 #include <QTimer>
+#include <QTreeView>
 #include <QtTest>
 
 using platform::Answer;
@@ -29,15 +30,93 @@ using testgui::WithDialog;
 
 namespace {
 
+// A crossword file of the given size: every cell white, except a black first
+// cell, so that the preview shows something.
+QByteArray CrosswordBytes(int columns, int rows, const QByteArray& author = "Zampetti Olindo") {
+    QByteArray bytes = "Autore     : " + author + "\r\nData       : 28-01-1998\r\nTipo       : Crociate Normale\r\n" +
+                       "Dimensioni : " + QByteArray::number(columns).rightJustified(2, '0') + "x" +
+                       QByteArray::number(rows).rightJustified(2, '0') + "\r\n";
+    for (int r = 1; r <= rows; ++r)
+        bytes += (r == 1 ? QByteArray("D*") + QByteArray("H.").repeated(columns - 1) : QByteArray("H.").repeated(columns)) +
+                 "\r\n";
+    return bytes;
+}
+
+// The dialog is the active window, and what it does once it is on screen
+// (the first preview) has run.
+void Settle(QWidget& dialog) {
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QCoreApplication::processEvents();
+}
+
+QListWidget* FileList(QWidget& dialog) { return dialog.findChild<QListWidget*>("File1"); }
+
+// A double click as the window system delivers it: press, release, then the
+// second press as a double click, and its release.
+void DoubleClick(QListWidget* list, const QString& name) {
+    const auto items = list->findItems(name, Qt::MatchExactly);
+    QVERIFY(!items.isEmpty());
+    const QPoint at = list->visualItemRect(items.first()).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+// The keys typed go where the keyboard focus of the dialog is.
+void Type(QWidget& dialog, const QString& text) { QTest::keyClicks(dialog.focusWidget(), text); }
+void Press(QWidget& dialog, Qt::Key key) { QTest::keyClick(dialog.focusWidget(), key); }
+
+int Count(const QStringList& texts, const QString& text) { return int(texts.count(text)); }
+
+// The files of a folder with their bytes.
+QMap<QString, QByteArray> Contents(const QString& folder) {
+    QMap<QString, QByteArray> files;
+    for (const QString& name : QDir(folder).entryList(QDir::Files)) files[name] = testgui::ReadFile(folder + "/" + name);
+    return files;
+}
+
+QString StatusText(QWidget& dialog) {
+    return dialog.findChild<QStatusBar*>("StatusBar1")->findChild<QLabel*>()->text();
+}
+
+bool AllWhite(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) != QColor(Qt::white)) return false;
+    return true;
+}
+
+enum class Gesture { DoubleClick, EnterInList };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Gesture)
+Q_DECLARE_METATYPE(platform::Answer)
 
 class FileDialogsTest : public QObject {
     Q_OBJECT
 private slots:
     void openPreviewsAndOpensACrossword();
-    void openReportsBadFiles();
+    void openReportsBadFilesOnceTheDialogIsUp();
+    void openRefusesWhatIsNotACrossword_data();
+    void openRefusesWhatIsNotACrossword();
+    void openListGestureOpensOnce_data();
+    void openListGestureOpensOnce();
+    void saveListGestureAsksOnce_data();
+    void saveListGestureAsksOnce();
+    void typedNameAndEnterActOnThatFile_data();
+    void typedNameAndEnterActOnThatFile();
+    void arrowsInOpenListMoveNameAndPreview();
+    void arrowsInSaveListMoveTheName();
+    void folderTreeKeysChangeTheFolder();
     void saveAsWithAuthorAndOverwriteQuestion();
+    void saveRefusesBadNames_data();
+    void saveRefusesBadNames();
+    void saveShowsTheTargetFolder();
+    void fullNameOfTypedName_data();
+    void fullNameOfTypedName();
     void savedCrosswordOpensAgainUnchanged();
+    void newDialogRoundsTypedSizes_data();
+    void newDialogRoundsTypedSizes();
 };
 
 void FileDialogsTest::openPreviewsAndOpensACrossword() {
@@ -49,13 +128,13 @@ void FileDialogsTest::openPreviewsAndOpensACrossword() {
     QCOMPARE(form.MenuAction("MenuApri")->isEnabled(), true);
 
     WithDialog<dialogs::Form2>(form.MenuAction("MenuApri"), [&](dialogs::Form2& dialog) {
+        Settle(dialog);
         QCOMPARE(dialog.windowTitle(), QString("Quadrivo 98  - Apertura layout parole crociate"));
         QCOMPARE(dialog.Browser().FileNames(), QStringList({"A_MAIUSC.QDR", "b_esempio.qdr"}));
         // The first file is selected and previewed at once.
         QCOMPARE(Text(dialog, "Text1"), QString("A_MAIUSC.QDR"));
         QCOMPARE(Text(dialog, "Label2"), QString("Anteprima: 03x03"));
-        QCOMPARE(dialog.findChild<QStatusBar*>("StatusBar1")->findChild<QLabel*>()->text(),
-                 QString(" Zampetti Olindo - 28-01-1998 - Crociate Normale"));
+        QCOMPARE(StatusText(dialog), QString(" Zampetti Olindo - 28-01-1998 - Crociate Normale"));
         // The black cell (3,1) of the pattern in the 346 x 255 picture: cell
         // min(nearest(336 / 3), nearest(245 / 3)) = 82, x0 = 50, y0 = nearest(4.5) = 4.
         const QImage preview = dialog.Preview()->Image().toImage();
@@ -93,14 +172,19 @@ void FileDialogsTest::openPreviewsAndOpensACrossword() {
     QCOMPARE(form.Document().Definitions(1, 1, 1), std::string());
 }
 
-void FileDialogsTest::openReportsBadFiles() {
+void FileDialogsTest::openReportsBadFilesOnceTheDialogIsUp() {
     Program program;
     testgui::WriteFile(program.Path("a_vuoto.qdr"), "");
     testgui::WriteFile(program.Path("b_strano.qdr"),
                        "Autore     : X\r\nData       : Y\r\nTipo       : Z\r\nDimensioni : 03x01\r\nH.H?H.\r\n");
+    testgui::WriteFile(program.Path("c_buono.qdr"), CrosswordBytes(4, 3, "Bianchi"));
     QDir(program.folder.path()).mkdir("sotto.cartella");
     auto& form = program.Start();
     WithDialog<dialogs::Form2>(form.MenuAction("MenuApri"), [&](dialogs::Form2& dialog) {
+        // The first file's fault is told over the dialog, not before it.
+        QVERIFY(dialog.isVisible());
+        QVERIFY(program.messages.shown.empty());
+        Settle(dialog);
         QCOMPARE(testgui::Texts(program.messages), QStringList{"Formato del file non valido!"});
         dialog.ShowPreview("b_strano.qdr");
         QCOMPARE(testgui::Texts(program.messages).last(), QString("Tipo di file non valido!"));
@@ -111,11 +195,19 @@ void FileDialogsTest::openReportsBadFiles() {
         QCOMPARE(testgui::Texts(program.messages).last(), QString("Errore: file inesistente!"));
         QVERIFY(dialog.isVisible());
 
-        // Browsing moves the current folder; an empty folder previews nothing.
+        // Browsing moves the current folder; a folder without crosswords
+        // leaves nothing of the last preview.
+        dialog.ShowPreview("c_buono.qdr");
+        QCOMPARE(Text(dialog, "Label2"), QString("Anteprima: 04x03"));
+        QVERIFY(!AllWhite(dialog.Preview()->Image().toImage()));
         const QString sub = program.Path("sotto.cartella");
         QVERIFY(dialog.Browser().SetFolder(sub));
         QCOMPARE(QDir::currentPath(), sub);
         QVERIFY(dialog.Browser().FileNames().isEmpty());
+        QCOMPARE(Text(dialog, "Text1"), QString());
+        QCOMPARE(Text(dialog, "Label2"), QString("Anteprima"));
+        QCOMPARE(StatusText(dialog), QString("Dati autore"));
+        QVERIFY(AllWhite(dialog.Preview()->Image().toImage()));
         QVERIFY(!dialog.Browser().SetFolder(program.Path("non_esiste")));
         QCOMPARE(testgui::Texts(program.messages).last(), QString(dialogs::FolderReadError));
         QTest::keyClick(dialog.findChild<QLineEdit*>("Text1"), Qt::Key_Escape);
@@ -124,6 +216,293 @@ void FileDialogsTest::openReportsBadFiles() {
     QCOMPARE(form.Document().EditMode, int(document::NotShowingGrid));
     QVERIFY(!form.Document().HasCrossword());
     QVERIFY(!form.Area()->Splash()->isHidden());
+}
+
+void FileDialogsTest::openRefusesWhatIsNotACrossword_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+    const QByteArray header = "Autore     : X\r\nData       : 01-01-2000\r\nTipo       : Crociate Normale\r\n";
+    QTest::newRow("text") << QByteArray("non un cruciverba\r\nma una lista\r\n") << "Errore di lettura del file!";
+    QTest::newRow("empty") << QByteArray() << "Errore di lettura del file!";
+    QTest::newRow("size 0x0") << header + "Dimensioni : 00x00\r\n" << "Formato del file non valido!";
+    QTest::newRow("no size") << header + "Dimensioni : \r\nH.H.H.\r\n" << "Formato del file non valido!";
+    QTest::newRow("2 columns") << header + "Dimensioni : 02x05\r\n" + QByteArray("H.H.\r\n").repeated(5)
+                               << "Formato del file non valido!";
+    QTest::newRow("2 rows") << header + "Dimensioni : 05x02\r\n" + QByteArray("H.H.H.H.H.\r\n").repeated(2)
+                            << "Formato del file non valido!";
+    QTest::newRow("26 columns") << header + "Dimensioni : 26x03\r\n" + QByteArray("H.").repeated(26).append("\r\n").repeated(3)
+                                << "Formato del file non valido!";
+    QTest::newRow("16 rows") << header + "Dimensioni : 03x16\r\n" + QByteArray("H.H.H.\r\n").repeated(16)
+                             << "Formato del file non valido!";
+    QTest::newRow("rows missing") << header + "Dimensioni : 03x03\r\nH.H.H.\r\n" << "Errore di lettura del file!";
+    QTest::newRow("clue off the grid") << CrosswordBytes(3, 3) + " 26  11-fuori\r\n" << "Errore di lettura del file!";
+    QTest::newRow("25 x 15 opens") << CrosswordBytes(25, 15) << "";
+    QTest::newRow("3 x 3 opens") << CrosswordBytes(3, 3) << "";
+}
+
+void FileDialogsTest::openRefusesWhatIsNotACrossword() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    Program program;
+    testgui::WriteFile(program.Path("prova.qdr"), bytes);
+    const QString current = testgui::DataFile("esempio.qdr");
+    auto& form = program.Start(current);
+    const QByteArray working = testgui::ReadFile(program.Path("_qdra_32.tmp"));
+    WithDialog<dialogs::Form2>(form.MenuAction("MenuApri"), [&](dialogs::Form2& dialog) {
+        Settle(dialog);
+        program.messages.shown.clear();
+        dialog.findChild<QLineEdit*>("Text1")->setText("prova.qdr");
+        Click(dialog, "Command3d1");
+        QCOMPARE(testgui::Texts(program.messages), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(dialog.isVisible(), !message.isEmpty());
+    });
+    QVERIFY(!program.messages.ended);
+    QVERIFY(!form.Ended());
+    auto& doc = form.Document();
+    if (!message.isEmpty()) {
+        // The crossword in use stays as it was, and stays usable.
+        QCOMPARE(testgui::ReadFile(program.Path("_qdra_32.tmp")), working);
+        QCOMPARE(QString::fromStdString(doc.CurrentFileName), current);
+        QCOMPARE(doc.ColumnCount, 3);
+        QCOMPARE(doc.Definitions(1, 1, 1), std::string("Nota musicale"));
+        form.MenuAction("MenuAC")->trigger();
+        QCOMPARE(doc.ColumnCount, 4);
+    } else {
+        QCOMPARE(testgui::ReadFile(program.Path("_qdra_32.tmp")), bytes);
+        QCOMPARE(QString::fromStdString(doc.CurrentFileName), program.Path("prova.qdr"));
+    }
+}
+
+void FileDialogsTest::openListGestureOpensOnce_data() {
+    QTest::addColumn<Gesture>("gesture");
+    QTest::addColumn<bool>("crossword");
+    QTest::newRow("double click, crossword") << Gesture::DoubleClick << true;
+    QTest::newRow("double click, not a crossword") << Gesture::DoubleClick << false;
+    QTest::newRow("Enter in the list, crossword") << Gesture::EnterInList << true;
+    QTest::newRow("Enter in the list, not a crossword") << Gesture::EnterInList << false;
+}
+
+void FileDialogsTest::openListGestureOpensOnce() {
+    QFETCH(Gesture, gesture);
+    QFETCH(bool, crossword);
+    Program program;
+    testgui::WriteFile(program.Path("a.qdr"), CrosswordBytes(3, 3));
+    const QByteArray chosen = crossword ? CrosswordBytes(4, 3) : QByteArray("non un cruciverba\r\n");
+    testgui::WriteFile(program.Path("b.qdr"), chosen);
+    auto& form = program.Start();
+    WithDialog<dialogs::Form2>(form.MenuAction("MenuApri"), [&](dialogs::Form2& dialog) {
+        Settle(dialog);
+        QListWidget* list = FileList(dialog);
+        if (gesture == Gesture::DoubleClick) {
+            DoubleClick(list, "b.qdr");
+        } else {
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Down);
+            QCOMPARE(Text(dialog, "Text1"), QString("b.qdr"));
+            QTest::keyClick(list, Qt::Key_Return);
+        }
+        QCOMPARE(dialog.isVisible(), !crossword);
+    });
+    const QStringList told = testgui::Texts(program.messages);
+    if (crossword) {
+        QCOMPARE(told, QStringList());
+        QCOMPARE(QString::fromStdString(form.Document().CurrentFileName), program.Path("b.qdr"));
+        QCOMPARE(testgui::ReadFile(program.Path("_qdra_32.tmp")), chosen);
+    } else {
+        // Its preview fault when it was chosen, and the refusal once.
+        QCOMPARE(told, QStringList({"Formato del file non valido!", "Errore di lettura del file!"}));
+        QVERIFY(!form.Document().HasCrossword());
+        QVERIFY(!QFile::exists(program.Path("_qdra_32.tmp")));
+    }
+}
+
+void FileDialogsTest::saveListGestureAsksOnce_data() {
+    QTest::addColumn<Gesture>("gesture");
+    QTest::addColumn<Answer>("answer");
+    QTest::newRow("double click, Annulla") << Gesture::DoubleClick << Answer::Cancel;
+    QTest::newRow("double click, OK") << Gesture::DoubleClick << Answer::Ok;
+    QTest::newRow("Enter in the list, Annulla") << Gesture::EnterInList << Answer::Cancel;
+    QTest::newRow("Enter in the list, OK") << Gesture::EnterInList << Answer::Ok;
+}
+
+void FileDialogsTest::saveListGestureAsksOnce() {
+    QFETCH(Gesture, gesture);
+    QFETCH(Answer, answer);
+    Program program;
+    const QByteArray small = CrosswordBytes(4, 3, "Piccolo");
+    testgui::WriteFile(program.Path("piccolo.qdr"), small);
+    testgui::WriteFile(program.Path("altro.qdr"), CrosswordBytes(3, 3));
+    auto& form = program.Start();
+    WithDialog<dialogs::FormNew>(form.MenuAction("MenuNuovo"), [](dialogs::FormNew& dialog) {
+        Settle(dialog);
+        dialog.findChild<QLineEdit*>("Text1")->setText("15");
+        dialog.findChild<QLineEdit*>("Text2")->setText("11");
+        Click(dialog, "Command3d1");
+    });
+    QCOMPARE(form.Document().ColumnCount, 15);
+
+    const QString target = program.Path("piccolo.qdr");
+    program.messages.Script({answer});
+    WithDialog<dialogs::CruciSav>(form.MenuAction("MenuSalvaCN"), [&](dialogs::CruciSav& dialog) {
+        Settle(dialog);
+        QListWidget* list = FileList(dialog);
+        if (gesture == Gesture::DoubleClick) {
+            DoubleClick(list, "piccolo.qdr");
+        } else {
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Down);
+            QCOMPARE(Text(dialog, "Text1"), QString("piccolo.qdr"));
+            QTest::keyClick(list, Qt::Key_Return);
+        }
+        // The question was the only one, and the dialog has closed.
+        QVERIFY(!dialog.isVisible());
+    });
+    QCOMPARE(testgui::Texts(program.messages),
+             QStringList{"Il file " + target.toUpper() + QString::fromUtf8(" esiste già; vuoi riscriverlo?")});
+    if (answer == Answer::Cancel) {
+        QCOMPARE(testgui::ReadFile(target), small);
+        QCOMPARE(form.Document().CurrentFileName, std::string("NUOVOCRU.QDR"));
+    } else {
+        QVERIFY(testgui::ReadFile(target).contains("Dimensioni : 15x11\r\n"));
+        QCOMPARE(QString::fromStdString(form.Document().CurrentFileName), target);
+    }
+}
+
+void FileDialogsTest::typedNameAndEnterActOnThatFile_data() {
+    QTest::addColumn<bool>("save");
+    QTest::newRow("Salva con nome") << true;
+    QTest::newRow("Apri") << false;
+}
+
+void FileDialogsTest::typedNameAndEnterActOnThatFile() {
+    QFETCH(bool, save);
+    Program program;
+    testgui::WriteFile(program.Path("a.qdr"), CrosswordBytes(3, 3));
+    testgui::WriteFile(program.Path("dbl1.qdr"), CrosswordBytes(5, 4));
+    testgui::WriteFile(program.Path("z.qdr"), CrosswordBytes(6, 6));
+    auto& form = program.Start();
+    if (save) {
+        WithDialog<dialogs::FormNew>(form.MenuAction("MenuNuovo"), [](dialogs::FormNew& dialog) {
+            Settle(dialog);
+            Press(dialog, Qt::Key_Return);  // the proposed 16 x 13
+        });
+        QFile::remove(program.Path("dbl1.qdr"));
+    }
+    const auto before = Contents(program.folder.path());
+    QAction* command = form.MenuAction(save ? "MenuSalvaCN" : "MenuApri");
+    auto typeAndEnter = [&](QDialog& dialog) {
+        Settle(dialog);
+        QCOMPARE(dialog.focusWidget(), dialog.findChild<QLineEdit*>("Text1"));
+        Type(dialog, "dbl1");
+        if (!save) Type(dialog, ".qdr");
+        Press(dialog, Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+    };
+    if (save)
+        WithDialog<dialogs::CruciSav>(command, [&](dialogs::CruciSav& dialog) { typeAndEnter(dialog); });
+    else
+        WithDialog<dialogs::Form2>(command, [&](dialogs::Form2& dialog) { typeAndEnter(dialog); });
+
+    QVERIFY(program.messages.shown.empty());
+    const QString chosen = program.Path("dbl1.qdr");
+    QCOMPARE(QString::fromStdString(form.Document().CurrentFileName), chosen);
+    auto after = Contents(program.folder.path());
+    QCOMPARE(after.take("_qdra_32.tmp"), testgui::ReadFile(chosen));
+    if (save) {
+        QVERIFY(after.take("dbl1.qdr").contains("Dimensioni : 16x13\r\n"));
+        after.insert("_qdra_32.tmp", before.value("_qdra_32.tmp"));
+    } else {
+        QCOMPARE(form.Document().ColumnCount, 5);
+        QVERIFY(!before.contains("_qdra_32.tmp"));
+    }
+    auto untouched = before;
+    untouched.remove("_qdra_32.tmp");
+    after.remove("_qdra_32.tmp");
+    QCOMPARE(after, untouched);
+}
+
+void FileDialogsTest::arrowsInOpenListMoveNameAndPreview() {
+    Program program;
+    testgui::WriteFile(program.Path("a.qdr"), CrosswordBytes(3, 3, "Primo"));
+    testgui::WriteFile(program.Path("b.qdr"), CrosswordBytes(4, 3, "Secondo"));
+    testgui::WriteFile(program.Path("c.qdr"), CrosswordBytes(5, 4, "Terzo"));
+    auto& form = program.Start();
+    WithDialog<dialogs::Form2>(form.MenuAction("MenuApri"), [&](dialogs::Form2& dialog) {
+        Settle(dialog);
+        QCOMPARE(Text(dialog, "Label2"), QString("Anteprima: 03x03"));
+        const QImage first = dialog.Preview()->Image().toImage();
+        // From the name box the keyboard goes on to the file list.
+        Press(dialog, Qt::Key_Tab);
+        QCOMPARE(dialog.focusWidget(), FileList(dialog));
+        Press(dialog, Qt::Key_Down);
+        Press(dialog, Qt::Key_Down);
+        QCOMPARE(Text(dialog, "Text1"), QString("c.qdr"));
+        QCOMPARE(Text(dialog, "Label2"), QString("Anteprima: 05x04"));
+        QCOMPARE(StatusText(dialog), QString(" Terzo - 28-01-1998 - Crociate Normale"));
+        Press(dialog, Qt::Key_Up);
+        QCOMPARE(Text(dialog, "Text1"), QString("b.qdr"));
+        QCOMPARE(Text(dialog, "Label2"), QString("Anteprima: 04x03"));
+        QCOMPARE(StatusText(dialog), QString(" Secondo - 28-01-1998 - Crociate Normale"));
+        QVERIFY(dialog.Preview()->Image().toImage() != first);
+        Press(dialog, Qt::Key_Return);
+    });
+    QVERIFY(program.messages.shown.empty());
+    QCOMPARE(QString::fromStdString(form.Document().CurrentFileName), program.Path("b.qdr"));
+    QCOMPARE(form.Document().ColumnCount, 4);
+}
+
+void FileDialogsTest::arrowsInSaveListMoveTheName() {
+    Program program;
+    const QByteArray a = CrosswordBytes(3, 3), b = CrosswordBytes(4, 3);
+    testgui::WriteFile(program.Path("a.qdr"), a);
+    testgui::WriteFile(program.Path("b.qdr"), b);
+    auto& form = program.Start(testgui::DataFile("esempio.qdr"));
+    program.messages.Script({Answer::Cancel});
+    WithDialog<dialogs::CruciSav>(form.MenuAction("MenuSalvaCN"), [&](dialogs::CruciSav& dialog) {
+        Settle(dialog);
+        const QString proposed = testgui::DataFile("esempio.qdr");
+        QCOMPARE(Text(dialog, "Text1"), proposed);
+        // Passing through the list chooses no file by itself.
+        Press(dialog, Qt::Key_Tab);
+        QCOMPARE(dialog.focusWidget(), FileList(dialog));
+        QCOMPARE(Text(dialog, "Text1"), proposed);
+        Press(dialog, Qt::Key_Down);
+        QCOMPARE(Text(dialog, "Text1"), QString("b.qdr"));
+        Press(dialog, Qt::Key_Up);
+        QCOMPARE(Text(dialog, "Text1"), QString("a.qdr"));
+        QCOMPARE(FileList(dialog)->currentItem()->text(), QString("a.qdr"));
+        Press(dialog, Qt::Key_Return);
+    });
+    QCOMPARE(testgui::Texts(program.messages),
+             QStringList{"Il file " + program.Path("a.qdr").toUpper() + QString::fromUtf8(" esiste già; vuoi riscriverlo?")});
+    QCOMPARE(testgui::ReadFile(program.Path("a.qdr")), a);
+    QCOMPARE(testgui::ReadFile(program.Path("b.qdr")), b);
+}
+
+void FileDialogsTest::folderTreeKeysChangeTheFolder() {
+    Program program;
+    testgui::WriteFile(program.Path("a.qdr"), CrosswordBytes(3, 3, "Primo"));
+    auto& form = program.Start();
+    WithDialog<dialogs::Form2>(form.MenuAction("MenuApri"), [&](dialogs::Form2& dialog) {
+        Settle(dialog);
+        QCOMPARE(Text(dialog, "Label2"), QString("Anteprima: 03x03"));
+        auto* tree = dialog.findChild<QTreeView*>("Dir1");
+        tree->setFocus();
+        // Home goes to the top of the tree, the root folder, and that is the
+        // folder in use from then on.
+        QTest::keyClick(tree, Qt::Key_Home);
+        QCOMPARE(dialog.Browser().Folder(), QString("/"));
+        QCOMPARE(QDir::currentPath(), QString("/"));
+        QCOMPARE(dialog.Browser().FileNames(), QDir("/").entryList({"*.qdr"}, QDir::Files));
+        if (dialog.Browser().FileNames().isEmpty()) {
+            QCOMPARE(Text(dialog, "Text1"), QString());
+            QCOMPARE(Text(dialog, "Label2"), QString("Anteprima"));
+            QCOMPARE(StatusText(dialog), QString("Dati autore"));
+            QVERIFY(AllWhite(dialog.Preview()->Image().toImage()));
+        }
+    });
+    QVERIFY(!form.Document().HasCrossword());
 }
 
 void FileDialogsTest::saveAsWithAuthorAndOverwriteQuestion() {
@@ -172,32 +551,75 @@ void FileDialogsTest::saveAsWithAuthorAndOverwriteQuestion() {
     saveAgain("Altro");
     QVERIFY(testgui::ReadFile(saved).startsWith("Autore     : Altro\r\n"));
 
-    // Names that cannot be saved keep the dialog open; a folder with a dot
-    // in its path gives a dotless name no extension.
-    QDir(program.folder.path()).mkdir("cartella.1");
-    WithDialog<dialogs::CruciSav>(form.MenuAction("MenuSalvaCN"), [&](dialogs::CruciSav& dialog) {
-        for (const char* bad : {"a*b", "", "/cartella_che_non_c_e/x"}) {
-            dialog.findChild<QLineEdit*>("Text1")->setText(bad);
-            Click(dialog, "Command3D1");
-            QVERIFY(dialog.isVisible());
-            QCOMPARE(testgui::Texts(program.messages).last(), QString("Errore di nome file o accesso al disco!"));
-        }
-        QVERIFY(dialog.Browser().SetFolder(program.Path("cartella.1")));
-        dialog.findChild<QLineEdit*>("Text1")->setText("senza");
-        Click(dialog, "Command3D1");
-    });
-    QVERIFY(QFile::exists(program.Path("cartella.1/senza")));
-    QCOMPARE(QDir::currentPath(), program.folder.path());  // saving does not move the current folder
-
-    QCOMPARE(dialogs::CruciSav::FullName("/tmp/x", "schema1"), QString("/tmp/x/schema1.qdr"));
-    QCOMPARE(dialogs::CruciSav::FullName("/tmp/x", "/altrove/y"), QString("/altrove/y.qdr"));
-    QCOMPARE(dialogs::CruciSav::FullName("/tmp/x", "y.QDR"), QString("/tmp/x/y.QDR"));
-    QCOMPARE(dialogs::CruciSav::FullName("/tmp", "C:\\SCHEMI\\X"), QString("C:\\SCHEMI\\X.qdr"));
-
     document::Crossword none;
     const document::WorkingCopy working(program.Path("_qdra_32.tmp").toStdString());
     dialogs::CruciSav fresh(none, program.messages, working);
     QCOMPARE(Text(fresh, "Text1"), QString("Cruci000.qdr"));
+}
+
+void FileDialogsTest::saveRefusesBadNames_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("wildcard") << "a*b";
+    QTest::newRow("empty") << "";
+    QTest::newRow("blanks only") << "   ";
+    QTest::newRow("missing folder") << "/cartella_che_non_c_e/x";
+    QTest::newRow("a folder") << "cartella.1";
+}
+
+void FileDialogsTest::saveRefusesBadNames() {
+    QFETCH(QString, name);
+    Program program;
+    QDir(program.folder.path()).mkdir("cartella.1");
+    auto& form = program.Start(testgui::DataFile("esempio.qdr"));
+    const auto before = Contents(program.folder.path());
+    WithDialog<dialogs::CruciSav>(form.MenuAction("MenuSalvaCN"), [&](dialogs::CruciSav& dialog) {
+        dialog.findChild<QLineEdit*>("Text1")->setText(name);
+        Click(dialog, "Command3D1");
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(testgui::Texts(program.messages), QStringList{"Errore di nome file o accesso al disco!"});
+        // The name box has the keyboard again, its text selected for retyping.
+        QCOMPARE(dialog.focusWidget(), dialog.findChild<QLineEdit*>("Text1"));
+        QCOMPARE(dialog.findChild<QLineEdit*>("Text1")->selectedText(), name);
+    });
+    QCOMPARE(Contents(program.folder.path()), before);
+    QCOMPARE(QString::fromStdString(form.Document().CurrentFileName), testgui::DataFile("esempio.qdr"));
+}
+
+void FileDialogsTest::saveShowsTheTargetFolder() {
+    Program program;
+    QDir(program.folder.path()).mkdir("cartella.1");
+    auto& form = program.Start(testgui::DataFile("esempio.qdr"));
+    WithDialog<dialogs::CruciSav>(form.MenuAction("MenuSalvaCN"), [&](dialogs::CruciSav& dialog) {
+        auto* shown = dialog.findChild<QLabel*>("FolderPath");
+        // The current crossword's own folder, from its full name.
+        QCOMPARE(shown->toolTip(), "Salva nella cartella: " + QFileInfo(testgui::DataFile("esempio.qdr")).absolutePath());
+        dialog.findChild<QLineEdit*>("Text1")->setText("nuovo");
+        QCOMPARE(shown->toolTip(), "Salva nella cartella: " + program.folder.path());
+        QVERIFY(dialog.Browser().SetFolder(program.Path("cartella.1")));
+        QCOMPARE(shown->toolTip(), "Salva nella cartella: " + program.Path("cartella.1"));
+        // A folder that contains a dot: a dotless name gets no extension.
+        Click(dialog, "Command3D1");
+    });
+    QVERIFY(QFile::exists(program.Path("cartella.1/nuovo")));
+    QCOMPARE(QDir::currentPath(), program.folder.path());  // saving does not move the current folder
+}
+
+void FileDialogsTest::fullNameOfTypedName_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("full");
+    QTest::newRow("bare name") << "/tmp/x" << "schema1" << "/tmp/x/schema1.qdr";
+    QTest::newRow("absolute path") << "/tmp/x" << "/altrove/y" << "/altrove/y.qdr";
+    QTest::newRow("own extension") << "/tmp/x" << "y.QDR" << "/tmp/x/y.QDR";
+    QTest::newRow("drive letter") << "/tmp" << "C:\\SCHEMI\\X" << "C:\\SCHEMI\\X.qdr";
+    QTest::newRow("dot in folder") << "/tmp/c.1" << "senza" << "/tmp/c.1/senza";
+}
+
+void FileDialogsTest::fullNameOfTypedName() {
+    QFETCH(QString, folder);
+    QFETCH(QString, typed);
+    QFETCH(QString, full);
+    QCOMPARE(dialogs::CruciSav::FullName(folder, typed), full);
 }
 
 void FileDialogsTest::savedCrosswordOpensAgainUnchanged() {
@@ -232,6 +654,50 @@ void FileDialogsTest::savedCrosswordOpensAgainUnchanged() {
     });
     QVERIFY(program.messages.shown.empty());
     QCOMPARE(form.Document().CurrentFileName, program.Path(accented + ".qdr").toStdString());
+}
+
+void FileDialogsTest::newDialogRoundsTypedSizes_data() {
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("size");
+    const QString across = "Numero caselle orizzontali consentito da 3 a 25.";
+    const QString down = "Numero caselle verticali consentito da 3 a 15.";
+    QTest::newRow("25.4 is 25") << "25.4" << "13" << QString() << "25x13";
+    QTest::newRow("25.6 is 26") << "25.6" << "13" << across << QString();
+    QTest::newRow("2.5 is 2") << "2.5" << "13" << across << QString();
+    QTest::newRow("3.4 is 3") << "3.4" << "13" << QString() << "03x13";
+    QTest::newRow("2.6 is 3") << "2.6" << "13" << QString() << "03x13";
+    QTest::newRow("rows 15.4 is 15") << "16" << "15.4" << QString() << "16x15";
+    QTest::newRow("rows 15.5 is 16") << "16" << "15.5" << down << QString();
+    QTest::newRow("rows 2.5 is 2") << "16" << "2.5" << down << QString();
+    QTest::newRow("rows 3.4 is 3") << "16" << "3.4" << QString() << "16x03";
+    QTest::newRow("both wrong, columns first") << "25.6" << "2.5" << across << QString();
+}
+
+void FileDialogsTest::newDialogRoundsTypedSizes() {
+    QFETCH(QString, width);
+    QFETCH(QString, height);
+    QFETCH(QString, message);
+    QFETCH(QString, size);
+    Program program;
+    auto& form = program.Start();
+    WithDialog<dialogs::FormNew>(form.MenuAction("MenuNuovo"), [&](dialogs::FormNew& dialog) {
+        Settle(dialog);
+        dialog.findChild<QLineEdit*>("Text1")->setText(width);
+        dialog.findChild<QLineEdit*>("Text2")->setText(height);
+        Click(dialog, "Command3d1");
+        QCOMPARE(testgui::Texts(program.messages), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(dialog.isVisible(), !message.isEmpty());
+        if (!message.isEmpty())
+            QCOMPARE(dialog.focusWidget(), dialog.findChild<QLineEdit*>(message.contains("orizzontali") ? "Text1" : "Text2"));
+    });
+    if (message.isEmpty()) {
+        QCOMPARE(QString::fromStdString(form.Document().FileLines(4)), "Dimensioni : " + size);
+        QVERIFY(testgui::ReadFile(program.Path("_qdra_32.tmp")).contains(("Dimensioni : " + size).toLatin1()));
+    } else {
+        QVERIFY(!form.Document().HasCrossword());
+    }
 }
 
 QTEST_MAIN(FileDialogsTest)

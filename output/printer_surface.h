@@ -1,0 +1,47 @@
+#pragma once
+// A Surface on a printed page: a QPainter on a QPrinter or a QPdfWriter,
+// with a page of width x height units of its own stretched over the
+// printable area. Font sizes stay points on the paper; text widths and
+// heights come back in page units.
+
+#include "platform/surface.h"
+
+#include <QFont>
+
+class QPainter;
+class QPagedPaintDevice;
+
+namespace output {
+
+class PrinterSurface : public platform::Surface {
+public:
+    // `painter` is active on `device`; the page units span its printable
+    // area, x to the right and y downward from its top-left corner.
+    PrinterSurface(QPainter& painter, QPagedPaintDevice& device, double width, double height);
+
+    double ScaleWidth() const override { return width_; }
+    double ScaleHeight() const override { return height_; }
+    void Clear() override;
+    void Rectangle(double x1, double y1, double x2, double y2, platform::Color color, bool filled) override;
+    bool SetFont(const platform::Font& font) override;
+    platform::Font CurrentFont() const override { return font_; }
+    double TextWidth(const std::string& text) const override;
+    double TextHeight(const std::string& text) const override;
+    void DrawText(double x, double y, const std::string& text) override;
+
+    // Ends the page and starts a further one; false when the device failed.
+    bool NewPage();
+
+private:
+    double X(double units) const { return units * scaleX_; }
+    double Y(double units) const { return units * scaleY_; }
+
+    QPainter& painter_;
+    QPagedPaintDevice& device_;
+    double width_, height_;
+    double scaleX_, scaleY_;  // device pixels per page unit
+    platform::Font font_;
+    QFont qfont_;
+};
+
+} // namespace output

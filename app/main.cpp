@@ -5,23 +5,32 @@
 #include "platform/qt/qt_messages.h"
 
 #include <QApplication>
-#include <QFileInfo>
+#include <QStandardPaths>
 #include <QScreen>
 #include <QTimer>
+
+#include <filesystem>
+#include <string>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName("quadrivo");
 
-    // The whole command line is one file name. A relative name means the
+    // The whole command line is one file name, kept as the file system's
+    // bytes (a name need not be valid UTF-8). A relative name means the
     // folder the program was started from, before it moves to its own.
-    QString commandLine = app.arguments().mid(1).join(' ');
-    if (!commandLine.isEmpty() && QFileInfo(commandLine).isRelative() && QFileInfo::exists(commandLine))
-        commandLine = QFileInfo(commandLine).absoluteFilePath();
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
+    std::error_code ec;
+    if (!commandLine.empty() && std::filesystem::path(commandLine).is_relative() &&
+        std::filesystem::exists(commandLine, ec))
+        commandLine = std::filesystem::absolute(commandLine, ec).string();
 
     platform::QtMessages messages;
     platform::QtLauncher launcher;
-    editor::Form1 form({messages, launcher}, {QCoreApplication::applicationDirPath(), commandLine});
+    const QString recovery =
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/recupero";
+    editor::Form1 form({messages, launcher}, {QCoreApplication::applicationDirPath(), commandLine, recovery});
     if (form.Ended()) return 0;
     // The whole screen, also where no window manager maximizes windows.
     form.setGeometry(form.screen()->availableGeometry());

@@ -85,12 +85,12 @@ LoadResult ReadCrossword(Crossword& doc, std::string_view bytes, platform::Messa
         doc.FileLines(i) = lines[next++];
     }
 
-    // Sizes beyond the grid's capacity are refused like a size of 0: nothing
+    // Sizes outside 3..25 x 3..15 are refused like a size of 0: nothing
     // else in the program could show or edit them.
     int columns = 0, rows = 0;
     const std::string& sizes = doc.FileLines(4);
-    if (!LeadingInRange(Mid(sizes, 14), 1, MaxColumns, columns) ||
-        !LeadingInRange(Mid(sizes, 17), 1, MaxRows, rows)) {
+    if (!LeadingInRange(Mid(sizes, 14), MinColumns, MaxColumns, columns) ||
+        !LeadingInRange(Mid(sizes, 17), MinRows, MaxRows, rows)) {
         messages.Tell(InvalidFormatMessage);
         messages.EndProgram();
         return LoadResult::InvalidFormat;

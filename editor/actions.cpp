@@ -1,81 +1,81 @@
 #include "editor/actions.h"
 
+#include "editor/form1.h"
+
 namespace editor {
 
-const std::vector<MenuSpec>& MenuTable() {
-    static const std::vector<MenuSpec> menus = {
-        {"MenuFile", "&File",
-         {{"MenuNuovo", "&Nuovo"},
-          {"MenuApri", "&Apri ..."},
-          {"MenuSalva", "&Salva"},
-          {"MenuSalvaCN", "Salva &Con nome ..."},
-          {"Meno3", nullptr},
-          {"MenuAnteprima", "Ante&prima di stampa ..."},
-          {"MenuStampa", "&Stampa ..."},
-          {"MenuMeno2", nullptr},
-          {"MenuEsci", "&Esci"}}},
-        {"MenuEdit", "&Edit",
-         {{"MenuAC", "Aggiungi &Colonna"},
-          {"MenuAR", "Aggiungi &Riga"},
-          {"MenuTC", "Togli C&olonna"},
-          {"MenuTR", "Togli R&iga"},
-          {"MenuMeno4", nullptr},
-          {"MenuCN", "Metti casella &Nera "},
-          {"MenuCB", "Metti casella &Bianca"},
-          {"Meno4", nullptr},
-          {"MenuDef", "&Edit parola/definizione"},
-          {"MenuParole", "&Tabella Parole/Definizioni ..."}}},
-        {"MenuUtiliti", "&Utilita'",
-         {{"MenuFont", "Scegli &Font ..."},
-          {"MenuPendaris", "&Lancia Pendaris ..."},
-          {"MenuEstrazione", "&Estrazione automatica schema ..."},
-          {"MenuMeno3", nullptr},
-          {"MenuSaveWMF", "Salva schema su immagine BMP ..."}}},
-        {"MenuHelp", "&?",
-         {{"MenuAiuto", "&Aiuto"},
-          {"MenuPHP", "&Visita Ostrali Home Page ..."},
-          {"MenuMail", "&Manda una Mail all'autore ..."},
-          {"MenuMeno1", nullptr},
-          {"MenuInfo", "&Info su Quadrivo 98 ..."}}},
+namespace {
+
+constexpr Reach Always{false, true};         // File essentials and "?": reachable in every state
+constexpr Reach WithCrossword{true, true};   // need a crossword; stay during the preview
+constexpr Reach Editing{true, false};        // need a crossword; out of reach during the preview
+
+} // namespace
+
+const std::vector<MenuEntry>& MenuTree() {
+    static const std::vector<MenuEntry> menus = {
+        {"MenuFile", "&File", Always,
+         {{"MenuNuovo", "&Nuovo", &Form1::MenuNuovo, Always},
+          {"MenuApri", "&Apri ...", &Form1::MenuApri, Always},
+          {"MenuRecupera", "&Recupera lavoro non salvato ...", &Form1::MenuRecupera, Always},
+          {"MenuSalva", "&Salva", &Form1::MenuSalva, WithCrossword},
+          {"MenuSalvaCN", "Salva &Con nome ...", &Form1::MenuSalvaCN, WithCrossword},
+          {"Meno3", nullptr, nullptr, WithCrossword},
+          {"MenuAnteprima", "Ante&prima di stampa ...", nullptr, WithCrossword},
+          {"MenuStampa", "&Stampa ...", nullptr, WithCrossword},
+          {"MenuMeno2", nullptr, nullptr, Always},
+          {"MenuEsci", "&Esci", &Form1::MenuEsci, Always}}},
+        {"MenuEdit", "&Edit", Editing,
+         {{"MenuAC", "Aggiungi &Colonna", &Form1::MenuAC, Editing},
+          {"MenuAR", "Aggiungi &Riga", &Form1::MenuAR, Editing},
+          {"MenuTC", "Togli C&olonna", &Form1::MenuTC, Editing},
+          {"MenuTR", "Togli R&iga", &Form1::MenuTR, Editing},
+          {"MenuMeno4", nullptr, nullptr, Editing},
+          {"MenuCN", "Metti casella &Nera ", &Form1::MenuCN, Editing},
+          {"MenuCB", "Metti casella &Bianca", &Form1::MenuCB, Editing},
+          {"Meno4", nullptr, nullptr, Editing},
+          {"MenuDef", "&Edit parola/definizione", &Form1::MenuDef, Editing},
+          {"MenuParole", "&Tabella Parole/Definizioni ...", &Form1::MenuParole, Editing}}},
+        {"MenuUtiliti", "&Utilita'", Editing,
+         {{"MenuFont", "Scegli &Font ...", nullptr, Editing},
+          {"MenuPendaris", "&Lancia Pendaris ...", &Form1::MenuPendaris, Editing},
+          {"MenuEstrazione", "&Estrazione automatica schema ...", &Form1::MenuEstrazione, Editing},
+          {"MenuMeno3", nullptr, nullptr, Editing},
+          {"MenuSaveWMF", "Salva schema su immagine BMP ...", nullptr, Editing}}},
+        {"MenuHelp", "&?", Always,
+         {{"MenuAiuto", "&Aiuto", &Form1::MenuAiuto, Always},
+          {"MenuPHP", "&Visita Ostrali Home Page ...", &Form1::MenuPHP, Always},
+          {"MenuMail", "&Manda una Mail all'autore ...", &Form1::MenuMail, Always},
+          {"MenuMeno1", nullptr, nullptr, Always},
+          {"MenuInfo", "&Info su Quadrivo 98 ...", nullptr, Always}}},
     };
     return menus;
 }
 
-const std::vector<ToolSpec>& ToolbarTable() {
-    static const std::vector<ToolSpec> buttons = {
-        {"Nuovo", "Nuovo cruciverba"},
-        {"Apri", "Apri cruciverba"},
-        {nullptr, nullptr},
-        {"Salva", "Salva cruciverba"},
-        {nullptr, nullptr},
-        {"Stampa", "Stampa cruciverba"},
-        {"Anteprima", "Anteprima di stampa"},
-        {nullptr, nullptr},
-        {"CambiaFont", "Cambia carattere"},
-        {"AggColonna", "Aggiungi colonna"},
-        {"TogliColonna", "Togli colonna"},
-        {"AggRiga", "Aggiungi riga"},
-        {"TogliRiga", "Togli riga"},
-        {nullptr, nullptr},
-        {"CasBianca", "Mette casella bianca"},
-        {"CasNera", "Mette casella nera"},
-        {nullptr, nullptr},
-        {"Tabella", "Vista tabellare"},
-        {"Estrazione", "Estrazione automatica"},
-        {"Edit", "Edit definizioni"},
+const std::vector<ToolButtonEntry>& ToolbarButtons() {
+    static const std::vector<ToolButtonEntry> buttons = {
+        {"Nuovo", "Nuovo cruciverba", &Form1::MenuNuovo, Always},
+        {"Apri", "Apri cruciverba", &Form1::MenuApri, Always},
+        {nullptr, nullptr, nullptr, Always},
+        {"Salva", "Salva cruciverba", &Form1::MenuSalva, WithCrossword},
+        {nullptr, nullptr, nullptr, WithCrossword},
+        {"Stampa", "Stampa cruciverba", nullptr, WithCrossword},
+        {"Anteprima", "Anteprima di stampa", nullptr, WithCrossword},
+        {nullptr, nullptr, nullptr, Editing},
+        {"CambiaFont", "Cambia carattere", nullptr, Editing},
+        {"AggColonna", "Aggiungi colonna", &Form1::AddColumn, Editing},
+        {"TogliColonna", "Togli colonna", &Form1::RemoveColumn, Editing},
+        {"AggRiga", "Aggiungi riga", &Form1::AddRow, Editing},
+        {"TogliRiga", "Togli riga", &Form1::RemoveRow, Editing},
+        {nullptr, nullptr, nullptr, Editing},
+        {"CasBianca", "Mette casella bianca", &Form1::MenuCB, Editing},
+        {"CasNera", "Mette casella nera", &Form1::MenuCN, Editing},
+        {nullptr, nullptr, nullptr, Editing},
+        {"Tabella", "Vista tabellare", &Form1::MenuParole, Editing},
+        {"Estrazione", "Estrazione automatica", &Form1::MenuEstrazione, Editing},
+        {"Edit", "Edit definizioni", &Form1::ClueModeSwitch, Editing},
     };
     return buttons;
-}
-
-const std::vector<const char*>& ItemsNeedingCrossword() {
-    static const std::vector<const char*> items = {"MenuSalva", "MenuSalvaCN", "Meno3",
-                                                   "MenuAnteprima", "MenuStampa"};
-    return items;
-}
-
-const std::vector<const char*>& MenusNeedingCrossword() {
-    static const std::vector<const char*> menus = {"MenuEdit", "MenuUtiliti"};
-    return menus;
 }
 
 } // namespace editor

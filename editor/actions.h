@@ -1,40 +1,47 @@
 #pragma once
-// The menu tree and the toolbar of the main window, as tables keyed by the
-// names and keys the rest of the program uses ("MenuNuovo", "AggRiga").
+// The main window's commands as one table: every menu item and toolbar
+// button with its name or key ("MenuNuovo", "AggRiga"), caption or tooltip,
+// the Form1 routine it runs, and when it can be reached.
 
 #include <vector>
 
 namespace editor {
 
-struct MenuItemSpec {
+class Form1;
+
+using Handler = void (Form1::*)();
+
+// When a command can be reached.
+struct Reach {
+    bool needsCrossword = true;  // hidden or disabled while no crossword is current
+    bool duringPreview = true;   // reachable while the print preview is shown
+};
+
+struct MenuItemEntry {
     const char* name;
     const char* caption;  // nullptr for a separator
+    Handler run;          // nullptr: the command is not available
+    Reach reach;
 };
 
-struct MenuSpec {
+struct MenuEntry {
     const char* name;
     const char* caption;
-    std::vector<MenuItemSpec> items;
+    Reach reach;  // of the whole menu
+    std::vector<MenuItemEntry> items;
 };
 
-struct ToolSpec {
+struct ToolButtonEntry {
     const char* key;      // nullptr for a separator
     const char* tooltip;
+    Handler run;          // nullptr: the command is not available
+    Reach reach;
 };
 
 // The four menus in order, captions with their access keys (UTF-8).
-const std::vector<MenuSpec>& MenuTable();
+const std::vector<MenuEntry>& MenuTree();
 
-// The 20 toolbar buttons in order, separators included.
-const std::vector<ToolSpec>& ToolbarTable();
-
-// Toolbar buttons from this one (1-based, separators counted) on need a
-// crossword; before it stand "Nuovo" and "Apri".
-constexpr int FirstCrosswordButton = 4;
-
-// Menu items hidden while no crossword is open (besides the whole Edit and
-// Utilities menus).
-const std::vector<const char*>& ItemsNeedingCrossword();
-const std::vector<const char*>& MenusNeedingCrossword();
+// The toolbar buttons in order, separators included.
+const std::vector<ToolButtonEntry>& ToolbarButtons();
 
 } // namespace editor

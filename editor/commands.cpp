@@ -14,6 +14,7 @@
 #include "platform/qt/encoding.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStandardPaths>
@@ -52,100 +53,82 @@ constexpr int FileNotFound = 53;
 
 } // namespace
 
-void Form1::BuildMenus() {
-    // The column and row items restore the default pointer first; their
-    // toolbar buttons do not.
-    auto withDefaultPointer = [this](void (Form1::*command)()) {
-        return [this, command] {
-            SetPointer(Pointer::Default);
-            (this->*command)();
-        };
-    };
-    menuHandlers_ = {
-        {"MenuNuovo", [this] { MenuNuovo(); }},
-        {"MenuApri", [this] { MenuApri(); }},
-        {"MenuSalva", [this] { MenuSalva(); }},
-        {"MenuSalvaCN", [this] { MenuSalvaCN(); }},
-        {"MenuEsci", [this] { MenuEsci(); }},
-        {"MenuParole", [this] { MenuParole(); }},
-        {"MenuAC", withDefaultPointer(&Form1::AddColumn)},
-        {"MenuAR", withDefaultPointer(&Form1::AddRow)},
-        {"MenuTC", withDefaultPointer(&Form1::RemoveColumn)},
-        {"MenuTR", withDefaultPointer(&Form1::RemoveRow)},
-        {"MenuCN", [this] { MenuCN(); }},
-        {"MenuCB", [this] { MenuCB(); }},
-        {"MenuDef", [this] { ClueModeSwitch(); }},
-        {"MenuPendaris", [this] { MenuPendaris(); }},
-        {"MenuEstrazione", [this] { MenuEstrazione(); }},
-        {"MenuAiuto", [this] { MenuAiuto(); }},
-    };
+bool Form1::Available(Handler run) const {
+    if (!run) return false;
     // The author's page and mail box are set when the program is built; with
     // none configured the two commands stay disabled.
-    if (*QUADRIVO_HOME_PAGE) menuHandlers_.insert("MenuPHP", [this] { MenuPHP(); });
-    if (*QUADRIVO_MAIL) menuHandlers_.insert("MenuMail", [this] { MenuMail(); });
-    for (const MenuSpec& entry : MenuTable()) {
+    if (run == &Form1::MenuPHP) return *QUADRIVO_HOME_PAGE;
+    if (run == &Form1::MenuMail) return *QUADRIVO_MAIL;
+    return true;
+}
+
+void Form1::Register(const QString& name, QAction* action, Handler run, Reach reach, bool onToolbar) {
+    if (commands_.contains(name)) qFatal("Comando registrato due volte: %s", qPrintable(name));
+    action->setObjectName(name);
+    commands_.insert(name, {action, run, reach, onToolbar});
+    if (run) connect(action, &QAction::triggered, this, [this, run] { (this->*run)(); });
+}
+
+void Form1::BuildMenus() {
+    for (const MenuEntry& entry : MenuTree()) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(entry.caption));
         menu->setObjectName(entry.name);
-        menus_.insert(entry.name, menu);
-        for (const MenuItemSpec& item : entry.items) {
-            QAction* action = item.caption ? menu->addAction(QString::fromUtf8(item.caption))
-                                           : menu->addSeparator();
-            action->setObjectName(item.name);
-            menuActions_.insert(item.name, action);
-            if (auto handler = menuHandlers_.value(item.name))
-                connect(action, &QAction::triggered, this, handler);
+        menus_.insert(entry.name, {menu, entry.reach});
+        for (const MenuItemEntry& item : entry.items) {
+            QAction* action = item.caption ? menu->addAction(QString::fromUtf8(item.caption)) : menu->addSeparator();
+            Register(item.name, action, item.run, item.reach, false);
         }
     }
 }
 
 void Form1::BuildToolbar() {
-    toolHandlers_ = {
-        {"Nuovo", [this] { MenuNuovo(); }},
-        {"Apri", [this] { MenuApri(); }},
-        {"Salva", [this] { MenuSalva(); }},
-        {"Tabella", [this] { MenuParole(); }},
-        {"AggColonna", [this] { AddColumn(); }},
-        {"TogliColonna", [this] { RemoveColumn(); }},
-        {"AggRiga", [this] { AddRow(); }},
-        {"TogliRiga", [this] { RemoveRow(); }},
-        {"CasBianca", [this] { MenuCB(); }},
-        {"CasNera", [this] { MenuCN(); }},
-        {"Edit", [this] { ClueModeSwitch(); }},
-        {"Estrazione", [this] { MenuEstrazione(); }},
-    };
     QToolBar* bar = area_->ToolBar();
-    int index = 0;
-    for (const ToolSpec& entry : ToolbarTable()) {
-        ++index;
+    int separators = 0;
+    for (const ToolButtonEntry& entry : ToolbarButtons()) {
         if (!entry.key) {
-            bar->addSeparator()->setObjectName(QString("Separatore%1").arg(index));
+            Register(QString("Separatore%1").arg(++separators), bar->addSeparator(), nullptr, entry.reach, true);
             continue;
         }
         QAction* action = bar->addAction(ToolbarIcon(entry.key), QString::fromUtf8(entry.tooltip));
-        action->setObjectName(entry.key);
         action->setToolTip(QString::fromUtf8(entry.tooltip));
-        toolActions_.insert(entry.key, action);
-        if (auto handler = toolHandlers_.value(entry.key))
-            connect(action, &QAction::triggered, this, handler);
+        Register(entry.key, action, entry.run, entry.reach, true);
     }
     // "Edit" stays down when clicked and comes up on the next click.
-    toolActions_.value("Edit")->setCheckable(true);
+    ToolAction("Edit")->setCheckable(true);
+}
+
+const Form1::Command& Form1::Find(const QString& name) const {
+    auto it = commands_.find(name);
+    // A name that is not in the tables is a mistake in the program.
+    if (it == commands_.end()) qFatal("Comando sconosciuto: %s", qPrintable(name));
+    return it.value();
+}
+
+QAction* Form1::MenuAction(const QString& name) const { return Find(name).action; }
+
+QAction* Form1::ToolAction(const QString& key) const { return Find(key).action; }
+
+QMenu* Form1::Menu(const QString& name) const {
+    auto it = menus_.find(name);
+    if (it == menus_.end()) qFatal("Menu sconosciuto: %s", qPrintable(name));
+    return it.value().menu;
 }
 
 void Form1::UpdateCommandStates() {
     const bool crossword = doc_.HasCrossword();
-    // A command is enabled only where it has a handler.
-    for (auto it = menuActions_.begin(); it != menuActions_.end(); ++it)
-        if (!it.value()->isSeparator()) it.value()->setEnabled(menuHandlers_.contains(it.key()));
-    for (const char* name : ItemsNeedingCrossword()) menuActions_.value(name)->setVisible(crossword);
-    for (const char* name : MenusNeedingCrossword()) menus_.value(name)->menuAction()->setVisible(crossword);
-
-    int index = 0;
-    for (const ToolSpec& entry : ToolbarTable()) {
-        ++index;
-        if (!entry.key) continue;
-        const bool allowed = index < FirstCrosswordButton || crossword;
-        toolActions_.value(entry.key)->setEnabled(allowed && toolHandlers_.contains(entry.key));
+    auto reachable = [&](Reach reach) {
+        return (crossword || !reach.needsCrossword) && (!previewShown_ || reach.duringPreview);
+    };
+    for (const MenuState& menu : menus_) menu.menu->menuAction()->setVisible(reachable(menu.reach));
+    for (const Command& command : commands_) {
+        // Toolbar buttons out of reach are disabled; menu items that need a
+        // crossword are hidden while there is none (their menus hide the rest).
+        if (command.onToolbar) {
+            command.action->setEnabled(reachable(command.reach) && Available(command.run));
+        } else {
+            command.action->setVisible(crossword || !command.reach.needsCrossword);
+            if (!command.action->isSeparator()) command.action->setEnabled(Available(command.run));
+        }
     }
 }
 
@@ -181,12 +164,15 @@ void Form1::MenuNuovo() {
 
 void Form1::MenuApri() {
     BeforeFileDialog();
+    ShowOpenDialog();
+}
+
+void Form1::ShowOpenDialog() {
     {
         dialogs::Form2 dialog(doc_, messages_, working_, [this] { SetPointer(Pointer::Default); }, this);
         dialog.exec();
     }
     SetPointer(Pointer::Default);
-    if (!doc_.HasCrossword()) ShowSplash(true);
     Activate();
 }
 
@@ -217,30 +203,47 @@ void Form1::MenuParole() {
     Activate();
 }
 
-void Form1::MenuSalva() {
+void Form1::MenuRecupera() {
+    const QString folder = options_.recoveryFolder;
+    const QDir recovery(folder);
+    if (folder.isEmpty() || recovery.entryList({"*.qdr"}, QDir::Files).isEmpty()) {
+        messages_.Tell("Nessun lavoro non salvato da recuperare.");
+        return;
+    }
+    BeforeFileDialog();
+    // The open dialog browses the current folder.
+    QDir::setCurrent(folder);
+    ShowOpenDialog();
+}
+
+void Form1::MenuSalva() { Save(); }
+
+bool Form1::Save() {
     SetPointer(Pointer::Default);
     DrawGrid();
     HideLabel();
     const std::string& name = doc_.CurrentFileName;
     if (!name.empty() && name != document::NewCrosswordName)
-        document::SaveCrosswordFile(doc_, name, messages_);
-    else
-        MenuSalvaCN();
+        return document::SaveCrosswordFile(doc_, name, messages_) == document::SaveResult::Saved;
+    MenuSalvaCN();
+    return true;
 }
 
-void Form1::AskToSaveChanges() {
+bool Form1::AskToSaveChanges() {
     const QString name = platform::PathText(doc_.CurrentFileName).toUpper();
     const auto answer = messages_.Show(platform::ToBytes("Il file " + name + " è cambiato, si desidera salvare"),
                                        platform::Buttons::OkCancel, "Modifica del file corrente",
                                        platform::Icon::None);
-    if (answer == platform::Answer::Ok) MenuSalva();
+    return answer != platform::Answer::Ok || Save();
 }
 
 void Form1::MenuEsci() {
-    working_.Remove();
     HideLabel();
     SetPointer(Pointer::Default);
-    if (doc_.ChangedFlag) AskToSaveChanges();
+    // A save that could not be written keeps the program open with the
+    // crossword, so it can still be saved elsewhere.
+    if (doc_.ChangedFlag && !AskToSaveChanges()) return;
+    working_.Remove();
     EndProgram();
 }
 
@@ -260,12 +263,18 @@ void Form1::MenuAiuto() {
     const std::string help = "QUADRIVO.html";
     std::error_code ec;
     const auto path = std::filesystem::absolute(help, ec);
-    if (!document::FileExists(help) || !launcher_.OpenDocument(path.string()))
+    if (document::FileExists(help) && !launcher_.OpenDocument(path.string())) {
+        messages_.Show(platform::ToBytes("Non è stato possibile aprire il documento di aiuto: manca un programma "
+                                         "per visualizzarlo. Il documento si trova in:\n" +
+                                         platform::PathText(path.string())),
+                       platform::Buttons::Ok, platform::ApplicationTitle, platform::Icon::Exclamation);
+    } else if (!document::FileExists(help)) {
         messages_.Show("Errore " + std::to_string(FileNotFound) +
                            " - Non trovato WRITE.EXE o WORDPAD.EXE controllare installazione di "
                            "Windows o che la directory \\WINDOWS sia specificata nella variabile di "
                            "ambiente PATH",
                        platform::Buttons::Ok, platform::ApplicationTitle, platform::Icon::Question);
+    }
 }
 
 void Form1::MenuPHP() { launcher_.OpenDocument(QUADRIVO_HOME_PAGE); }

@@ -61,6 +61,12 @@ Form1::Form1(Services services, StartupOptions options, QWidget* parent)
     // The working file stays in the program's folder whatever folder the
     // dialogs browse to.
     programFolder_ = platform::PathBytes(QDir::currentPath());
+    // A crossword of an earlier run is never resumed, but a run that ended
+    // without Exit (a crash, the title bar) leaves its working file: it is
+    // kept in the recovery folder before it goes.
+    if (!options_.recoveryFolder.isEmpty())
+        working_.Rescue(platform::PathBytes(options_.recoveryFolder),
+                        QDateTime::currentDateTime().toString("yyyy-MM-dd_HH-mm-ss").toStdString());
     working_.Remove();
 
     if (!document::FileExists(vocabulary::VocabularyFile)) {
@@ -75,7 +81,7 @@ Form1::Form1(Services services, StartupOptions options, QWidget* parent)
     area_->Splash()->setPixmap(SplashPicture());
     area_->Splash()->adjustSize();
     RefreshWindow();
-    ShowSplash(options_.commandLine.isEmpty());
+    ShowSplash(options_.commandLine.empty());
     HideLabel();
 }
 
@@ -87,7 +93,7 @@ Bars Form1::CurrentBars() const { return {area_->ToolbarHeight(), area_->StatusB
 
 void Form1::Activate() {
     if (ended_) return;
-    if (!commandLineTaken_ && !options_.commandLine.isEmpty()) {
+    if (!commandLineTaken_ && !options_.commandLine.empty()) {
         OpenCommandLineFile();
         if (ended_) return;
     }
@@ -97,18 +103,28 @@ void Form1::Activate() {
 
 void Form1::OpenCommandLineFile() {
     commandLineTaken_ = true;
-    const std::string name = platform::PathBytes(options_.commandLine);
+    const std::string& name = options_.commandLine;
     if (!document::FileExists(name)) {
-        messages_.Show(document::NotFoundMessage(platform::ToBytes(options_.commandLine)),
+        messages_.Show(document::NotFoundMessage(platform::ToBytes(platform::PathText(name))),
                        platform::Buttons::Ok, "Quadrivo ", platform::Icon::Information);
         EndProgram();
         return;
     }
-    if (!working_.CopyFrom(name, messages_)) return;
+    // The file is read and checked before it becomes the working file: a
+    // file that is no crossword ends the program without leaving a copy.
     doc_.ClearDefinitions();
     doc_.ChangedFlag = false;
+    if (!Load(name)) return;
+    if (!Drawable()) {
+        DropCrossword();
+        return;
+    }
+    if (!working_.CopyFrom(name, messages_)) {
+        DropCrossword();
+        return;
+    }
     doc_.CurrentFileName = name;
-    if (Load(name)) DrawGrid();
+    DrawGrid();
 }
 
 bool Form1::Load(const std::string& name) {
@@ -120,33 +136,62 @@ bool Form1::Load(const std::string& name) {
     return true;
 }
 
+bool Form1::Drawable() const {
+    return doc_.ColumnCount >= document::MinColumns && doc_.ColumnCount <= document::MaxColumns &&
+           doc_.RowCount >= document::MinRows && doc_.RowCount <= document::MaxRows;
+}
+
+void Form1::DropCrossword() {
+    doc_.CurrentFileName.clear();
+    doc_.ChangedFlag = false;
+    doc_.EditMode = document::NoTool;
+    working_.Remove();
+    DrawingSurface().Clear();
+    setWindowTitle("Quadrivo 98");
+    UpdateCommandStates();
+    ShowSplash(true);
+}
+
 void Form1::RefreshWindow() {
     DrawingSurface().Clear();
     area_->update();
     UpdateCommandStates();
-    if (doc_.HasCrossword() && Load(working_.Path())) DrawGrid();
+    if (!doc_.HasCrossword() || !Load(working_.Path())) return;
+    // A working file that cannot be shown is no crossword to edit.
+    if (!Drawable()) {
+        DropCrossword();
+        return;
+    }
+    DrawGrid();
 }
 
 void Form1::DrawGrid() {
+    // Only a crossword of 3..25 x 3..15 is ever drawn.
+    if (!doc_.HasCrossword() || !Drawable()) return;
     editor::DrawGrid(doc_, DrawingSurface(), CurrentBars());
     setWindowTitle(Caption());
-    // The "Edit" button stays down exactly while clue mode is on: opening a
-    // crossword turns it on, the other tools and commands turn it off.
-    ToolAction("Edit")->setChecked(doc_.EditMode == document::ClueMode);
     area_->update();
 }
 
 QString Form1::Caption() const { return platform::CrosswordCaption(doc_); }
 
-void Form1::EditCycle() {
-    working_.Store(doc_, messages_);
-    if (!Load(working_.Path())) return;
+bool Form1::EditCycle(const document::Crossword& before) {
+    if (!working_.Store(doc_, messages_)) {
+        // The change cannot be kept: the crossword stays as it was.
+        doc_ = before;
+        DrawGrid();
+        return false;
+    }
+    if (!Load(working_.Path())) return false;
     DrawGrid();
     doc_.ChangedFlag = true;
+    return true;
 }
 
 void Form1::EndProgram() {
     ended_ = true;
+    // A fatal end leaves no working file behind.
+    working_.Remove();
     messages_.EndProgram();
     hide();
 }
@@ -176,7 +221,7 @@ void Form1::ShowSplash(bool visible) {
 
 void Form1::OnResized() {
     HideLabel();
-    if (doc_.HasCrossword() && doc_.EditMode != document::NotShowingGrid && !ended_)
+    if (doc_.HasCrossword() && Drawable() && doc_.EditMode != document::NotShowingGrid && !ended_)
         DrawGrid();
     else if (!area_->Splash()->isHidden())
         ShowSplash(true);

@@ -4,6 +4,7 @@
 
 #include "document/crossword.h"
 #include "document/working_copy.h"
+#include "editor/actions.h"
 #include "editor/grid_drawing.h"
 #include "editor/pointer_readout.h"
 #include "platform/launcher.h"
@@ -31,8 +32,9 @@ struct Services {
 };
 
 struct StartupOptions {
-    QString programFolder;  // becomes the current folder; the data files live there
-    QString commandLine;    // the whole command line: one crossword file name, or ""
+    QString programFolder;    // becomes the current folder; the data files live there
+    std::string commandLine;  // the whole command line: one crossword file name (file system bytes), or ""
+    QString recoveryFolder;   // where a working file left by an earlier run is kept
 };
 
 class Form1 : public QMainWindow {
@@ -55,15 +57,19 @@ public:
     void DrawGrid();
 
     // The one road of every change already made in the document: save the
-    // working file, load it back, redraw, mark the crossword changed.
-    void EditCycle();
+    // working file, load it back, redraw, mark the crossword changed. When
+    // the working file cannot be written the document goes back to `before`
+    // (the crossword as it was before the change) and false is returned, so
+    // memory, screen and working file always agree.
+    bool EditCycle(const document::Crossword& before);
 
     // "Quadrivo 98 - Cruciverba 16x13  NUOVOCRU.QDR": the caption of the
     // main window and of the word table.
     QString Caption() const;
 
-    // Asks whether to save the changed crossword; OK runs Save.
-    void AskToSaveChanges();
+    // Asks whether to save the changed crossword; OK runs Save. False when
+    // the save was asked for and could not be written.
+    bool AskToSaveChanges();
 
     // True once the program has ended (Exit, or a fatal message).
     bool Ended() const { return ended_; }
@@ -74,9 +80,11 @@ public:
     const std::string& WorkingFile() const { return working_.Path(); }
     ClientArea* Area() const { return area_; }
     QLabel* InfoLabel() const;
-    QAction* MenuAction(const QString& name) const { return menuActions_.value(name); }
-    QMenu* Menu(const QString& name) const { return menus_.value(name); }
-    QAction* ToolAction(const QString& key) const { return toolActions_.value(key); }
+    // The menu item, menu or toolbar button of that name or key. An unknown
+    // name is a mistake in the program and stops it at once.
+    QAction* MenuAction(const QString& name) const;
+    QMenu* Menu(const QString& name) const;
+    QAction* ToolAction(const QString& key) const;
 
     // The screen-wide pointer shape; the cell tools are kept in it.
     Pointer CurrentPointer() const { return pointer_; }
@@ -99,10 +107,21 @@ public:
     void MenuPHP();
     void MenuMail();
 
+    // Opens the folder where the crossword of a run that ended without Exit
+    // was kept.
+    void MenuRecupera();
+
     // Grid editing: the cell tools, clue mode, columns and rows.
     void MenuCN();          // black-cell tool
     void MenuCB();          // white-cell tool
     void ClueModeSwitch();  // clue mode follows the "Edit" button
+    void MenuDef() { ClueModeSwitch(); }
+    // The menu items for columns and rows restore the default pointer first;
+    // the toolbar buttons run the operations directly.
+    void MenuAC();
+    void MenuAR();
+    void MenuTC();
+    void MenuTR();
     void AddColumn();
     void RemoveColumn();
     void AddRow();
@@ -135,9 +154,16 @@ private:
     void OnResized();
     Bars CurrentBars() const;
     void BeforeFileDialog();
+    void ShowOpenDialog();
+    // Save: false when the file could not be written.
+    bool Save();
     void EditClue(int column, int row, int direction);
     void ChangeShape(bool (*change)(document::Crossword&), int editMode, const std::string& refusal,
                      bool clearFirst);
+    // True when the document's sizes can be shown and edited.
+    bool Drawable() const;
+    // Back to no crossword: after a file that could not be shown.
+    void DropCrossword();
 
     platform::Messages& messages_;
     platform::Launcher& launcher_;
@@ -154,11 +180,24 @@ private:
     bool ended_ = false;
     std::function<double()> random_;
 
-    QHash<QString, QAction*> menuActions_;
-    QHash<QString, QMenu*> menus_;
-    QHash<QString, QAction*> toolActions_;
-    QHash<QString, std::function<void()>> menuHandlers_;
-    QHash<QString, std::function<void()>> toolHandlers_;
+    struct Command {
+        QAction* action;
+        Handler run;
+        Reach reach;
+        bool onToolbar;
+    };
+    struct MenuState {
+        QMenu* menu;
+        Reach reach;
+    };
+    void Register(const QString& name, QAction* action, Handler run, Reach reach, bool onToolbar);
+    const Command& Find(const QString& name) const;
+    // False for commands this build or configuration does not offer.
+    bool Available(Handler run) const;
+
+    QHash<QString, Command> commands_;
+    QHash<QString, MenuState> menus_;
+    bool previewShown_ = false;
 };
 
 } // namespace editor

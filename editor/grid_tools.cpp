@@ -38,6 +38,7 @@ void Form1::ClueModeSwitch() {
 void Form1::ChangeShape(bool (*change)(Crossword&), int editMode, const std::string& refusal,
                         bool clearFirst) {
     // A refused change leaves the document as it was.
+    const Crossword before = doc_;
     if (!change(doc_)) {
         messages_.Tell(refusal);
         return;
@@ -49,8 +50,25 @@ void Form1::ChangeShape(bool (*change)(Crossword&), int editMode, const std::str
         DrawingSurface().Clear();
         area_->update();
     }
-    EditCycle();
+    EditCycle(before);
     SetPointer(Pointer::Default);
+}
+
+void Form1::MenuAC() {
+    SetPointer(Pointer::Default);
+    AddColumn();
+}
+void Form1::MenuAR() {
+    SetPointer(Pointer::Default);
+    AddRow();
+}
+void Form1::MenuTC() {
+    SetPointer(Pointer::Default);
+    RemoveColumn();
+}
+void Form1::MenuTR() {
+    SetPointer(Pointer::Default);
+    RemoveRow();
 }
 
 void Form1::AddColumn() { ChangeShape(&document::AddColumn, AddedColumn, TooManyColumnsMessage, true); }
@@ -79,11 +97,12 @@ void Form1::GridClick(int x, int y, Qt::MouseButton button) {
         DrawingSurface().Rectangle(left + 2, top + 2, left + cell - 2, top + cell - 2,
                                    black ? platform::colors::Black : platform::colors::White, true);
         area_->repaint();
+        const Crossword before = doc_;
         if (black)
             PutBlackCell(doc_, column, row);
         else
             PutWhiteCell(doc_, column, row);
-        EditCycle();
+        EditCycle(before);
         SetPointer(tool);
         return;
     }
@@ -125,8 +144,11 @@ private:
 
 void Form1::MenuEstrazione() {
     HideLabel();
+    // A fill whose working file cannot be written leaves the crossword as it
+    // was before the fill.
+    const Crossword before = doc_;
     WindowFillHost host(
-        [this](Crossword&) { EditCycle(); },  // the fill has marked the crossword changed already
+        [this, &before](Crossword&) { EditCycle(before); },
         DrawingSurface(), *area_, random_,
         [this](bool busy) { SetPointer(busy ? Pointer::Hourglass : Pointer::Default); });
     fill::AutoFill(doc_, vocab_, messages_, host);
@@ -135,6 +157,7 @@ void Form1::MenuEstrazione() {
 
 void Form1::EditClue(int column, int row, int direction) {
     doc_.CurrentDirection = direction;
+    const Crossword before = doc_;
     const std::string oldClue = doc_.Definitions(column, row, direction);
     const std::string oldWord = doc_.CellWords(column, row, direction);
     if (oldWord.size() >= 16) {
@@ -157,7 +180,7 @@ void Form1::EditClue(int column, int row, int direction) {
     if (doc_.Definitions(column, row, direction) == oldClue && newWord == oldWord) return;
     doc_.ChangedFlag = true;
     WriteWord(doc_, column, row, direction, newWord);
-    EditCycle();
+    EditCycle(before);
 }
 
 } // namespace editor

@@ -107,7 +107,7 @@ void GridEditingTest::blackAndWhiteCellTools() {
 
     Click(form, CellCentre(form, 2, 1));
     QCOMPARE(doc.GridLine(1), std::string("C.**S.A."));
-    QVERIFY(!form.ToolAction("Edit")->isChecked());  // the cell tool ended clue mode
+    QVERIFY(form.ToolAction("Edit")->isChecked());  // the cell tool ended clue mode; the button stays down
     QVERIFY(doc.ChangedFlag);
     QCOMPARE(form.CurrentPointer(), editor::Pointer::Icon);  // the tool stays
     QVERIFY(testgui::ReadFile(program.Path("_qdra_32.tmp")).contains("].D*m.[."));

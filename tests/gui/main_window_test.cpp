@@ -78,7 +78,9 @@ void MainWindowTest::startsWithoutCrosswordShowingOnlyFileCommands() {
     QCOMPARE(form.MenuAction("MenuSalvaCN")->text(), QString("Salva &Con nome ..."));
     QCOMPARE(form.ToolAction("Tabella")->toolTip(), QString("Vista tabellare"));
     QVERIFY(form.ToolAction("Edit")->isCheckable());
-    QCOMPARE(form.Vocabulary().ReadVocabularyWord(1, 3).size(), 3u);
+    // The vocabulary is there: a common word is found, a non-word is not.
+    QVERIFY(form.Vocabulary().PatternExists("CASA"));
+    QVERIFY(!form.Vocabulary().PatternExists("QXQX"));
 }
 
 void MainWindowTest::missingVocabularyEndsTheProgram() {
@@ -340,8 +342,9 @@ void MainWindowTest::saveKeepsTheChangedFlagAndPromptsOnNew() {
     QFile::copy(testgui::DataFile("esempio.qdr"), program.Path("mio.qdr"));
     auto& form = program.Start(program.Path("mio.qdr"));
     auto& doc = form.Document();
+    const document::Crossword before = doc;
     doc.Definitions(2, 1, 2) = "La prima donna";
-    form.EditCycle();
+    form.EditCycle(before);
     QVERIFY(doc.ChangedFlag);
     QVERIFY(testgui::ReadFile(program.Path("_qdra_32.tmp")).contains("  2  12-La prima donna"));
     QVERIFY(!testgui::ReadFile(program.Path("mio.qdr")).contains("La prima donna"));
@@ -366,8 +369,9 @@ void MainWindowTest::exitAsksToSaveThenEnds() {
     Program program;
     QFile::copy(testgui::DataFile("esempio.qdr"), program.Path("mio.qdr"));
     auto& form = program.Start(program.Path("mio.qdr"));
+    const document::Crossword before = form.Document();
     form.Document().Definitions(2, 1, 2) = "Eva";
-    form.EditCycle();
+    form.EditCycle(before);
     program.messages.Script({Answer::Ok});
     form.MenuAction("MenuEsci")->trigger();
     QVERIFY(form.Ended());
@@ -398,6 +402,13 @@ void MainWindowTest::otherProgramsAndTheirMessages() {
     QCOMPARE(program.messages.shown.size(), 2u);
     QCOMPARE(program.launcher.opened.size(), 1u);
     QVERIFY(QString::fromStdString(program.launcher.opened[0]).endsWith("/QUADRIVO.html"));
+    // A document without a program to show it: the user learns where it is.
+    program.launcher.succeed = false;
+    form.MenuAiuto();
+    QCOMPARE(program.messages.shown.size(), 3u);
+    const QString text = platform::FromBytes(program.messages.shown[2].text);
+    QVERIFY(text.startsWith("Non è stato possibile aprire il documento di aiuto"));
+    QVERIFY(text.endsWith(program.Path("QUADRIVO.html")));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -61,9 +61,13 @@ struct Program {
 
     // Creates and shows the main window with the drawing area the geometry
     // example uses: 800 x 553, toolbar 28, status bar 19.
-    editor::Form1& Start(const QString& commandLine = {}) {
+    editor::Form1& Start(const QString& commandLine = {}) { return StartWithBytes(platform::PathBytes(commandLine)); }
+
+    // The same with the command line as the file system's bytes. Crosswords
+    // left by earlier runs are kept in Path("recupero").
+    editor::Form1& StartWithBytes(const std::string& commandLine) {
         form = std::make_unique<editor::Form1>(editor::Services{messages, launcher},
-                                               editor::StartupOptions{folder.path(), commandLine});
+                                               editor::StartupOptions{folder.path(), commandLine, Path("recupero")});
         form->Area()->ToolBar()->setFixedHeight(28);
         form->Area()->StatusBar()->setFixedHeight(19);
         form->show();

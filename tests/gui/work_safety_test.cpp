@@ -1,0 +1,270 @@
+// Nothing a user made is lost: a save or an edit that cannot be written, a
+// run that ended without Exit, a file that is no crossword or too big, a
+// file name that is not UTF-8.
+
+#include "program_fixture.h"
+
+#include "dialogs/folder_browser.h"
+#include "dialogs/open_dialog.h"
+#include "document/file_io.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+
+using platform::Answer;
+using testgui::Program;
+
+namespace {
+
+const QByteArray kHeader =
+    "Autore     : Zampetti Olindo\r\nData       : 28-01-1998\r\nTipo       : Crociate Normale\r\n";
+
+// A 4 x 4 crossword with a black cell and one clue.
+QByteArray SmallCrossword() {
+    return kHeader + "Dimensioni : 04x04\r\nl.[.l.[.\r\nHHHHHHHH\r\nD*H.H.H.\r\nHHHHHHHH\r\n  1  11-Nota\r\n";
+}
+
+// Every change a user can make, by the command or tool that makes it.
+void Edit(editor::Form1& form, const QString& how) {
+    const auto& doc = form.Document();
+    auto clickCell = [&](int column, int row) {
+        QTest::mouseClick(form.Area(), Qt::LeftButton, {},
+                          QPoint(doc.GridLeft + (column - 1) * doc.CellSize + doc.CellSize / 2,
+                                 doc.GridTop + (row - 1) * doc.CellSize + doc.CellSize / 2));
+    };
+    if (how == "black") {
+        form.ToolAction("CasNera")->trigger();
+        clickCell(2, 2);
+    } else if (how == "white") {
+        form.ToolAction("CasBianca")->trigger();
+        clickCell(1, 3);
+    } else {
+        form.ToolAction(how)->trigger();
+    }
+}
+
+struct Snapshot {
+    std::vector<std::string> lines;
+    int columns, rows;
+    QString caption;
+    QByteArray working;
+    bool changed;
+};
+
+Snapshot Take(editor::Form1& form, const Program& program) {
+    const auto& doc = form.Document();
+    Snapshot s{{}, doc.ColumnCount, doc.RowCount, form.windowTitle(),
+               testgui::ReadFile(program.Path("_qdra_32.tmp")), doc.ChangedFlag};
+    for (int i = 1; i <= document::FileLineCount; ++i) s.lines.push_back(doc.FileLines(i));
+    return s;
+}
+
+void Compare(const Snapshot& a, const Snapshot& b) {
+    QCOMPARE(a.lines, b.lines);
+    QCOMPARE(a.columns, b.columns);
+    QCOMPARE(a.rows, b.rows);
+    QCOMPARE(a.caption, b.caption);
+    QCOMPARE(a.working, b.working);
+    QCOMPARE(a.changed, b.changed);
+}
+
+struct FullDisk {
+    explicit FullDisk(std::size_t after) { document::SimulateFullDisk(after); }
+    ~FullDisk() { document::SimulateFullDisk(std::nullopt); }
+};
+
+} // namespace
+
+class WorkSafetyTest : public QObject {
+    Q_OBJECT
+private slots:
+    void failedEditChangesNothing_data();
+    void failedEditChangesNothing();
+    void failedSaveAtExitKeepsTheProgramOpen();
+    void leftoverWorkingFileIsKeptForRecovery();
+    void badCommandLineFilesLeaveNoWorkingFile_data();
+    void badCommandLineFilesLeaveNoWorkingFile();
+    void commandLineNameInTheFileSystemsBytes();
+    void editButtonChangesOnlyWhenClicked();
+    void cancelledOpenWithoutCrosswordKeepsTheWindowClear();
+};
+
+void WorkSafetyTest::failedEditChangesNothing_data() {
+    QTest::addColumn<QString>("how");
+    for (const char* how : {"AggColonna", "TogliColonna", "AggRiga", "TogliRiga", "black", "white"})
+        QTest::newRow(how) << how;
+}
+
+void WorkSafetyTest::failedEditChangesNothing() {
+    QFETCH(QString, how);
+    Program program;
+    testgui::WriteFile(program.Path("mio.qdr"), SmallCrossword());
+    auto& form = program.Start(program.Path("mio.qdr"));
+    const Snapshot before = Take(form, program);
+    {
+        FullDisk full(7);
+        Edit(form, how);
+    }
+    QCOMPARE(testgui::Texts(program.messages), QStringList{"Errore di scrittura del file!"});
+    Compare(Take(form, program), before);
+    // The next load finds the crossword as it is on screen.
+    form.Activate();
+    Compare(Take(form, program), before);
+
+    // With room on the disk the same edit goes through.
+    Edit(form, how);
+    QVERIFY(form.Document().ChangedFlag);
+    QVERIFY(testgui::ReadFile(program.Path("_qdra_32.tmp")) != before.working);
+}
+
+void WorkSafetyTest::failedSaveAtExitKeepsTheProgramOpen() {
+    Program program;
+    testgui::WriteFile(program.Path("mio.qdr"), SmallCrossword());
+    auto& form = program.Start(program.Path("mio.qdr"));
+    form.ToolAction("AggColonna")->trigger();
+    QCOMPARE(form.Document().ColumnCount, 5);
+
+    // "Salva" on a full disk: the old file stays, the flag stays.
+    {
+        FullDisk full(10);
+        form.MenuAction("MenuSalva")->trigger();
+    }
+    QCOMPARE(testgui::ReadFile(program.Path("mio.qdr")), SmallCrossword());
+    QVERIFY(form.Document().ChangedFlag);
+
+    // "Esci", OK to save, and the save fails: the program stays with the edit.
+    program.messages.shown.clear();
+    program.messages.Script({Answer::Ok});
+    {
+        FullDisk full(10);
+        form.MenuAction("MenuEsci")->trigger();
+    }
+    QVERIFY(!form.Ended());
+    QVERIFY(!program.messages.ended);
+    QCOMPARE(testgui::Texts(program.messages).last(), QString("Errore di scrittura del file!"));
+    QCOMPARE(testgui::ReadFile(program.Path("mio.qdr")), SmallCrossword());
+    QCOMPARE(form.Document().ColumnCount, 5);
+    QVERIFY(form.Document().ChangedFlag);
+    QVERIFY(testgui::ReadFile(program.Path("_qdra_32.tmp")).contains("Dimensioni : 05x04"));
+
+    // With room again, Exit saves and ends as usual.
+    program.messages.Script({Answer::Ok});
+    form.MenuAction("MenuEsci")->trigger();
+    QVERIFY(form.Ended());
+    QVERIFY(testgui::ReadFile(program.Path("mio.qdr")).contains("Dimensioni : 05x04"));
+    QVERIFY(!QFile::exists(program.Path("_qdra_32.tmp")));
+}
+
+void WorkSafetyTest::leftoverWorkingFileIsKeptForRecovery() {
+    Program program;
+    testgui::WriteFile(program.Path("_qdra_32.tmp"), SmallCrossword());
+    auto& form = program.Start();
+    // The start-up deletes the working file and shows no crossword...
+    QVERIFY(!QFile::exists(program.Path("_qdra_32.tmp")));
+    QVERIFY(!form.Document().HasCrossword());
+    QVERIFY(program.messages.shown.empty());
+    // ...but its content is in the recovery folder.
+    const QStringList kept = QDir(program.Path("recupero")).entryList({"*.qdr"}, QDir::Files);
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(testgui::ReadFile(program.Path("recupero/" + kept[0])), SmallCrossword());
+
+    // "Recupera lavoro non salvato" opens it through the open dialog.
+    QCOMPARE(form.MenuAction("MenuRecupera")->text(), QString("&Recupera lavoro non salvato ..."));
+    testgui::WithDialog<dialogs::Form2>(form.MenuAction("MenuRecupera"), [&](dialogs::Form2& dialog) {
+        QCOMPARE(QDir(dialog.Browser().Folder()).canonicalPath(), QDir(program.Path("recupero")).canonicalPath());
+        dialog.findChild<QLineEdit*>("Text1")->setText(kept[0]);
+        testgui::Click(dialog, "Command3d1");
+    });
+    QVERIFY(form.Document().HasCrossword());
+    QCOMPARE(form.Document().Definitions(1, 1, 1), std::string("Nota"));
+    QCOMPARE(form.Document().ColumnCount, 4);
+}
+
+void WorkSafetyTest::badCommandLineFilesLeaveNoWorkingFile_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    const QString invalid = "Formato del file non valido! Esecuzione terminata";
+    QTest::newRow("not a crossword") << QByteArray("just some text\r\nand more\r\n\r\n\r\n") << invalid;
+    QTest::newRow("size 0x0") << kHeader + "Dimensioni : 00x00\r\n" << invalid;
+    QTest::newRow("size 2x5") << kHeader + "Dimensioni : 02x05\r\nHHHH\r\n" << invalid;
+    QTest::newRow("huge") << SmallCrossword() + QByteArray(2 * 1024 * 1024, 'x') << invalid;
+    QTest::newRow("short header") << QByteArray("Autore     : X\r\n") << QString("Errore di lettura del file!");
+}
+
+void WorkSafetyTest::badCommandLineFilesLeaveNoWorkingFile() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    Program program;
+    testgui::WriteFile(program.Path("strano.qdr"), content);
+    auto& form = program.Start(program.Path("strano.qdr"));
+    QCOMPARE(testgui::Texts(program.messages), QStringList{message});
+    QVERIFY(!QFile::exists(program.Path("_qdra_32.tmp")));
+    QVERIFY(!form.windowTitle().contains("Cruciverba"));
+    if (!form.Ended()) {
+        // A read error: no crossword to edit, only the file commands.
+        QVERIFY(!form.Document().HasCrossword());
+        QVERIFY(!form.Menu("MenuEdit")->menuAction()->isVisible());
+        QVERIFY(!form.ToolAction("AggColonna")->isEnabled());
+    }
+}
+
+void WorkSafetyTest::commandLineNameInTheFileSystemsBytes() {
+    Program program;
+    // "città.qdr" with the à as a Latin-1 byte: not valid UTF-8.
+    const std::string name = platform::PathBytes(program.Path("citt")) + "\xE0.qdr";
+    {
+        std::ofstream out(name, std::ios::binary);
+        out << SmallCrossword().toStdString();
+    }
+    auto& form = program.StartWithBytes(name);
+    QVERIFY(!form.Ended());
+    QVERIFY(program.messages.shown.empty());
+    QCOMPARE(form.Document().CurrentFileName, name);
+    QCOMPARE(form.Document().Definitions(1, 1, 1), std::string("Nota"));
+    QVERIFY(form.windowTitle().contains("Cruciverba 4x4"));
+    QVERIFY(form.windowTitle().contains("citt"));
+    std::filesystem::remove(name);
+}
+
+void WorkSafetyTest::editButtonChangesOnlyWhenClicked() {
+    Program program;
+    testgui::WriteFile(program.Path("mio.qdr"), SmallCrossword());
+    auto& form = program.Start(program.Path("mio.qdr"));
+    QAction* edit = form.ToolAction("Edit");
+    QVERIFY(!edit->isChecked());
+    edit->trigger();
+    QVERIFY(edit->isChecked());
+    QCOMPARE(form.Document().EditMode, int(document::ClueMode));
+    // Another tool ends clue mode but leaves the button down...
+    form.ToolAction("CasNera")->trigger();
+    QCOMPARE(form.Document().EditMode, int(document::BlackCellTool));
+    form.ToolAction("AggRiga")->trigger();
+    QVERIFY(edit->isChecked());
+    // ...and the menu item applies the button's state.
+    form.MenuAction("MenuDef")->trigger();
+    QCOMPARE(form.Document().EditMode, int(document::ClueMode));
+    edit->trigger();
+    QVERIFY(!edit->isChecked());
+    QCOMPARE(form.Document().EditMode, int(document::NoTool));
+    form.MenuAction("MenuDef")->trigger();
+    QCOMPARE(form.Document().EditMode, int(document::NoTool));
+}
+
+void WorkSafetyTest::cancelledOpenWithoutCrosswordKeepsTheWindowClear() {
+    Program program;
+    auto& form = program.Start();
+    QVERIFY(form.Area()->Splash()->isVisible());
+    testgui::WithDialog<dialogs::Form2>(form.MenuAction("MenuApri"), [](dialogs::Form2& dialog) { dialog.reject(); });
+    QVERIFY(!form.Area()->Splash()->isVisible());
+    QCOMPARE(form.Document().EditMode, int(document::NotShowingGrid));
+    QVERIFY(!form.Document().HasCrossword());
+}
+
+QTEST_MAIN(WorkSafetyTest)
+#include "work_safety_test.moc"

@@ -51,6 +51,9 @@ FolderBrowser::FolderBrowser(QWidget* parent, platform::Messages& messages)
     folders_->setObjectName("Dir1");
     files_->setObjectName("File1");
     for (const QString& path : DrivePaths()) drives_->addItem(path, path);
+    // A long mount point must not widen the dialogs beyond a small screen.
+    drives_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    drives_->setMinimumContentsLength(12);
 
     model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     model_->setRootPath("/");

@@ -23,11 +23,22 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y "${missing[@]}"
 fi
 
-cmake -S . -B build -G Ninja
-cmake --build build
+case "${1:-run}" in
+  run | test)
+    cmake -S . -B build -G Ninja
+    cmake --build build ;;
+  sanitize)
+    # The whole suite again, built with AddressSanitizer and UBSan.
+    cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUADRIVO_SANITIZE=ON -DQUADRIVO_BENCH=OFF
+    cmake --build build-sanitize ;;
+esac
 
 case "${1:-run}" in
   run) exec build/bin/quadrivo ;;
   test) ctest --test-dir build --output-on-failure -j2 ;;
-  *) echo "Uso: bash setup.sh [run|test]" >&2; exit 2 ;;
+  sanitize)
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+    ctest --test-dir build-sanitize --output-on-failure -j2 ;;
+  *) echo "Uso: bash setup.sh [run|test|sanitize]" >&2; exit 2 ;;
 esac

@@ -260,6 +260,11 @@ void Form1::SetPointer(Pointer pointer) {
 
 void Form1::OnMouseMove(int x, int y) {
     QLabel* label = InfoLabel();
+    // The label belongs to the drawing between the bars, never over them.
+    if (y < area_->ToolbarHeight() || y >= area_->height() - area_->StatusBarHeight()) {
+        HideLabel();
+        return;
+    }
     const ReadoutArea readoutArea{area_->width(), area_->height(),
                                   screen() ? screen()->geometry().height() : 10000};
     auto labelWidth = [label](const std::string& caption) {

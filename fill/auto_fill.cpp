@@ -115,11 +115,9 @@ bool Run::Acceptable(const std::string& pattern) const {
 
 platform::Answer Run::Ask(const std::string& question) {
     ++report_.questions;
-    host_.Busy(false);
-    const auto answer = messages_.Show(question + ChoiceText(), platform::Buttons::YesNoCancel,
-                                       platform::ApplicationTitle, platform::Icon::None);
-    host_.Busy(true);
-    return answer;
+    // The hourglass stays for the whole run, questions included.
+    return messages_.Show(question + ChoiceText(), platform::Buttons::YesNoCancel, platform::ApplicationTitle,
+                          platform::Icon::None);
 }
 
 Outcome Run::Slot(int c, int r, int d, int length) {

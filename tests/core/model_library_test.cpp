@@ -71,3 +71,19 @@ TEST(ModelLibrary, NewCrosswordsStartEmptyWithTheirHeader) {
     EXPECT_EQ(TodayText().size(), 10u);
     EXPECT_EQ(TodayText()[2], '-');
 }
+
+TEST(ModelLibrary, TheShippedLibraryHoldsTwelveValidModels) {
+    std::string bytes = testgrids::ReadBytes(std::string(QUADRIVO_TEST_DATA) + "/../../data/CRUCINEW.DAT");
+    ASSERT_FALSE(bytes.empty());
+    std::vector<Model> models;
+    ASSERT_TRUE(ReadModelLibrary(bytes, models));
+    ASSERT_EQ(models.size(), 12u);
+    for (const Model& model : models) {
+        EXPECT_GE(model.Columns(), MinColumns);
+        EXPECT_LE(model.Columns(), MaxColumns);
+        EXPECT_GE(model.Rows(), MinRows);
+        EXPECT_LE(model.Rows(), MaxRows);
+        // Every model leaves room for words: at least one white cell per row.
+        for (const std::string& row : model.rows) EXPECT_NE(row.find_first_not_of('*'), std::string::npos) << row;
+    }
+}

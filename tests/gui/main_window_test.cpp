@@ -48,6 +48,7 @@ private slots:
     void commandLineFileMissingEndsTheProgram();
     void gridGeometryFollowsTheDrawingArea();
     void newCrosswordBySize();
+    void newDialogRefusesSizesOutOfRange_data();
     void newDialogRefusesSizesOutOfRange();
     void newCrosswordFromModel();
     void modelLibraryProblems();
@@ -204,31 +205,37 @@ void MainWindowTest::newCrosswordBySize() {
     QCOMPARE(form.Document().CellSize, 38);
 }
 
+void MainWindowTest::newDialogRefusesSizesOutOfRange_data() {
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("message");
+    const QString columns = "Numero caselle orizzontali consentito da 3 a 25.";
+    const QString rows = "Numero caselle verticali consentito da 3 a 15.";
+    QTest::newRow("2 columns") << "2" << "99" << columns;
+    QTest::newRow("26 columns") << "26" << "99" << columns;
+    QTest::newRow("empty") << "" << "99" << columns;
+    QTest::newRow("letters") << "abc" << "99" << columns;
+    QTest::newRow("25.6 columns") << "25.6" << "99" << columns;
+    QTest::newRow("16 rows") << " 9" << "16" << rows;
+    QTest::newRow("2.5 rows") << " 9" << "2.5" << rows;
+}
+
 void MainWindowTest::newDialogRefusesSizesOutOfRange() {
+    QFETCH(QString, width);
+    QFETCH(QString, height);
+    QFETCH(QString, message);
     Program program;
     auto& form = program.Start();
     WithNewDialog(form, [&](dialogs::FormNew& dialog) {
-        auto* width = dialog.findChild<QLineEdit*>("Text1");
-        auto* height = dialog.findChild<QLineEdit*>("Text2");
         auto* ok = dialog.findChild<QPushButton*>("Command3d1");
-        for (const char* bad : {"2", "26", "", "abc", "25.6"}) {
-            width->setText(bad);
-            height->setText("99");
-            ok->click();
-            QVERIFY(dialog.isVisible());
-        }
-        width->setText(" 9");
-        height->setText("16");
+        dialog.findChild<QLineEdit*>("Text1")->setText(width);
+        dialog.findChild<QLineEdit*>("Text2")->setText(height);
         ok->click();
         QVERIFY(dialog.isVisible());
-        QCOMPARE(testgui::Texts(program.messages),
-                 QStringList({"Numero caselle orizzontali consentito da 3 a 25.",
-                              "Numero caselle orizzontali consentito da 3 a 25.",
-                              "Numero caselle orizzontali consentito da 3 a 25.",
-                              "Numero caselle orizzontali consentito da 3 a 25.",
-                              "Numero caselle orizzontali consentito da 3 a 25.",
-                              "Numero caselle verticali consentito da 3 a 15."}));
-        height->setText("3.4");
+        QCOMPARE(testgui::Texts(program.messages), QStringList{message});
+        // A good size then goes through.
+        dialog.findChild<QLineEdit*>("Text1")->setText(" 9");
+        dialog.findChild<QLineEdit*>("Text2")->setText("3.4");
         ok->click();
     });
     QCOMPARE(form.Document().FileLines(4), std::string("Dimensioni : 09x03"));

@@ -10,6 +10,7 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,10 +25,12 @@ CruciBro::CruciBro(document::Crossword& doc, platform::Messages& messages, const
                    std::function<void(bool)> hourglass, QWidget* parent)
     : QDialog(parent),
       doc_(doc),
+      atOpening_(doc),
       messages_(messages),
       workingFile_(workingFile),
       hourglass_(std::move(hourglass)) {
     setObjectName("CruciBro");
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(platform::CrosswordCaption(doc_));
 
     picture_ = new platform::PictureBox(Qt::white, 1, this);
@@ -56,10 +59,10 @@ CruciBro::CruciBro(document::Crossword& doc, platform::Messages& messages, const
     QFont bold = wordHeading_->font();
     bold.setBold(true);
     wordHeading_->setFont(bold);
-    wordEdit_ = new QLineEdit(this);
+    wordEdit_ = new platform::SelectingLineEdit(this);
     wordEdit_->setObjectName("Text1");
     wordEdit_->setFont(fixed);
-    clueEdit_ = new QLineEdit(this);
+    clueEdit_ = new platform::SelectingLineEdit(this);
     clueEdit_->setObjectName("Text2");
     wordLabel_ = new QLabel("&Parola:", this);
     wordLabel_->setObjectName("Label1");
@@ -68,29 +71,29 @@ CruciBro::CruciBro(document::Crossword& doc, platform::Messages& messages, const
     clueLabel_->setObjectName("Label2");
     clueLabel_->setBuddy(clueEdit_);
     connect(wordEdit_, &QLineEdit::textEdited, this, &CruciBro::WordTyped);
+    wordEdit_->installEventFilter(this);
+    clueEdit_->installEventFilter(this);
 
     applyButton_ = new QPushButton("&Varia", this);
     applyButton_->setObjectName("Command1");
     applyButton_->setToolTip("Conferma le modifiche su parola/definizione");
-    applyButton_->setDefault(true);
     okButton_ = new QPushButton("&OK", this);
     okButton_->setObjectName("Command3d1");
     okButton_->setToolTip("Conferma tutte le modifiche");
-    okButton_->setAutoDefault(false);
     cancelButton_ = new QPushButton("&Annulla", this);
     cancelButton_->setObjectName("Command3d2");
     cancelButton_->setToolTip("Annulla tutte le modifiche");
-    cancelButton_->setAutoDefault(false);
+    // Enter in a text field applies the fields; on a button it presses that
+    // button (every button is an auto-default one).
+    for (QPushButton* button : {applyButton_, okButton_, cancelButton_}) button->setAutoDefault(true);
+    applyButton_->setDefault(true);
     connect(applyButton_, &QPushButton::clicked, this, &CruciBro::ApplyRowChange);
     connect(okButton_, &QPushButton::clicked, this, [this] {
         frame_ = {};
         workingFile_.Store(doc_, messages_);
         accept();
     });
-    connect(cancelButton_, &QPushButton::clicked, this, [this] {
-        frame_ = {};
-        reject();
-    });
+    connect(cancelButton_, &QPushButton::clicked, this, &CruciBro::reject);
 
     // The whole screen, laid out by the formulas of LayOut.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -100,10 +103,49 @@ CruciBro::CruciBro(document::Crossword& doc, platform::Messages& messages, const
     Griglia();
 }
 
+void CruciBro::reject() {
+    frame_ = {};
+    doc_ = atOpening_;
+    QDialog::reject();
+}
+
+void CruciBro::keyPressEvent(QKeyEvent* event) {
+    // Esc leaves the window only from the text fields (eventFilter).
+    if (event->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(event);
+}
+
+bool CruciBro::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == wordEdit_ || watched == clueEdit_) && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        reject();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void CruciBro::resizeEvent(QResizeEvent* event) {
+    // A new size draws the picture again and keeps the fields as typed.
     QDialog::resizeEvent(event);
     LayOut();
-    if (tableBuilt_) Griglia();
+    if (!ended_ && !DrawPicture()) EndProgram();
+}
+
+bool CruciBro::DrawPicture() {
+    if (!DrawSmallGrid(picture_->Surface(), doc_, grid_)) return false;
+    if (frameShown_) {
+        frame_ = WordFrame(doc_, grid_, framed_.column, framed_.row, framed_.direction);
+        DrawFrame(frame_, platform::colors::Yellow);
+    }
+    picture_->update();
+    return true;
+}
+
+void CruciBro::EndProgram() {
+    messages_.Tell("Tipo di file non valido: Esecuzione terminata!");
+    ended_ = true;
+    messages_.EndProgram();
+    reject();
 }
 
 void CruciBro::LayOut() {
@@ -133,16 +175,13 @@ void CruciBro::LayOut() {
 
 void CruciBro::Griglia() {
     frame_ = {};
+    frameShown_ = false;
     grid_ = SmallGrid{};
     selectedRow_ = table_->currentRow();
-    if (!DrawSmallGrid(picture_->Surface(), doc_, grid_)) {
-        messages_.Tell("Tipo di file non valido: Esecuzione terminata!");
-        ended_ = true;
-        messages_.EndProgram();
-        reject();
+    if (!DrawPicture()) {
+        EndProgram();
         return;
     }
-    picture_->update();
 
     const int tableWidth = table_->viewport()->width();
     table_->setColumnWidth(0, tableWidth / 9);
@@ -175,6 +214,7 @@ void CruciBro::Griglia() {
 
 void CruciBro::DrawFrame(const Frame& frame, platform::Color color) {
     picture_->Surface().Rectangle(frame.x1, frame.y1, frame.x2, frame.y2, color, false);
+    frameShown_ = color == platform::colors::Yellow;
     picture_->update();
 }
 
@@ -194,6 +234,7 @@ void CruciBro::SelectTableRow() {
     wordEdit_->setMaxLength(static_cast<int>(word.size()));
     clueEdit_->setText(platform::FromBytes(doc_.Definitions(entry.column, entry.row, entry.direction)));
     frame_ = WordFrame(doc_, grid_, entry.column, entry.row, entry.direction);
+    framed_ = entry;
     const QString number = table_->item(n, 0) ? table_->item(n, 0)->text() : QString();
     wordHeading_->setText(number + (entry.direction == Horizontal ? "rizzontale" : "erticale"));
     DrawFrame(frame_, platform::colors::Yellow);

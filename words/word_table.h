@@ -3,7 +3,8 @@
 // with its number, letters and clue, beside a small copy of the grid that
 // frames the selected word in yellow. "&Varia" applies the two fields to the
 // crossword, "&OK" keeps all changes (through the working file), "&Annulla"
-// drops them.
+// (or Esc in a text field, or closing the window) puts the crossword back as
+// it was when the table opened.
 
 #include "document/crossword.h"
 #include "document/working_copy.h"
@@ -51,18 +52,29 @@ public:
     // "&Varia": applies the word and clue fields to the crossword.
     void ApplyRowChange();
 
+    // "&Annulla": the crossword as it was when the table opened, changed
+    // flag included; the working file was never written.
+    void reject() override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct RowEntry {
         int column = 0, row = 0, direction = 0;
     };
     void LayOut();
+    // Draws the small grid again at the picture's size, with the yellow
+    // frame if one is shown; false at a cell character the grid cannot have.
+    bool DrawPicture();
+    void EndProgram();
     void DrawFrame(const Frame& frame, platform::Color color);
     void WordTyped(const QString& text);
 
     document::Crossword& doc_;
+    const document::Crossword atOpening_;
     platform::Messages& messages_;
     const document::WorkingCopy& workingFile_;
     std::function<void(bool)> hourglass_;
@@ -73,6 +85,8 @@ private:
     int selectedRow_ = 0;
     SmallGrid grid_;
     Frame frame_;
+    RowEntry framed_;          // the word the yellow frame is around
+    bool frameShown_ = false;  // the frame is drawn in yellow
 
     platform::PictureBox* picture_;
     QTableWidget* table_;

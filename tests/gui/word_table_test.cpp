@@ -29,16 +29,54 @@ QStringList Column(QTableWidget* table, int column) {
     return texts;
 }
 
+// A 3 x 3 crossword without black cells and with clues on 1-V and 2-V,
+// opened from the command line.
+editor::Form1& StartWithOpenGrid(Program& program) {
+    testgui::WriteFile(program.Path("aperto.qdr"),
+                       "Autore     : X\r\nData       : 01-01-2000\r\nTipo       : Crociate Normale\r\n"
+                       "Dimensioni : 03x03\r\nH.H.H.\r\nH.H.H.\r\nH.H.H.\r\n  1  12-Scende\r\n  2  12-Da togliere\r\n");
+    return program.Start(program.Path("aperto.qdr"));
+}
+
+// Every clue of the clue table and every grid row, as the user would list them.
+QStringList Contents(const document::Crossword& doc) {
+    QStringList contents;
+    for (int r = 1; r <= document::MaxRows; ++r) {
+        if (r <= doc.RowCount) contents << QString::fromStdString(doc.GridLine(r));
+        for (int c = 1; c <= document::MaxColumns; ++c)
+            for (int d : {document::Horizontal, document::Vertical})
+                if (!doc.Definitions(c, r, d).empty())
+                    contents << QString("%1,%2,%3=%4").arg(c).arg(r).arg(d).arg(platform::FromBytes(doc.Definitions(c, r, d)));
+    }
+    return contents;
+}
+
+// Picks a table row with the mouse, then fills the two fields and presses "&Varia".
+void Vary(words::CruciBro& table, int row, const QString& word, const QString& clue) {
+    QTableWidget* gitter = table.Table();
+    QTest::mouseClick(gitter->viewport(), Qt::LeftButton, {}, gitter->visualItemRect(gitter->item(row, 1)).center());
+    if (!word.isNull()) table.findChild<QLineEdit*>("Text1")->setText(word);
+    table.findChild<QLineEdit*>("Text2")->setText(clue);
+    Click(table, "Command1");
+}
+
+QColor PixelAt(words::CruciBro& table, int x, int y) { return table.Picture()->Image().toImage().pixelColor(x, y); }
+
 } // namespace
 
 class WordTableTest : public QObject {
     Q_OBJECT
 private slots:
-    void wordTableEditsAndKeepsOrDropsChanges();
+    void wordTableEditsAndKeepsChanges();
     void wordTableRefusesBadWords();
+    void cancelPutsBackTheCrosswordAsItWas_data();
+    void cancelPutsBackTheCrosswordAsItWas();
+    void enterPressesWhatHasTheFocus_data();
+    void enterPressesWhatHasTheFocus();
+    void resizingKeepsTheFieldsAsTyped();
 };
 
-void WordTableTest::wordTableEditsAndKeepsOrDropsChanges() {
+void WordTableTest::wordTableEditsAndKeepsChanges() {
     Program program;
     testgui::WriteFile(program.Path("aperto.qdr"), "Autore     : X\r\nData       : 01-01-2000\r\nTipo       : Crociate Normale\r\n"
                                                    "Dimensioni : 03x03\r\nH.H.H.\r\nH.H.H.\r\nH.H.H.\r\n  1  12-Scende\r\n");
@@ -84,16 +122,11 @@ void WordTableTest::wordTableEditsAndKeepsOrDropsChanges() {
     QCOMPARE(doc.Definitions(1, 1, 1), std::string("Colpevole"));
     QVERIFY(testgui::ReadFile(program.Path("_qdra_32.tmp")).contains("  1  11-Colpevole\r\n"));
 
-    // Annulla drops every change made since the table opened.
+    // Re-opening the table selects row 1.
     WithDialog<words::CruciBro>(form.MenuAction("MenuParole"), [&](words::CruciBro& table) {
         QCOMPARE(table.Table()->currentRow(), 0);
-        table.Table()->setCurrentCell(4, 0);
-        table.findChild<QLineEdit*>("Text1")->setText("AGO");
-        Click(table, "Command1");
-        QCOMPARE(doc.GridLine(2)[0], 'A');
-        QTest::keyClick(table.findChild<QLineEdit*>("Text2"), Qt::Key_Escape);
+        QCOMPARE(Text(table, "Text1"), QString("REA"));
     });
-    QCOMPARE(doc.GridLine(2), std::string("..G..."));
 }
 
 void WordTableTest::wordTableRefusesBadWords() {
@@ -109,9 +142,11 @@ void WordTableTest::wordTableRefusesBadWords() {
         Click(table, "Command1");
         QCOMPARE(testgui::Texts(program.messages).last(), QString("La parola deve avere obbligatoriamente 3 caratteri."));
         // The table no longer loads rows: a press only takes the frame away.
+        const auto& g = table.Geometry();
+        QCOMPARE(PixelAt(table, g.left + g.cell, g.top), QColor(255, 255, 0));
         QTest::mouseClick(table.Table()->viewport(), Qt::LeftButton, {},
                           table.Table()->visualItemRect(table.Table()->item(4, 1)).center());
-        QVERIFY(table.CurrentFrame().Empty() || word->text() == "RE");
+        QCOMPARE(PixelAt(table, g.left + g.cell, g.top), QColor(0, 0, 0));
         QCOMPARE(word->text(), QString("RE"));
         table.Table()->setCurrentCell(0, 0);
         word->setText("R1A");
@@ -133,9 +168,6 @@ void WordTableTest::wordTableRefusesBadWords() {
     doc.GridLine(2)[0] = 'a';
     doc.CurrentFileName = "x";
     bool ended = false;
-    QTimer::singleShot(0, [&] {
-        if (auto* dialog = QApplication::activeModalWidget()) dialog->close();
-    });
     {
         const document::WorkingCopy working(program.Path("_qdra_32.tmp").toStdString());
         words::CruciBro table(doc, program.messages, working, [](bool) {});
@@ -143,6 +175,118 @@ void WordTableTest::wordTableRefusesBadWords() {
     }
     QVERIFY(ended);
     QCOMPARE(testgui::Texts(program.messages).last(), QString("Tipo di file non valido: Esecuzione terminata!"));
+}
+
+void WordTableTest::cancelPutsBackTheCrosswordAsItWas_data() {
+    QTest::addColumn<QString>("control");  // where the key goes, or the button pressed
+    QTest::addColumn<bool>("escape");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Annulla") << "Command3d2" << false << true;
+    QTest::newRow("Esc in Parola") << "Text1" << true << true;
+    QTest::newRow("Esc in Definizione") << "Text2" << true << true;
+    QTest::newRow("closing the window") << "CruciBro" << false << true;
+    QTest::newRow("Esc in the table does nothing") << "Gitter1" << true << false;
+    QTest::newRow("Esc on Varia does nothing") << "Command1" << true << false;
+}
+
+void WordTableTest::cancelPutsBackTheCrosswordAsItWas() {
+    QFETCH(QString, control);
+    QFETCH(bool, escape);
+    QFETCH(bool, closes);
+    Program program;
+    auto& form = StartWithOpenGrid(program);
+    auto& doc = form.Document();
+    form.MenuAction("MenuSalva")->trigger();
+    const QByteArray saved = testgui::ReadFile(program.Path("aperto.qdr"));
+    const QByteArray working = testgui::ReadFile(program.Path("_qdra_32.tmp"));
+    const QStringList before = Contents(doc);
+    QVERIFY(!doc.ChangedFlag);
+    WithDialog<words::CruciBro>(form.MenuAction("MenuParole"), [&](words::CruciBro& table) {
+        Vary(table, 0, {}, "Nuova");       // 1-O had no clue
+        Vary(table, 1, {}, "Cambiata");    // 1-V
+        Vary(table, 2, {}, "");            // 2-V loses its clue
+        Vary(table, 4, "AGO", "");         // 4-O: letters
+        Vary(table, 5, {}, "Altra nuova");  // 5-O had no clue
+        QVERIFY(doc.ChangedFlag);
+        QCOMPARE(doc.GridLine(2), std::string("A.G.O."));
+        auto* target = table.findChild<QWidget*>(control);
+        if (control == table.objectName())
+            table.close();
+        else if (escape)
+            QTest::keyClick(target, Qt::Key_Escape);
+        else
+            QTest::mouseClick(target, Qt::LeftButton);
+        QCOMPARE(table.isVisible(), !closes);
+    });
+    QCOMPARE(Contents(doc), before);
+    QVERIFY(!doc.ChangedFlag);
+    QCOMPARE(testgui::ReadFile(program.Path("_qdra_32.tmp")), working);
+    form.MenuAction("MenuSalva")->trigger();
+    QCOMPARE(testgui::ReadFile(program.Path("aperto.qdr")), saved);
+    QVERIFY(program.messages.shown.empty());
+}
+
+void WordTableTest::enterPressesWhatHasTheFocus_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("kept");  // the change is in the crossword after the table
+    QTest::newRow("Parola: Varia") << "Text1" << false << false;
+    QTest::newRow("Definizione: Varia") << "Text2" << false << false;
+    QTest::newRow("Varia") << "Command1" << false << false;
+    QTest::newRow("OK") << "Command3d1" << true << true;
+    QTest::newRow("Annulla") << "Command3d2" << true << false;
+}
+
+void WordTableTest::enterPressesWhatHasTheFocus() {
+    QFETCH(QString, control);
+    QFETCH(bool, closes);
+    QFETCH(bool, kept);
+    Program program;
+    auto& form = StartWithOpenGrid(program);
+    auto& doc = form.Document();
+    const QByteArray working = testgui::ReadFile(program.Path("_qdra_32.tmp"));
+    WithDialog<words::CruciBro>(form.MenuAction("MenuParole"), [&](words::CruciBro& table) {
+        Vary(table, 4, "AGO", "");  // applied before the key, so OK has something to keep
+        table.findChild<QLineEdit*>("Text1")->setText("ORO");
+        auto* target = table.findChild<QWidget*>(control);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+        QCOMPARE(table.isVisible(), !closes);
+        if (!closes) QCOMPARE(doc.GridLine(2), std::string("O.R.O."));  // Varia applied the field
+        table.reject();
+    });
+    QCOMPARE(doc.GridLine(2), kept ? std::string("A.G.O.") : std::string("......"));
+    QCOMPARE(testgui::ReadFile(program.Path("_qdra_32.tmp")) != working, kept);
+}
+
+void WordTableTest::resizingKeepsTheFieldsAsTyped() {
+    Program program;
+    auto& form = StartWithOpenGrid(program);
+    WithDialog<words::CruciBro>(form.MenuAction("MenuParole"), [&](words::CruciBro& table) {
+        Vary(table, 3, {}, "Prima");  // 3-V, down the last column
+        auto* word = table.findChild<QLineEdit*>("Text1");
+        auto* clue = table.findChild<QLineEdit*>("Text2");
+        word->setText("RE");
+        clue->setText("Non ancora applicata");
+        const int cell = table.Geometry().cell;
+        table.setWindowState(Qt::WindowNoState);
+        table.resize(table.width() / 2, table.height() / 2);
+        QVERIFY(table.Geometry().cell < cell);
+        QCOMPARE(word->text(), QString("RE"));
+        QCOMPARE(clue->text(), QString("Non ancora applicata"));
+        // The small grid is drawn again at the new size with the frame around 3-V.
+        const auto& g = table.Geometry();
+        QCOMPARE(table.CurrentFrame().x1, g.left + 2 * g.cell);
+        QCOMPARE(table.CurrentFrame().y2, g.top + 3 * g.cell);
+        QCOMPARE(PixelAt(table, g.left + 3 * g.cell, g.top + g.cell), QColor(255, 255, 0));
+        QCOMPARE(PixelAt(table, g.left, g.top + g.cell), QColor(0, 0, 0));
+
+        // A field that takes the focus selects its whole text.
+        QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(clue, &focus);
+        QCoreApplication::processEvents();
+        QCOMPARE(clue->selectedText(), clue->text());
+    });
 }
 
 QTEST_MAIN(WordTableTest)

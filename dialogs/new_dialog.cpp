@@ -161,8 +161,10 @@ bool FormNew::CheckEntry(QLineEdit* entry, int min, int max, const char* message
     // The rounded value is checked: 25.4 passes as 25, 25.6 (26) and 2.5
     // (2, halves to even) do not.
     const double rounded = document::LeadingNumber(platform::ToBytes(entry->text()));
-    value = rounded >= min && rounded <= max ? static_cast<int>(rounded) : 0;
-    if (rounded >= min && rounded <= max) return true;
+    if (rounded >= min && rounded <= max) {
+        value = static_cast<int>(rounded);
+        return true;
+    }
     QApplication::beep();
     messages_.Tell(message);
     entry->setFocus();

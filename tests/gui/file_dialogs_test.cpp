@@ -65,8 +65,6 @@ void DoubleClick(QListWidget* list, const QString& name) {
 void Type(QWidget& dialog, const QString& text) { QTest::keyClicks(dialog.focusWidget(), text); }
 void Press(QWidget& dialog, Qt::Key key) { QTest::keyClick(dialog.focusWidget(), key); }
 
-int Count(const QStringList& texts, const QString& text) { return int(texts.count(text)); }
-
 // The files of a folder with their bytes.
 QMap<QString, QByteArray> Contents(const QString& folder) {
     QMap<QString, QByteArray> files;

@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr int ExitFailure = 1;
@@ -60,12 +62,13 @@ Comandi:
                                 (predefinito: si); stampa una riga di
                                 riepilogo: riempite, vuote, domande,
                                 ripartenze, millisecondi
-  stampa IN.qdr OUT.pdf [--area WxH] [--barra TH]
-                                scrive in OUT, come PDF, la pagina stampata
-                                di IN, impaginata come da una finestra con
-                                area di disegno W x H pixel e barra degli
-                                strumenti alta TH (predefinito: 800x553 e 28);
-                                solo nelle versioni compilate con la stampa
+  stampa IN.qdr OUT.pdf [--area LxA] [--barra B]
+                                scrive in OUT.pdf la pagina stampata del
+                                cruciverba IN.qdr, su A4, impaginata come da
+                                una finestra la cui area di disegno e' L x A
+                                pixel con la barra degli strumenti alta B
+                                pixel (predefiniti: 800x553 e 28); solo nelle
+                                versioni compilate con la stampa
 
 Opzioni:
   -l FILE    vocabolario da usare (predefinito: LESSICO.DAT accanto al
@@ -92,12 +95,15 @@ int Usage(const std::string& problem) {
     return ExitUsage;
 }
 
-std::string DefaultVocabulary() {
+// A file in the tool's own folder.
+std::string BesideTool(const std::string& name) {
     std::error_code ec;
     auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec) return (exe.parent_path() / vocabulary::VocabularyFile).string();
-    return vocabulary::VocabularyFile;
+    if (!ec) return (exe.parent_path() / name).string();
+    return name;
 }
+
+std::string DefaultVocabulary() { return BesideTool(vocabulary::VocabularyFile); }
 
 int Lessico(const std::vector<std::string>& args) {
     std::string output = vocabulary::VocabularyFile;
@@ -301,9 +307,20 @@ int Riscrivi(const std::vector<std::string>& args) {
 }
 
 int Stampa([[maybe_unused]] const std::vector<std::string>& args) {
-#ifdef QUADRIVO_TOOL_STAMPA
+#if defined(QUADRIVO_TOOL_STAMPA)
     return tools::Stampa(args);
 #else
+#if defined(QUADRIVO_TOOL_STAMPA_HELPER)
+    // Printing needs Qt, and loading Qt costs more than any other command:
+    // builds that keep it in a helper beside the tool hand the command over.
+    const std::string helper = BesideTool(QUADRIVO_TOOL_STAMPA_HELPER);
+    std::vector<std::string> words = {helper, "stampa"};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
+    ::execv(helper.c_str(), argv.data());  // returns only when the helper cannot run
+#endif
     std::cerr << "La stampa non è disponibile in questa versione di quadrivo-tool.\n";
     return ExitFailure;
 #endif

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QValidator>
 #include <QVBoxLayout>
 
 #include "platform/qt/line_edit.h"
@@ -31,6 +32,23 @@ const char* const kHelpText =
     "MALA, MULA, MOLA) dalla quale è possibile scegliere quella che ci serve.";
 
 } // namespace
+
+// Refuses typing that would make the text longer than the limit, or than the
+// text already is: a longer clue from a file or the word table is never cut,
+// and it can only get shorter.
+class TypingLimit : public QValidator {
+public:
+    TypingLimit(int limit, QLineEdit* edit) : QValidator(edit), limit_(limit), allowed_(limit) {
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { Allow(text.size()); });
+    }
+    // A text of this length, set before it is shown, is allowed as it is.
+    void Allow(qsizetype length) { allowed_ = std::max<qsizetype>(limit_, length); }
+    State validate(QString& input, int&) const override { return input.size() <= allowed_ ? Acceptable : Invalid; }
+
+private:
+    const qsizetype limit_;
+    qsizetype allowed_;
+};
 
 ProgressBox::ProgressBox(QWidget* parent) : QWidget(parent) {
     setObjectName("Picture1");
@@ -71,6 +89,7 @@ CruciDef::CruciDef(document::Crossword& doc, const vocabulary::Vocabulary& vocab
       wordAtOpening_(doc.CellWords(column_, row_, direction_)),
       length_(static_cast<int>(wordAtOpening_.size())) {
     setObjectName("CruciDef");
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle("Edit definizioni");
     setPointer_(platform::Pointer::Default);
 
@@ -85,6 +104,8 @@ CruciDef::CruciDef(document::Crossword& doc, const vocabulary::Vocabulary& vocab
     clueEdit_ = new platform::SelectingLineEdit(this);
     clueEdit_->setObjectName("Text1");
     clueEdit_->setMinimumWidth(420);
+    clueLimit_ = new TypingLimit(MaxClueLength, clueEdit_);
+    clueEdit_->setValidator(clueLimit_);
     auto* wordLabel = new QLabel("&Parola:", this);
     wordLabel->setObjectName("Label3");
     wordLabel->setBuddy(wordEdit_);
@@ -123,7 +144,6 @@ CruciDef::CruciDef(document::Crossword& doc, const vocabulary::Vocabulary& vocab
     searchButton_ = new QPushButton("&Cerca", this);
     searchButton_->setObjectName("Command3D4");
     searchButton_->setToolTip("Ricerca la parola mascherata");
-    searchButton_->setAutoDefault(false);
     connect(searchButton_, &QPushButton::clicked, this, &CruciDef::Search);
     progress_ = new ProgressBox(this);
     found_ = new QComboBox(this);
@@ -139,18 +159,20 @@ CruciDef::CruciDef(document::Crossword& doc, const vocabulary::Vocabulary& vocab
     auto* ok = new QPushButton("&OK", this);
     ok->setObjectName("Command3D1");
     ok->setToolTip("Accetta ed esce");
-    ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CruciDef::Confirm);
     auto* cancel = new QPushButton("&Annulla", this);
     cancel->setObjectName("Command3D2");
     cancel->setToolTip("Annulla operazione");
-    cancel->setAutoDefault(false);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* help = new QPushButton("&Help", this);
     help->setObjectName("Command3D3");
     help->setToolTip("Informazioni");
-    help->setAutoDefault(false);
     connect(help, &QPushButton::clicked, this, [this] { messages_.Tell(platform::ToBytes(QString::fromUtf8(kHelpText))); });
+
+    // Enter in a text box confirms; on a button it presses that button
+    // (every button is an auto-default one).
+    for (QPushButton* button : {searchButton_, ok, cancel, help}) button->setAutoDefault(true);
+    ok->setDefault(true);
 
     auto* fields = new QGridLayout;
     fields->addWidget(wordLabel, 0, 0);
@@ -219,8 +241,10 @@ void CruciDef::showEvent(QShowEvent* event) {
     heading_->setText(QString(" %1 %2 ").arg(number).arg(direction_ == document::Horizontal ? "Orizzontale" : "Verticale"));
     wordEdit_->setMaxLength(length_);
     wordEdit_->setText(platform::FromBytes(doc_.CellWords(column_, row_, direction_)));
-    clueEdit_->setMaxLength(MaxClueLength);
-    clueEdit_->setText(platform::FromBytes(doc_.Definitions(column_, row_, direction_)));
+    const QString clue = platform::FromBytes(doc_.Definitions(column_, row_, direction_));
+    clueLimit_->Allow(clue.size());
+    clueEdit_->setMaxLength(std::max(MaxClueLength, static_cast<int>(clue.size())));
+    clueEdit_->setText(clue);
     clueEdit_->setFocus();
 }
 

@@ -23,6 +23,8 @@ class QPushButton;
 
 namespace words {
 
+class TypingLimit;
+
 // The search's progress bar: yellow, filled blue from the left as it goes.
 class ProgressBox : public QWidget {
 public:
@@ -75,6 +77,7 @@ private:
     QLabel* heading_;
     QLineEdit* wordEdit_;
     QLineEdit* clueEdit_;
+    TypingLimit* clueLimit_;  // at most 60 characters typed; a longer clue is kept
     std::array<QLabel*, MaxLetters> letters_{};
     std::array<QCheckBox*, MaxLetters> checks_{};
     QPushButton* searchButton_;

@@ -204,8 +204,9 @@ int Cerca(const std::vector<std::string>& args) {
     ConsoleMessages messages;
     vocabulary::Vocabulary vocab;
     if (!LoadVocabulary(file, vocab, messages)) return ExitFailure;
-    for (int k : vocab.FindByMask(mask))
-        std::cout << vocab.ReadVocabularyWord(k, static_cast<int>(mask.size())) << '\n';
+    std::string found;  // written at once: a short mask can find thousands of words
+    for (int k : vocab.FindByMask(mask)) found += vocab.ReadVocabularyWord(k, static_cast<int>(mask.size())) + '\n';
+    std::cout << found;
     return messages.failed ? ExitFailure : 0;
 }
 

@@ -15,6 +15,7 @@
 #include <QDialogButtonBox>
 #include <QImage>
 #include <QInputDialog>
+#include <QPrinter>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -147,6 +148,17 @@ private slots:
         QVERIFY(!output::WritePagePdf(pdf.toStdString(), doc, ExampleWindow, messages, "04-03-2026"));
         QCOMPARE(testgui::ReadFile(pdf), QByteArray("vecchio"));
         QCOMPARE(messages.Texts(), std::vector<std::string>{document::WriteErrorMessage});
+    }
+
+    void APrinterThatCannotTakeThePageIsReported() {
+        platform::RecordingMessages messages;
+        document::Crossword doc = Example(messages);
+        // A printer with nowhere to send the page, as on a machine without printers.
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName({});
+        QVERIFY(!output::PrintPage(printer, doc, ExampleWindow, "04-03-2026", messages));
+        QCOMPARE(messages.Texts(), std::vector<std::string>{output::PrintErrorMessage});
     }
 
     void ListsLongerThanThePageGoOnOnASecondPage() {

@@ -226,12 +226,25 @@ class PrintSizes : public ::testing::TestWithParam<SizeCase> {};
 
 TEST_P(PrintSizes, LetterSizeFollowsTheCellButNeverGoesBelowTen) {
     const SizeCase& c = GetParam();
-    document::Crossword doc = testgrids::MakeCrossword({"..."});
+    document::Crossword doc = testgrids::MakeCrossword({"A.."});
     doc.ColumnCount = c.columns;
     doc.RowCount = c.rows;
+    doc.GridLine(1) = "A." + std::string(2 * c.columns - 2, '.');
+    for (int r = 2; r <= c.rows; ++r) doc.GridLine(r) = std::string(2 * c.columns, '.');
+    document::ComputeWordMap(doc);
     const output::PageLayout page = output::PrintLayout(doc, c.area);
     EXPECT_EQ(page.cell, c.cell);
     EXPECT_EQ(page.letterSize, c.letters);
+
+    RecordingSurface paper(nullptr, page.width, page.height);
+    ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026"));
+    const auto outlines = paper.Calls(DrawCall::Outline);
+    ASSERT_GE(outlines.size(), 2u);
+    EXPECT_EQ(outlines[1].x2 - outlines[1].x1, c.cell);  // the first cell, after the frame
+    EXPECT_EQ(outlines[1].y2 - outlines[1].y1, c.cell);
+    const auto texts = paper.Calls(DrawCall::Text);
+    ASSERT_EQ(texts[0].text, "A");
+    EXPECT_EQ(texts[0].font.size, c.letters);
 }
 
 INSTANTIATE_TEST_SUITE_P(

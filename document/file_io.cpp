@@ -107,11 +107,12 @@ bool ReadWholeFile(const std::string& name, std::string& bytes, std::size_t limi
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (static_cast<std::size_t>(in.gcount()) != bytes.size()) return false;
     // A file that grew since its size was taken is read to its end.
-    std::string rest(std::istreambuf_iterator<char>(in), {});
-    if (in.bad()) return false;
-    if (bytes.size() + rest.size() > limit) return false;
-    bytes += rest;
-    return true;
+    char chunk[4096];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        if (bytes.size() + static_cast<std::size_t>(in.gcount()) > limit) return false;
+        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+    }
+    return !in.bad();
 }
 
 } // namespace document

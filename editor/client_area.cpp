@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -15,6 +16,7 @@ ClientArea::ClientArea(QWidget* parent)
       statusBar_(new QStatusBar(this)),
       infoLabel_(new QLabel(this)),
       splash_(new QLabel(this)),
+      closeButton_(new QPushButton("Chiudi", this)),
       image_(1, 1) {
     setObjectName("ClientArea");
     setMouseTracking(true);
@@ -44,6 +46,10 @@ ClientArea::ClientArea(QWidget* parent)
 
     splash_->setObjectName("Picture1");
 
+    closeButton_->setObjectName("Command3d15");
+    closeButton_->setToolTip("Chiude anteprima di stampa");
+    closeButton_->hide();
+
     for (QWidget* w : {static_cast<QWidget*>(toolBar_), static_cast<QWidget*>(statusBar_),
                        static_cast<QWidget*>(infoLabel_)}) {
         w->setMouseTracking(true);
@@ -59,6 +65,8 @@ void ClientArea::PlaceBars() {
     const int sh = statusBar_->minimumHeight() > 0 ? statusBar_->minimumHeight() : statusBar_->sizeHint().height();
     toolBar_->setGeometry(0, 0, width(), th);
     statusBar_->setGeometry(0, height() - sh, width(), sh);
+    closeButton_->adjustSize();
+    closeButton_->move(width() - closeButton_->width() - 10, th + 10);
 }
 
 void ClientArea::paintEvent(QPaintEvent*) {

@@ -12,6 +12,7 @@
 #include <memory>
 
 class QLabel;
+class QPushButton;
 class QStatusBar;
 class QToolBar;
 
@@ -26,6 +27,8 @@ public:
     QStatusBar* StatusBar() const { return statusBar_; }
     QLabel* InfoLabel() const { return infoLabel_; }
     QLabel* Splash() const { return splash_; }
+    // "Chiudi": shown only while the print preview is.
+    QPushButton* CloseButton() const { return closeButton_; }
 
     // The persistent image as a drawing surface; what is drawn shows at the
     // next repaint and survives covering.
@@ -59,6 +62,7 @@ private:
     QStatusBar* statusBar_;
     QLabel* infoLabel_;
     QLabel* splash_;
+    QPushButton* closeButton_;
     QPixmap image_;
     std::unique_ptr<platform::PixmapSurface> surface_;
 };

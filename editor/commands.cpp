@@ -139,6 +139,7 @@ void Form1::BeforeFileDialog() {
         DrawingSurface().Clear();
         area_->update();
     }
+    ClosePreview();
     HideLabel();
     if (doc_.ChangedFlag) AskToSaveChanges();
 }
@@ -177,6 +178,7 @@ void Form1::ShowOpenDialog() {
 }
 
 void Form1::MenuSalvaCN() {
+    ClosePreview();
     SetPointer(Pointer::Default);
     HideLabel();
     {
@@ -220,6 +222,7 @@ void Form1::MenuSalva() { Save(); }
 
 bool Form1::Save() {
     SetPointer(Pointer::Default);
+    ClosePreview();
     DrawGrid();
     HideLabel();
     const std::string& name = doc_.CurrentFileName;
@@ -255,6 +258,7 @@ void Form1::MenuPendaris() {
         messages_.Show("Errore " + std::to_string(FileNotFound) +
                            " - Non trovato Pendaris.exe controllare installazione.",
                        platform::Buttons::Ok, platform::ApplicationTitle, platform::Icon::Question);
+    if (doc_.EditMode == document::NotShowingGrid) ClosePrintPreview();
 }
 
 void Form1::MenuAiuto() {
@@ -275,6 +279,7 @@ void Form1::MenuAiuto() {
                            "ambiente PATH",
                        platform::Buttons::Ok, platform::ApplicationTitle, platform::Icon::Question);
     }
+    if (doc_.EditMode == document::NotShowingGrid) ClosePrintPreview();
 }
 
 void Form1::MenuPHP() { launcher_.OpenDocument(QUADRIVO_HOME_PAGE); }

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -51,6 +52,7 @@ Form1::Form1(Services services, StartupOptions options, QWidget* parent)
     connect(area_, &ClientArea::MouseMoved, this, &Form1::OnMouseMove);
     connect(area_, &ClientArea::MousePressed, this, &Form1::GridClick);
     connect(area_, &ClientArea::Resized, this, &Form1::OnResized);
+    connect(area_->CloseButton(), &QPushButton::clicked, this, &Form1::ClosePrintPreview);
     connect(area_, &ClientArea::LeftBars, this, &Form1::HideLabel);
     connect(area_, &ClientArea::OverLabel, this,
             [this] { InfoLabel()->move(InfoLabel()->x(), area_->height()); });
@@ -221,6 +223,10 @@ void Form1::ShowSplash(bool visible) {
 
 void Form1::OnResized() {
     HideLabel();
+    if (previewShown_ && !ended_) {
+        ShowPrintPreview();
+        return;
+    }
     if (doc_.HasCrossword() && Drawable() && doc_.EditMode != document::NotShowingGrid && !ended_)
         DrawGrid();
     else if (!area_->Splash()->isHidden())

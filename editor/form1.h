@@ -107,6 +107,14 @@ public:
     void MenuPHP();
     void MenuMail();
 
+    // Output: the printed page, its preview on the window, the picture.
+    void MenuStampa();        // closes a shown preview first
+    void PrintCrossword();    // the toolbar's print: a shown preview stays
+    void ShowPrintPreview();
+    void ClosePrintPreview();
+    bool PreviewShown() const { return previewShown_; }
+    void ExportPicture();
+
     // Opens the folder where the crossword of a run that ended without Exit
     // was kept.
     void MenuRecupera();
@@ -198,6 +206,9 @@ private:
     QHash<QString, Command> commands_;
     QHash<QString, MenuState> menus_;
     bool previewShown_ = false;
+    QString lastPictureName_;
+    // Runs ClosePrintPreview when the preview is shown.
+    void ClosePreview();
 };
 
 } // namespace editor

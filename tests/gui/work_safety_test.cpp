@@ -27,7 +27,7 @@ const QByteArray kHeader =
 
 // A 4 x 4 crossword with a black cell and one clue.
 QByteArray SmallCrossword() {
-    return kHeader + "Dimensioni : 04x04\r\nl.[.l.[.\r\nHHHHHHHH\r\nD*H.H.H.\r\nHHHHHHHH\r\n  1  11-Nota\r\n";
+    return kHeader + "Dimensioni : 04x04\r\nl.[.l.[.\r\nH.H.H.H.\r\nD*H.H.H.\r\nH.H.H.H.\r\n  1  11-Nota\r\n";
 }
 
 // Every change a user can make, by the command or tool that makes it.

@@ -53,6 +53,8 @@ CruciBro::CruciBro(document::Crossword& doc, platform::Messages& messages, const
     connect(table_, &QTableWidget::cellPressed, this, [this] {
         if (!selecting_) SelectTableRow();
     });
+    connect(table_, &QTableWidget::cellClicked, this, &CruciBro::SetColumnWidths);
+    table_->viewport()->installEventFilter(this);  // the column widths follow its width
 
     wordHeading_ = new QLabel("0 - Orizzontale", this);
     wordHeading_->setObjectName("Label3");
@@ -116,6 +118,7 @@ void CruciBro::keyPressEvent(QKeyEvent* event) {
 }
 
 bool CruciBro::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_->viewport() && event->type() == QEvent::Resize) SetColumnWidths();
     if ((watched == wordEdit_ || watched == clueEdit_) && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         reject();
@@ -183,11 +186,7 @@ void CruciBro::Griglia() {
         return;
     }
 
-    const int tableWidth = table_->viewport()->width();
-    table_->setColumnWidth(0, tableWidth / 9);
-    table_->setColumnWidth(1, tableWidth * 3 / 9);
-    table_->setColumnWidth(2, tableWidth * 5 / 9);
-
+    SetColumnWidths();
     selecting_ = true;
     if (!tableBuilt_) table_->setRowCount(1);
     int k = 0;
@@ -210,6 +209,13 @@ void CruciBro::Griglia() {
     table_->setCurrentCell(selectedRow_, 0);
     selecting_ = false;
     SelectTableRow();
+}
+
+void CruciBro::SetColumnWidths() {
+    const int tableWidth = table_->viewport()->width();
+    table_->setColumnWidth(0, tableWidth / 9);
+    table_->setColumnWidth(1, tableWidth * 3 / 9);
+    table_->setColumnWidth(2, tableWidth * 5 / 9);
 }
 
 void CruciBro::DrawFrame(const Frame& frame, platform::Color color) {

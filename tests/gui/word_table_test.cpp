@@ -269,9 +269,12 @@ void WordTableTest::resizingKeepsTheFieldsAsTyped() {
         word->setText("RE");
         clue->setText("Non ancora applicata");
         const int cell = table.Geometry().cell;
+        QTableWidget* gitter = table.Table();
+        QCOMPARE(gitter->columnWidth(2), gitter->viewport()->width() * 5 / 9);
         table.setWindowState(Qt::WindowNoState);
         table.resize(table.width() / 2, table.height() / 2);
         QVERIFY(table.Geometry().cell < cell);
+        QCOMPARE(gitter->columnWidth(2), gitter->viewport()->width() * 5 / 9);
         QCOMPARE(word->text(), QString("RE"));
         QCOMPARE(clue->text(), QString("Non ancora applicata"));
         // The small grid is drawn again at the new size with the frame around 3-V.

@@ -2,6 +2,8 @@
 
 #include "platform/qt/encoding.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>

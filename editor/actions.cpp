@@ -26,7 +26,10 @@ const std::vector<MenuEntry>& MenuTree() {
           {"MenuMeno2", nullptr, nullptr, Always},
           {"MenuEsci", "&Esci", &Form1::MenuEsci, Always}}},
         {"MenuEdit", "&Edit", Editing,
-         {{"MenuAC", "Aggiungi &Colonna", &Form1::MenuAC, Editing},
+         {{"MenuAnnulla", "&Annulla", &Form1::MenuAnnulla, Editing},
+          {"MenuRipristina", "Ri&pristina", &Form1::MenuRipristina, Editing},
+          {"MenuMeno5", nullptr, nullptr, Editing},
+          {"MenuAC", "Aggiungi &Colonna", &Form1::MenuAC, Editing},
           {"MenuAR", "Aggiungi &Riga", &Form1::MenuAR, Editing},
           {"MenuTC", "Togli C&olonna", &Form1::MenuTC, Editing},
           {"MenuTR", "Togli R&iga", &Form1::MenuTR, Editing},
@@ -74,6 +77,9 @@ const std::vector<ToolButtonEntry>& ToolbarButtons() {
         {"Tabella", "Vista tabellare", &Form1::MenuParole, Editing},
         {"Estrazione", "Estrazione automatica", &Form1::MenuEstrazione, Editing},
         {"Edit", "Edit definizioni", &Form1::ClueModeSwitch, Editing},
+        {nullptr, nullptr, nullptr, Editing},
+        {"Annulla", "Annulla", &Form1::MenuAnnulla, Editing},
+        {"Ripristina", "Ripristina", &Form1::MenuRipristina, Editing},
     };
     return buttons;
 }

@@ -266,6 +266,30 @@ void DrawFill(QPainter& p) {
     p.drawEllipse(QPointF(22.5, 16.5), 1.0, 1.0);
 }
 
+// A curved arrow turning back to the left (undo); mirrored for redo.
+void DrawTurnArrow(QPainter& p, bool mirrored) {
+    if (mirrored) {
+        p.translate(24, 0);
+        p.scale(-1, 1);
+    }
+    QPen pen(CrosswordRed, 2.6);
+    pen.setCapStyle(Qt::RoundCap);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    QPainterPath path(QPointF(7, 9));
+    path.cubicTo(QPointF(15, 4), QPointF(22, 9), QPointF(20, 15));
+    path.cubicTo(QPointF(18.5, 19), QPointF(14, 20.5), QPointF(10, 20));
+    p.drawPath(path);
+    p.setPen(Qt::NoPen);
+    p.setBrush(CrosswordRed);
+    QPolygonF head;
+    head << QPointF(2.5, 10.5) << QPointF(9.5, 4.5) << QPointF(10, 13);
+    p.drawPolygon(head);
+}
+
+void DrawUndo(QPainter& p) { DrawTurnArrow(p, false); }
+void DrawRedo(QPainter& p) { DrawTurnArrow(p, true); }
+
 void DrawEdit(QPainter& p) {
     Outline(p);
     p.setBrush(Paper);
@@ -313,6 +337,8 @@ const QHash<QString, Drawing>& Drawings() {
         {QStringLiteral("Tabella"), DrawTable},
         {QStringLiteral("Estrazione"), DrawFill},
         {QStringLiteral("Edit"), DrawEdit},
+        {QStringLiteral("Annulla"), DrawUndo},
+        {QStringLiteral("Ripristina"), DrawRedo},
     };
     return drawings;
 }

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStandardPaths>
@@ -55,6 +56,8 @@ constexpr int FileNotFound = 53;
 
 bool Form1::Available(Handler run) const {
     if (!run) return false;
+    if (run == &Form1::MenuAnnulla) return history_.CanUndo();
+    if (run == &Form1::MenuRipristina) return history_.CanRedo();
     // The author's page and mail box are set when the program is built; with
     // none configured the two commands stay disabled.
     if (run == &Form1::MenuPHP) return *QUADRIVO_HOME_PAGE;
@@ -95,6 +98,9 @@ void Form1::BuildToolbar() {
     }
     // "Edit" stays down when clicked and comes up on the next click.
     ToolAction("Edit")->setCheckable(true);
+    MenuAction("MenuAnnulla")->setShortcut(QKeySequence::Undo);
+    MenuAction("MenuRipristina")->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 }
 
 const Form1::Command& Form1::Find(const QString& name) const {
@@ -149,11 +155,12 @@ void Form1::MenuNuovo() {
     {
         dialogs::FormNew dialog(doc_, messages_, working_, programFolder_,
                                 [this] { SetPointer(Pointer::Default); }, this);
-        dialog.exec();
+        const bool made = dialog.exec() == QDialog::Accepted;
         if (dialog.EndedProgram()) {
             EndProgram();
             return;
         }
+        if (made) history_.Clear();
     }
     SetPointer(Pointer::Default);
     if (doc_.HasCrossword())
@@ -171,7 +178,7 @@ void Form1::MenuApri() {
 void Form1::ShowOpenDialog() {
     {
         dialogs::Form2 dialog(doc_, messages_, working_, [this] { SetPointer(Pointer::Default); }, this);
-        dialog.exec();
+        if (dialog.exec() == QDialog::Accepted) history_.Clear();
     }
     SetPointer(Pointer::Default);
     Activate();
@@ -183,12 +190,13 @@ void Form1::MenuSalvaCN() {
     HideLabel();
     {
         dialogs::CruciSav dialog(doc_, messages_, working_, this);
-        dialog.exec();
+        if (dialog.exec() == QDialog::Accepted) history_.MarkSaved();
     }
     Activate();
 }
 
 void Form1::MenuParole() {
+    const document::Crossword before = doc_;
     doc_.EditMode = document::WordTable;
     HideLabel();
     SetPointer(Pointer::Default);
@@ -203,6 +211,9 @@ void Form1::MenuParole() {
     }
     SetPointer(Pointer::Default);
     Activate();
+    // The table's OK is one step, whatever it changed.
+    history_.Record("Tabella parole", before, doc_);
+    UpdateHistoryCommands();
 }
 
 void Form1::MenuRecupera() {
@@ -226,8 +237,11 @@ bool Form1::Save() {
     DrawGrid();
     HideLabel();
     const std::string& name = doc_.CurrentFileName;
-    if (!name.empty() && name != document::NewCrosswordName)
-        return document::SaveCrosswordFile(doc_, name, messages_) == document::SaveResult::Saved;
+    if (!name.empty() && name != document::NewCrosswordName) {
+        if (document::SaveCrosswordFile(doc_, name, messages_) != document::SaveResult::Saved) return false;
+        history_.MarkSaved();
+        return true;
+    }
     MenuSalvaCN();
     return true;
 }

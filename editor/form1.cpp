@@ -177,7 +177,7 @@ void Form1::DrawGrid() {
 
 QString Form1::Caption() const { return platform::CrosswordCaption(doc_); }
 
-bool Form1::EditCycle(const document::Crossword& before) {
+bool Form1::EditCycle(const document::Crossword& before, const std::string& label) {
     if (!working_.Store(doc_, messages_)) {
         // The change cannot be kept: the crossword stays as it was.
         doc_ = before;
@@ -187,7 +187,40 @@ bool Form1::EditCycle(const document::Crossword& before) {
     if (!Load(working_.Path())) return false;
     DrawGrid();
     doc_.ChangedFlag = true;
+    if (!label.empty()) history_.Record(label, before, doc_);
+    UpdateHistoryCommands();
     return true;
+}
+
+void Form1::StepHistory(bool back) {
+    const document::Crossword before = doc_;
+    if (!(back ? history_.Undo(doc_) : history_.Redo(doc_))) return;
+    SetPointer(Pointer::Hourglass);
+    HideLabel();
+    if (EditCycle(before)) {
+        // Back at the crossword as last saved or opened: nothing to save.
+        doc_.ChangedFlag = history_.Unsaved();
+    } else {
+        // The working file could not take it: the step stays where it was.
+        document::Crossword scratch = doc_;
+        back ? history_.Redo(scratch) : history_.Undo(scratch);
+    }
+    UpdateHistoryCommands();
+    SetPointer(Pointer::Default);
+}
+
+void Form1::MenuAnnulla() { StepHistory(true); }
+
+void Form1::MenuRipristina() { StepHistory(false); }
+
+void Form1::UpdateHistoryCommands() {
+    const QString undo = platform::FromBytes(history_.UndoLabel());
+    const QString redo = platform::FromBytes(history_.RedoLabel());
+    MenuAction("MenuAnnulla")->setText(undo.isEmpty() ? "&Annulla" : "&Annulla " + undo);
+    MenuAction("MenuRipristina")->setText(redo.isEmpty() ? "Ri&pristina" : "Ri&pristina " + redo);
+    ToolAction("Annulla")->setToolTip(undo.isEmpty() ? "Annulla" : "Annulla " + undo);
+    ToolAction("Ripristina")->setToolTip(redo.isEmpty() ? "Ripristina" : "Ripristina " + redo);
+    UpdateCommandStates();
 }
 
 void Form1::EndProgram() {

@@ -3,6 +3,7 @@
 // shows the grid, and routes every menu and toolbar command.
 
 #include "document/crossword.h"
+#include "document/history.h"
 #include "document/working_copy.h"
 #include "editor/actions.h"
 #include "editor/grid_drawing.h"
@@ -61,7 +62,9 @@ public:
     // the working file cannot be written the document goes back to `before`
     // (the crossword as it was before the change) and false is returned, so
     // memory, screen and working file always agree.
-    bool EditCycle(const document::Crossword& before);
+    // A change with a `label` ("casella nera") becomes one step of the undo
+    // history.
+    bool EditCycle(const document::Crossword& before, const std::string& label = {});
 
     // "Quadrivo 98 - Cruciverba 16x13  NUOVOCRU.QDR": the caption of the
     // main window and of the word table.
@@ -115,6 +118,11 @@ public:
     bool PreviewShown() const { return previewShown_; }
     void ExportPicture();
 
+    // Undo and redo of the changes made through the edit cycle.
+    void MenuAnnulla();
+    void MenuRipristina();
+    const document::History& History() const { return history_; }
+
     // Opens the folder where the crossword of a run that ended without Exit
     // was kept.
     void MenuRecupera();
@@ -167,7 +175,11 @@ private:
     bool Save();
     void EditClue(int column, int row, int direction);
     void ChangeShape(bool (*change)(document::Crossword&), int editMode, const std::string& refusal,
-                     bool clearFirst);
+                     bool clearFirst, const std::string& label);
+    // Undo (true) or redo (false) one step through the edit cycle.
+    void StepHistory(bool back);
+    // The undo and redo captions name the step they would take.
+    void UpdateHistoryCommands();
     // True when the document's sizes can be shown and edited.
     bool Drawable() const;
     // Back to no crossword: after a file that could not be shown.
@@ -206,6 +218,7 @@ private:
     QHash<QString, Command> commands_;
     QHash<QString, MenuState> menus_;
     bool previewShown_ = false;
+    document::History history_;
     QString lastPictureName_;
     // Runs ClosePrintPreview when the preview is shown.
     void ClosePreview();

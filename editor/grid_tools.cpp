@@ -36,7 +36,7 @@ void Form1::ClueModeSwitch() {
 }
 
 void Form1::ChangeShape(bool (*change)(Crossword&), int editMode, const std::string& refusal,
-                        bool clearFirst) {
+                        bool clearFirst, const std::string& label) {
     // A refused change leaves the document as it was.
     const Crossword before = doc_;
     if (!change(doc_)) {
@@ -50,7 +50,7 @@ void Form1::ChangeShape(bool (*change)(Crossword&), int editMode, const std::str
         DrawingSurface().Clear();
         area_->update();
     }
-    EditCycle(before);
+    EditCycle(before, label);
     SetPointer(Pointer::Default);
 }
 
@@ -71,10 +71,14 @@ void Form1::MenuTR() {
     RemoveRow();
 }
 
-void Form1::AddColumn() { ChangeShape(&document::AddColumn, AddedColumn, TooManyColumnsMessage, true); }
-void Form1::RemoveColumn() { ChangeShape(&document::RemoveColumn, RemovedColumn, TooFewColumnsMessage, true); }
-void Form1::AddRow() { ChangeShape(&document::AddRow, AddedRow, TooManyRowsMessage, false); }
-void Form1::RemoveRow() { ChangeShape(&document::RemoveRow, RemovedRow, TooFewRowsMessage, false); }
+void Form1::AddColumn() {
+    ChangeShape(&document::AddColumn, AddedColumn, TooManyColumnsMessage, true, "Aggiungi colonna");
+}
+void Form1::RemoveColumn() {
+    ChangeShape(&document::RemoveColumn, RemovedColumn, TooFewColumnsMessage, true, "Togli colonna");
+}
+void Form1::AddRow() { ChangeShape(&document::AddRow, AddedRow, TooManyRowsMessage, false, "Aggiungi riga"); }
+void Form1::RemoveRow() { ChangeShape(&document::RemoveRow, RemovedRow, TooFewRowsMessage, false, "Togli riga"); }
 
 void Form1::GridClick(int x, int y, Qt::MouseButton button) {
     const bool cellTool = pointer_ == Pointer::Icon || pointer_ == Pointer::Crosshair;
@@ -102,7 +106,7 @@ void Form1::GridClick(int x, int y, Qt::MouseButton button) {
             PutBlackCell(doc_, column, row);
         else
             PutWhiteCell(doc_, column, row);
-        EditCycle(before);
+        EditCycle(before, black ? "casella nera" : "casella bianca");
         SetPointer(tool);
         return;
     }
@@ -151,7 +155,9 @@ void Form1::MenuEstrazione() {
         [this, &before](Crossword&) { EditCycle(before); },
         DrawingSurface(), *area_, random_,
         [this](bool busy) { SetPointer(busy ? Pointer::Hourglass : Pointer::Default); });
-    fill::AutoFill(doc_, vocab_, messages_, host);
+    // The whole fill is one step, however many words it placed.
+    if (fill::AutoFill(doc_, vocab_, messages_, host).started) history_.Record("Estrazione automatica", before, doc_);
+    UpdateHistoryCommands();
     SetPointer(Pointer::Default);
 }
 
@@ -180,7 +186,7 @@ void Form1::EditClue(int column, int row, int direction) {
     if (doc_.Definitions(column, row, direction) == oldClue && newWord == oldWord) return;
     doc_.ChangedFlag = true;
     WriteWord(doc_, column, row, direction, newWord);
-    EditCycle(before);
+    EditCycle(before, "parola/definizione");
 }
 
 } // namespace editor

@@ -149,7 +149,8 @@ void DrawNumbers(const document::Crossword& doc, platform::Surface& surface, con
 } // namespace
 
 WindowArea AreaOf(const platform::Surface& window, int toolbar, int statusBar) {
-    return {window.ScaleWidth(), window.ScaleHeight(), toolbar, statusBar};
+    const platform::Font font = window.CurrentFont();
+    return {window.ScaleWidth(), window.ScaleHeight(), toolbar, statusBar, font.italic, font.bold};
 }
 
 double PrintPageHeight(double windowHeight) {
@@ -174,6 +175,8 @@ PageLayout PrintLayout(const document::Crossword& doc, WindowArea area) {
     page.left = Round(page.width / 12);
     page.rightLimit = page.width - 200;
     page.blankLinesAfterLists = 1;
+    page.italic = area.italic;
+    page.bold = area.bold;
     return page;
 }
 
@@ -202,6 +205,8 @@ PageLayout PreviewLayout(const document::Crossword& doc, WindowArea area) {
     page.left = Round(pageH / A4Height * A4Width / 12 + pageL);
     page.rightLimit = area.width - page.left;
     page.blankLinesAfterLists = 2;
+    page.italic = area.italic;
+    page.bold = area.bold;
     return page;
 }
 
@@ -233,6 +238,8 @@ bool DrawPage(document::Crossword& doc, platform::Surface& surface, const PageLa
     platform::Font font = surface.CurrentFont();
     font.name = doc.GridFontName.empty() ? document::DefaultFontName : doc.GridFontName;
     font.size = layout.letterSize;
+    font.italic = layout.italic;
+    font.bold = layout.bold;
     surface.SetFont(font);
 
     const int m = layout.frameMargin;

@@ -22,9 +22,14 @@ struct WindowArea {
     double height = 0;
     int toolbar = 0;
     int statusBar = 0;
+    // The style of the window's font, chosen with the font dialog: the page
+    // writes its letters and numbers in it too.
+    bool italic = false;
+    bool bold = false;
 };
 
-// The area of a window surface with the heights of its two bars.
+// The area of a window surface with the heights of its two bars, and the
+// style of its font.
 WindowArea AreaOf(const platform::Surface& window, int toolbar, int statusBar);
 
 // The white sheet with its dark red border that the preview draws first.
@@ -46,6 +51,7 @@ struct PageLayout {
     int left = 0;                  // left margin of the lists and the footer
     double rightLimit = 0;         // an item never starts a line it would end beyond
     int blankLinesAfterLists = 1;
+    bool italic = false, bold = false;  // the style the page starts in
     std::optional<Sheet> sheet;
 };
 

@@ -53,7 +53,10 @@ public:
         script.pop_front();
         return u;
     }
-    void Busy(bool busy) override { busyNow = busy; }
+    void Busy(bool busy) override {
+        busyNow = busy;
+        busySwitches.push_back(busy);
+    }
 
     std::deque<double> script;
     std::vector<std::tuple<int, int, int>> slots;  // first cell and direction of every word placed
@@ -62,6 +65,7 @@ public:
     int redraws = 0;
     int draws = 0;
     bool busyNow = false;
+    std::vector<bool> busySwitches;  // the hourglass on and off, in order
 };
 
 fill::FillReport Fill(Crossword& doc, vocabulary::Vocabulary& vocab, RecordingMessages& messages,
@@ -199,6 +203,7 @@ TEST(AutoFill, AsksOnlyAboutSlotsWithoutWordsAndTheFirstDeadCrossingLongerThanTh
             EXPECT_EQ(shown.icon, platform::Icon::None);
         }
         EXPECT_EQ(report.questions, static_cast<int>(row.questions.size()));
+        EXPECT_EQ(host.busySwitches, (std::vector<bool>{true, false}));  // the hourglass stays through the questions
         for (std::size_t r = 0; r < row.result.size(); ++r)
             EXPECT_EQ(RowCells(doc, static_cast<int>(r) + 1), row.result[r]) << "row " << r + 1;
     }

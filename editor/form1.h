@@ -176,6 +176,7 @@ private:
     void EditClue(int column, int row, int direction);
     void ChangeShape(bool (*change)(document::Crossword&), int editMode, const std::string& refusal,
                      bool clearFirst, const std::string& label);
+    void AfterDefaultPointer(Handler run);
     // Undo (true) or redo (false) one step through the edit cycle.
     void StepHistory(bool back);
     // The undo and redo captions name the step they would take.

@@ -54,22 +54,16 @@ void Form1::ChangeShape(bool (*change)(Crossword&), int editMode, const std::str
     SetPointer(Pointer::Default);
 }
 
-void Form1::MenuAC() {
+// The menu items for columns and rows restore the default pointer first;
+// their toolbar buttons do not.
+void Form1::AfterDefaultPointer(Handler run) {
     SetPointer(Pointer::Default);
-    AddColumn();
+    (this->*run)();
 }
-void Form1::MenuAR() {
-    SetPointer(Pointer::Default);
-    AddRow();
-}
-void Form1::MenuTC() {
-    SetPointer(Pointer::Default);
-    RemoveColumn();
-}
-void Form1::MenuTR() {
-    SetPointer(Pointer::Default);
-    RemoveRow();
-}
+void Form1::MenuAC() { AfterDefaultPointer(&Form1::AddColumn); }
+void Form1::MenuAR() { AfterDefaultPointer(&Form1::AddRow); }
+void Form1::MenuTC() { AfterDefaultPointer(&Form1::RemoveColumn); }
+void Form1::MenuTR() { AfterDefaultPointer(&Form1::RemoveRow); }
 
 void Form1::AddColumn() {
     ChangeShape(&document::AddColumn, AddedColumn, TooManyColumnsMessage, true, "Aggiungi colonna");

@@ -72,8 +72,8 @@ void Cells(QPainter& p, QPointF topLeft, qreal cell, const QStringList& rows) {
 
 // Picture1: the program's mark, a small grid crossed by "QUADRIVO".
 QPixmap MarkPicture() {
-    return Picture({72, 72}, [](QPainter& p) {
-        Cells(p, {4, 4}, 16, {"Q*R *", "UDA*C", "ARIVO", "D*V*S", "RE*AE"});
+    return Picture({84, 84}, [](QPainter& p) {
+        Cells(p, {1.5, 1.5}, 16, {"Q*R *", "UDA*C", "ARIVO", "D*V*S", "RE*AE"});
     });
 }
 

@@ -9,7 +9,7 @@ namespace platform {
 namespace {
 
 // "Family [Foundry]" names a family of one foundry among several; the font
-// itself reports the bare family.
+// reports either that name or the bare family.
 QString BareFamily(const QString& name) {
     const qsizetype bracket = name.indexOf(" [");
     return bracket > 0 && name.endsWith(']') ? name.left(bracket) : name;
@@ -23,7 +23,9 @@ bool QtFontSource::Resolves(const QString& family) {
     if (known != resolves_.constEnd()) return *known;
     QFont font(family);
     font.setStyleStrategy(QFont::NoFontMerging);
-    const bool same = QFontInfo(font).family().compare(BareFamily(family), Qt::CaseInsensitive) == 0;
+    const QString resolved = QFontInfo(font).family();
+    const bool same = resolved.compare(family, Qt::CaseInsensitive) == 0 ||
+                      resolved.compare(BareFamily(family), Qt::CaseInsensitive) == 0;
     resolves_.insert(family, same);
     return same;
 }

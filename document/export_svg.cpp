@@ -99,7 +99,7 @@ std::string SvgText(const Crossword& source, SvgContent content) {
         svg += "<g id=\"lettere\" font-family=\"" + FontFamily(doc) + "\" font-size=\"" + Mm(SvgLetterSize) +
                "\" text-anchor=\"middle\" fill=\"black\">\n";
         // The letter sits a little below the middle, clear of the number.
-        const double baseline = SvgCell / 2 + CapHeight * SvgLetterSize / 2 + 0.4;
+        const double baseline = SvgCell / 2 + CapHeight * SvgLetterSize / 2 + 0.5;
         for (int r = 1; r <= doc.RowCount; ++r)
             for (int c = 1; c <= doc.ColumnCount; ++c) {
                 const char cell = doc.CellLetters(c, r);

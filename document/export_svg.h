@@ -15,7 +15,7 @@ enum class SvgContent { EmptyGrid, Solution };
 constexpr double SvgCell = 7.0;        // side of a cell
 constexpr double SvgMargin = 1.0;      // white border around the grid
 constexpr double SvgNumberSize = 2.2;  // font size of the word numbers
-constexpr double SvgLetterSize = 5.0;  // font size of the solution's letters
+constexpr double SvgLetterSize = 4.6;  // font size of the solution's letters
 
 // The SVG text of a crossword that ExportProblem lets through: a white
 // page, every cell outlined, black cells filled, the word numbers in the

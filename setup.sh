@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev            # tests and benchmarks
   witalian hunspell-it hunspell-tools      # the words LESSICO.DAT is built from
   qt6-base-dev qt6-qpa-plugins             # the program's windows
+  qt6-translations-l10n                    # Qt's own dialogs (printing) in Italian
   fonts-liberation2                        # "Arial" for the grid letters
   xdg-utils                                # opening the help document and links
 )

@@ -5,7 +5,10 @@
 #include "platform/qt/qt_messages.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStandardPaths>
+#include <QTranslator>
 #include <QScreen>
 #include <QTimer>
 
@@ -15,6 +18,11 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName("quadrivo");
+    // Qt's own dialogs (printing) speak Italian too.
+    QTranslator qtItalian;
+    if (qtItalian.load(QLocale(QLocale::Italian, QLocale::Italy), "qtbase", "_",
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtItalian);
 
     // The whole command line is one file name, kept as the file system's
     // bytes (a name need not be valid UTF-8). A relative name means the

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
@@ -226,7 +227,16 @@ void Form1::MenuRecupera() {
     BeforeFileDialog();
     // The open dialog browses the current folder.
     QDir::setCurrent(folder);
+    const std::string before = doc_.CurrentFileName;
     ShowOpenDialog();
+    QDir::setCurrent(platform::PathText(programFolder_));
+    // Recovered work has no file of its own yet: Save asks for a name.
+    if (doc_.HasCrossword() && doc_.CurrentFileName != before &&
+        QFileInfo(platform::PathText(doc_.CurrentFileName)).absolutePath() == QDir(folder).absolutePath()) {
+        doc_.CurrentFileName = document::NewCrosswordName;
+        doc_.ChangedFlag = true;
+        setWindowTitle(Caption());
+    }
 }
 
 void Form1::MenuSalva() { Save(); }
@@ -278,7 +288,9 @@ void Form1::MenuPendaris() {
 void Form1::MenuAiuto() {
     HideLabel();
     SetPointer(Pointer::Default);
-    const std::string help = "QUADRIVO.html";
+    // The help document lies beside the program, whatever folder a dialog
+    // browsed to.
+    const std::string help = programFolder_ + "/QUADRIVO.html";
     std::error_code ec;
     const auto path = std::filesystem::absolute(help, ec);
     if (document::FileExists(help) && !launcher_.OpenDocument(path.string())) {

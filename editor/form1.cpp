@@ -8,6 +8,8 @@
 #include "platform/qt/caption.h"
 #include "platform/qt/encoding.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -317,7 +319,11 @@ void Form1::OnMouseMove(int x, int y) {
     const Readout r = PointerReadout(doc_, pointer_, x, y, readoutArea, labelWidth);
     if (r.setCaption) labelWidth(r.caption);
     if (r.setPointer && r.pointer != pointer_) SetPointer(r.pointer);
-    label->move(r.moveLeft ? r.left : label->x(), r.top);
+    int top = r.top;
+    // Near the status bar the label goes above the pointer instead.
+    const int floor = area_->height() - area_->StatusBarHeight();
+    if (top < floor && top + label->height() > floor) top = std::max(area_->ToolbarHeight(), y - label->height() - 4);
+    label->move(r.moveLeft ? r.left : label->x(), top);
     label->raise();
 }
 

@@ -41,7 +41,7 @@ QString AskName(QWidget* parent, const QString& programFolder, const QString& pr
     box.setOkButtonText(QStringLiteral("OK"));
     box.setCancelButtonText(QStringLiteral("Annulla"));
     if (auto* label = box.findChild<QLabel*>()) label->setWordWrap(true);
-    box.setMinimumWidth(440);  // the prompt is long: a few lines, not a narrow column
+    box.setMinimumWidth(560);  // the prompt is long: a few lines, not a narrow column
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 

@@ -3,6 +3,7 @@
 #include "document/text.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 namespace platform {
 
@@ -16,6 +17,13 @@ std::string ToBytes(const QString& text) { return document::Utf8ToCp1252(text.to
 
 std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-QString PathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+QString PathText(const std::string& path) {
+    // A name that is not valid in the file system's encoding (a Latin-1
+    // byte on a UTF-8 system) is shown with the program's own code page
+    // rather than with replacement marks.
+    QStringDecoder decoder(QStringDecoder::System, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(QByteArrayView(path.data(), static_cast<qsizetype>(path.size())));
+    return decoder.hasError() ? FromBytes(path) : text;
+}
 
 } // namespace platform

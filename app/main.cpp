@@ -3,6 +3,7 @@
 #include "editor/form1.h"
 #include "platform/qt/qt_launcher.h"
 #include "platform/qt/qt_messages.h"
+#include "platform/qt/qt_settings.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -38,7 +39,8 @@ int main(int argc, char** argv) {
     platform::QtLauncher launcher;
     const QString recovery =
         QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/recupero";
-    editor::Form1 form({messages, launcher}, {QCoreApplication::applicationDirPath(), commandLine, recovery});
+    platform::QtSettings settings(platform::QtSettings::UserFile(app.applicationName()));
+    editor::Form1 form({messages, launcher, &settings}, {QCoreApplication::applicationDirPath(), commandLine, recovery});
     if (form.Ended()) return 0;
     // The whole screen, also where no window manager maximizes windows.
     form.setGeometry(form.screen()->availableGeometry());

@@ -40,7 +40,7 @@ const std::vector<MenuEntry>& MenuTree() {
           {"MenuDef", "&Edit parola/definizione", &Form1::MenuDef, Editing},
           {"MenuParole", "&Tabella Parole/Definizioni ...", &Form1::MenuParole, Editing}}},
         {"MenuUtiliti", "&Utilita'", Editing,
-         {{"MenuFont", "Scegli &Font ...", nullptr, Editing},
+         {{"MenuFont", "Scegli &Font ...", &Form1::MenuFont, Editing},
           {"MenuPendaris", "&Lancia Pendaris ...", &Form1::MenuPendaris, Editing},
           {"MenuEstrazione", "&Estrazione automatica schema ...", &Form1::MenuEstrazione, Editing},
           {"MenuMeno3", nullptr, nullptr, Editing},
@@ -50,7 +50,7 @@ const std::vector<MenuEntry>& MenuTree() {
           {"MenuPHP", "&Visita Ostrali Home Page ...", &Form1::MenuPHP, Always},
           {"MenuMail", "&Manda una Mail all'autore ...", &Form1::MenuMail, Always},
           {"MenuMeno1", nullptr, nullptr, Always},
-          {"MenuInfo", "&Info su Quadrivo 98 ...", nullptr, Always}}},
+          {"MenuInfo", "&Info su Quadrivo 98 ...", &Form1::MenuInfo, Always}}},
     };
     return menus;
 }
@@ -65,7 +65,7 @@ const std::vector<ToolButtonEntry>& ToolbarButtons() {
         {"Stampa", "Stampa cruciverba", &Form1::PrintCrossword, WithCrossword},
         {"Anteprima", "Anteprima di stampa", &Form1::ShowPrintPreview, WithCrossword},
         {nullptr, nullptr, nullptr, Editing},
-        {"CambiaFont", "Cambia carattere", nullptr, Editing},
+        {"CambiaFont", "Cambia carattere", &Form1::MenuFont, Editing},
         {"AggColonna", "Aggiungi colonna", &Form1::AddColumn, Editing},
         {"TogliColonna", "Togli colonna", &Form1::RemoveColumn, Editing},
         {"AggRiga", "Aggiungi riga", &Form1::AddRow, Editing},

@@ -2,6 +2,7 @@
 
 #include "editor/form1.h"
 
+#include "dialogs/about_dialog.h"
 #include "dialogs/new_dialog.h"
 #include "dialogs/open_dialog.h"
 #include "dialogs/save_dialog.h"
@@ -306,6 +307,21 @@ void Form1::MenuAiuto() {
                        platform::Buttons::Ok, platform::ApplicationTitle, platform::Icon::Question);
     }
     if (doc_.EditMode == document::NotShowingGrid) ClosePrintPreview();
+}
+
+void Form1::MenuFont() {
+    doc_.EditMode = document::NoTool;
+    HideLabel();
+    if (dialogs::ChooseFont(this, doc_, DrawingSurface(), fontSource_, fontChoice_, messages_)) DrawGrid();
+    Activate();
+}
+
+void Form1::MenuInfo() {
+    if (doc_.EditMode == document::NotShowingGrid) ClosePrintPreview();
+    HideLabel();
+    SetPointer(Pointer::Default);
+    dialogs::ShowAbout(this, launcher_, messages_);
+    Activate();
 }
 
 void Form1::MenuPHP() { launcher_.OpenDocument(QUADRIVO_HOME_PAGE); }

@@ -4,6 +4,8 @@
 #include "document/file_io.h"
 #include "editor/actions.h"
 #include "editor/artwork.h"
+#include "dialogs/about_dialog.h"
+#include "dialogs/tips_dialog.h"
 #include "editor/client_area.h"
 #include "platform/qt/caption.h"
 #include "platform/qt/encoding.h"
@@ -44,7 +46,8 @@ Form1::Form1(Services services, StartupOptions options, QWidget* parent)
       launcher_(services.launcher),
       options_(std::move(options)),
       area_(new ClientArea(this)),
-      working_(WorkingFilePath(options_.programFolder)) {
+      working_(WorkingFilePath(options_.programFolder)),
+      settings_(services.settings) {
     setObjectName("Form1");
     setWindowTitle("Quadrivo 98");
     setCentralWidget(area_);
@@ -101,6 +104,8 @@ void Form1::Activate() {
         OpenCommandLineFile();
         if (ended_) return;
     }
+    // The tip of the day, once, after the command-line crossword.
+    if (!activatedOnce_ && settings_) dialogs::ShowTipOfTheDay(this, platform::PathText(programFolder_), *settings_);
     RefreshWindow();
     activatedOnce_ = true;
 }

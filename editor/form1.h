@@ -2,6 +2,7 @@
 // Form1: the main window. It owns the crossword document and the vocabulary,
 // shows the grid, and routes every menu and toolbar command.
 
+#include "dialogs/font_dialog.h"
 #include "document/crossword.h"
 #include "document/history.h"
 #include "document/working_copy.h"
@@ -10,6 +11,8 @@
 #include "editor/pointer_readout.h"
 #include "platform/launcher.h"
 #include "platform/messages.h"
+#include "platform/qt/qt_fonts.h"
+#include "platform/settings.h"
 #include "vocabulary/vocabulary.h"
 
 #include <QHash>
@@ -30,6 +33,9 @@ class ClientArea;
 struct Services {
     platform::Messages& messages;
     platform::Launcher& launcher;
+    // The per-user settings of the tip of the day; without them no tip is
+    // shown at start-up.
+    platform::Settings* settings = nullptr;
 };
 
 struct StartupOptions {
@@ -107,6 +113,8 @@ public:
     void MenuEsci();
     void MenuPendaris();
     void MenuAiuto();
+    void MenuFont();
+    void MenuInfo();
     void MenuPHP();
     void MenuMail();
 
@@ -219,6 +227,9 @@ private:
     QHash<QString, Command> commands_;
     QHash<QString, MenuState> menus_;
     bool previewShown_ = false;
+    platform::Settings* settings_;
+    platform::QtFontSource fontSource_;
+    dialogs::FontChoiceState fontChoice_;
     document::History history_;
     QString lastPictureName_;
     // Runs ClosePrintPreview when the preview is shown.

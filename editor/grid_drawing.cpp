@@ -48,7 +48,12 @@ void DrawGrid(document::Crossword& doc, platform::Surface& surface, Bars bars) {
     const int cell = doc.CellSize;
 
     if (doc.GridFontName.empty()) doc.GridFontName = document::DefaultFontName;
-    surface.SetFont({doc.GridFontName, LetterSize(cell), false, false});
+    // The window's font keeps the style chosen with the font; name and size
+    // come from the crossword.
+    platform::Font font = surface.CurrentFont();
+    font.name = doc.GridFontName;
+    font.size = LetterSize(cell);
+    surface.SetFont(font);
 
     doc.GridLeft = static_cast<int>(Nearest((W - columns * cell) / 2));
     doc.GridTop = static_cast<int>(Nearest((H + bars.toolbar - bars.statusBar - 2 - rows * cell) / 2));
@@ -76,7 +81,8 @@ void DrawGrid(document::Crossword& doc, platform::Surface& surface, Bars bars) {
         }
     }
 
-    surface.SetFont({doc.GridFontName, 7, false, false});
+    font.size = 7;
+    surface.SetFont(font);
     document::ComputeWordMap(doc, [&](int c, int r, int n) {
         const Pixel corner = CellOrigin(doc, c, r);
         surface.DrawText(corner.x + 2, corner.y, std::to_string(n));

@@ -48,6 +48,7 @@ private slots:
     void previewPutsEditingOutOfReachUntilClosed();
     void printCommandsAndThePreview();
     void pictureOfTheGrid();
+    void aboutBoxClosesThePreviewFirst();
 };
 
 void PreviewTest::previewPutsEditingOutOfReachUntilClosed() {
@@ -138,6 +139,26 @@ void PreviewTest::pictureOfTheGrid() {
     const auto& doc = form.Document();
     QCOMPARE(picture.pixelColor(doc.GridLeft + doc.CellSize / 2, doc.GridTop + 2 * doc.CellSize + doc.CellSize / 2),
              QColor(Qt::black));
+}
+
+void PreviewTest::aboutBoxClosesThePreviewFirst() {
+    Program program;
+    testgui::WriteFile(program.Path("mio.qdr"), kCrossword);
+    auto& form = program.Start(program.Path("mio.qdr"));
+    form.MenuAction("MenuAnteprima")->trigger();
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        QWidget* box = QApplication::activeModalWidget();
+        QVERIFY(box);
+        shown = box->objectName();
+        box->close();
+    });
+    QVERIFY(form.MenuAction("MenuInfo")->isEnabled());
+    form.MenuAction("MenuInfo")->trigger();
+    QCOMPARE(shown, QString("Form3"));
+    QVERIFY(!form.PreviewShown());
+    QVERIFY(form.MenuAction("MenuFont")->isEnabled());
+    QVERIFY(form.ToolAction("CambiaFont")->isEnabled());
 }
 
 QTEST_MAIN(PreviewTest)

@@ -4,29 +4,14 @@
 #include "platform/qt/qt_messages.h"
 
 #include <QAbstractItemView>
-#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QEvent>
 #include <QItemSelectionModel>
 #include <QFileInfo>
-#include <QLibraryInfo>
 #include <QLineEdit>
-#include <QTranslator>
+#include <QPushButton>
 
 namespace dialogs {
-
-namespace {
-
-// Qt's own texts of the file dialog (column titles, tooltips, its menus) in
-// Italian, where Qt's translations are installed; the captions the program
-// sets itself are Italian in any case.
-void UseItalianQtTexts() {
-    static QTranslator* translator = nullptr;
-    if (translator) return;
-    translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QStringLiteral("qtbase_it"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-}
-
-} // namespace
 
 const std::vector<std::pair<QString, document::ExportFormat>>& ExportDialog::FileTypes() {
     using document::ExportFormat;
@@ -43,18 +28,12 @@ const std::vector<std::pair<QString, document::ExportFormat>>& ExportDialog::Fil
 ExportDialog::ExportDialog(const QString& folder, const QString& baseName, document::ExportFormat format,
                            QWidget* parent)
     : QFileDialog(parent) {
-    UseItalianQtTexts();
     setObjectName("ExportDialog");
     setOption(QFileDialog::DontUseNativeDialog);
     setOption(QFileDialog::DontConfirmOverwrite);  // asked in Italian after the choice
     setAcceptMode(QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
-    setWindowTitle(QStringLiteral("Esporta cruciverba"));
-    setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
-    setLabelText(QFileDialog::FileName, QStringLiteral("&Nome file:"));
-    setLabelText(QFileDialog::FileType, QStringLiteral("&Formato:"));
-    setLabelText(QFileDialog::Accept, QStringLiteral("&Esporta"));
-    setLabelText(QFileDialog::Reject, QStringLiteral("&Annulla"));
+    ApplyCaptions();
     QStringList filters;
     for (const auto& type : FileTypes()) filters << type.first;
     setNameFilters(filters);
@@ -73,6 +52,28 @@ ExportDialog::ExportDialog(const QString& folder, const QString& baseName, docum
         connect(nameEdit, &QLineEdit::textChanged, this, [list](const QString& text) {
             if (text.isEmpty() && list->selectionModel()) list->selectionModel()->clearSelection();
         });
+}
+
+void ExportDialog::ApplyCaptions() {
+    setWindowTitle(QStringLiteral("Esporta cruciverba"));
+    setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
+    setLabelText(QFileDialog::FileName, QStringLiteral("&Nome file:"));
+    setLabelText(QFileDialog::FileType, QStringLiteral("Formato:"));
+    setLabelText(QFileDialog::Accept, QStringLiteral("&Esporta"));
+    setLabelText(QFileDialog::Reject, QStringLiteral("&Annulla"));
+    // The button box names its buttons anew on a change of language.
+    if (auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))) {
+        if (QPushButton* accept = buttons->button(QDialogButtonBox::Save)) accept->setText(QStringLiteral("&Esporta"));
+        if (QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel)) cancel->setText(QStringLiteral("&Annulla"));
+    }
+}
+
+void ExportDialog::changeEvent(QEvent* event) {
+    QFileDialog::changeEvent(event);
+    // Qt's translations name the captions anew, each widget on its own
+    // event: the program's own come back once all of them are handled.
+    if (event->type() == QEvent::LanguageChange)
+        QMetaObject::invokeMethod(this, &ExportDialog::ApplyCaptions, Qt::QueuedConnection);
 }
 
 document::ExportFormat ExportDialog::SelectedFormat() const {

@@ -46,7 +46,12 @@ public:
     static std::optional<ExportTarget> Ask(QWidget* parent, const QString& folder, const QString& baseName,
                                            document::ExportFormat format, platform::Messages& messages);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // The program's own captions, in Italian.
+    void ApplyCaptions();
     // Gives the name box the extension of the newly selected file type.
     void FollowFileType(const QString& filter);
 };

@@ -116,6 +116,22 @@ private slots:
         QVERIFY(dialog.testOption(QFileDialog::DontUseNativeDialog));
     }
 
+    void CaptionsSurviveAChangeOfLanguage() {
+        // Installing Qt's translations sends every widget its own event.
+        dialogs::ExportDialog dialog("/tmp", "rivista", ExportFormat::Ipuz);
+        QCoreApplication::postEvent(&dialog, new QEvent(QEvent::LanguageChange));
+        for (QWidget* w : dialog.findChildren<QWidget*>()) QCoreApplication::postEvent(w, new QEvent(QEvent::LanguageChange));
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        auto* buttons = dialog.findChild<QDialogButtonBox*>("buttonBox");
+        QCOMPARE(buttons->button(QDialogButtonBox::Save)->text(), QStringLiteral("&Esporta"));
+        QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("&Annulla"));
+        QCOMPARE(dialog.findChild<QLabel*>("fileNameLabel")->text(), QStringLiteral("&Nome file:"));
+        QCOMPARE(dialog.findChild<QLabel*>("fileTypeLabel")->text(), QStringLiteral("Formato:"));
+        QCOMPARE(dialog.findChild<QLabel*>("lookInLabel")->text(), QStringLiteral("Cerca in:"));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Esporta cruciverba"));
+    }
+
     void FileTypeChoosesFormatAndExtension_data() {
         QTest::addColumn<int>("fileType");
         QTest::addColumn<QString>("typed");

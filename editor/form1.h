@@ -42,6 +42,8 @@ struct StartupOptions {
     QString programFolder;    // becomes the current folder; the data files live there
     std::string commandLine;  // the whole command line: one crossword file name (file system bytes), or ""
     QString recoveryFolder;   // where a working file left by an earlier run is kept
+    // Where the working file lives; empty: the program folder.
+    QString workingFolder;
 };
 
 class Form1 : public QMainWindow {
@@ -125,6 +127,8 @@ public:
     void ClosePrintPreview();
     bool PreviewShown() const { return previewShown_; }
     void ExportPicture();
+    // "Espor&ta ...": the crossword in another program's format.
+    void MenuEsporta();
 
     // Undo and redo of the changes made through the edit cycle.
     void MenuAnnulla();
@@ -153,6 +157,9 @@ public:
 
     // "Estrazione automatica": fills the grid from the vocabulary.
     void MenuEstrazione();
+    // "&Completa schema ...": every slot of 3 or more letters gets a word,
+    // with backtracking, off the window's thread.
+    void MenuCompleta();
     // Where the fill's draws come from (a seeded generator in tests); the
     // default re-seeds from the time of day before every draw.
     void SetRandomSource(std::function<double()> random) { random_ = std::move(random); }

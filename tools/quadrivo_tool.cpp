@@ -7,6 +7,7 @@
 #include "document/file_io.h"
 #include "document/text.h"
 #include "document/word_map.h"
+#include "fill/complete_fill.h"
 #include "fill/headless_host.h"
 #include "vocabulary/builder.h"
 #include "vocabulary/vocabulary.h"
@@ -18,6 +19,7 @@
 #include <cctype>
 #include <charconv>
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -31,6 +33,8 @@ namespace {
 
 constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
+constexpr int ExitImpossible = 4;  // riempi --completo: no fill exists
+constexpr int ExitTimeLimit = 5;   // riempi --completo: --limite ran out
 
 const char* const kHelp = R"(Uso: quadrivo-tool COMANDO [ARGOMENTI]
 
@@ -62,6 +66,17 @@ Comandi:
                                 (predefinito: si); stampa una riga di
                                 riepilogo: riempite, vuote, domande,
                                 ripartenze, millisecondi
+  riempi IN.qdr OUT.qdr --completo [--seme N] [--limite SECONDI] [-l FILE]
+                                completa lo schema di IN: tiene le caselle
+                                nere e le lettere gia' presenti e da' a ogni
+                                parola di 3 o piu' lettere una parola del
+                                vocabolario, senza ripetizioni, tornando
+                                indietro quando serve; scrive OUT se ci
+                                riesce. Uscita 4 se lo schema non si puo'
+                                completare, 5 allo scadere di --limite.
+                                Riepilogo: riempite, vuote, nodi (parole
+                                provate), ritorni, ripartenze, millisecondi,
+                                e il tempo e la memoria dell'indice
   stampa IN.qdr OUT.pdf [--area LxA] [--barra B]
                                 scrive in OUT.pdf la pagina stampata del
                                 cruciverba IN.qdr, su A4, impaginata come da
@@ -245,6 +260,46 @@ private:
     platform::Answer then_;
 };
 
+// riempi --completo: the complete fill, without questions.
+int RiempiCompleto(const std::string& vocabularyFile, const std::string& in, const std::string& out,
+                   std::uint64_t seed, double limit) {
+    ConsoleMessages messages;
+    vocabulary::Vocabulary vocab;
+    if (!LoadVocabulary(vocabularyFile, vocab, messages)) return ExitFailure;
+    document::Crossword doc;
+    if (document::LoadCrosswordFile(doc, in, messages) != document::LoadResult::Loaded) return ExitFailure;
+    document::ComputeWordMap(doc);
+
+    fill::CompleteFillOptions options;
+    options.seed = seed;
+    options.timeLimitSeconds = limit;
+    const fill::CompleteFillResult result = fill::CompleteFill(doc, vocab, options);
+    const fill::CompleteFillStats& stats = result.stats;
+    const bool filled = result.outcome == fill::CompleteFillOutcome::Filled;
+    auto summary = [&] {
+        std::cout << "riempite " << (filled ? stats.slots : 0) << " vuote " << (filled ? 0 : stats.slots)
+                  << " nodi " << stats.nodes << " ritorni " << stats.backtracks << " ripartenze "
+                  << stats.restarts << " ms " << std::llround(stats.searchMilliseconds) << " indice ms "
+                  << std::llround(stats.indexMilliseconds) << " KB " << (stats.indexBytes + 1023) / 1024
+                  << '\n';
+    };
+    switch (result.outcome) {
+    case fill::CompleteFillOutcome::Filled:
+        fill::ApplyCompleteFill(doc, result);
+        if (document::SaveCrosswordFile(doc, out, messages) != document::SaveResult::Saved) return ExitFailure;
+        summary();
+        return 0;
+    case fill::CompleteFillOutcome::Impossible:
+        std::cerr << document::Cp1252ToUtf8(result.message) << '\n';
+        summary();
+        return ExitImpossible;
+    default:
+        std::cerr << "Tempo scaduto: lo schema non è stato completato in " << limit << " secondi.\n";
+        summary();
+        return ExitTimeLimit;
+    }
+}
+
 int Riempi(const std::vector<std::string>& args) {
     std::string file;
     std::vector<std::string> rest;
@@ -253,11 +308,22 @@ int Riempi(const std::vector<std::string>& args) {
     std::uint64_t seed = std::random_device{}();
     int restarts = 0;
     platform::Answer then = platform::Answer::Yes;
+    bool complete = false, questions = false;
+    double limit = 0;
     for (std::size_t i = 0; i < rest.size(); ++i) {
         const std::string& a = rest[i];
-        if (a == "--seme" || a == "--ripartenze" || a == "--rispondi") {
+        if (a == "--completo") {
+            complete = true;
+        } else if (a == "--limite") {
             if (i + 1 == rest.size()) return Usage("manca il valore dopo " + a);
             const std::string value = rest[++i];
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), limit);
+            if (error != std::errc() || end != value.data() + value.size() || !(limit > 0) || limit > 1e6)
+                return Usage("--limite vuole un numero di secondi maggiore di zero");
+        } else if (a == "--seme" || a == "--ripartenze" || a == "--rispondi") {
+            if (i + 1 == rest.size()) return Usage("manca il valore dopo " + a);
+            const std::string value = rest[++i];
+            questions = questions || a != "--seme";
             if (a == "--rispondi") {
                 if (value != "si" && value != "annulla") return Usage("--rispondi vuole si o annulla");
                 then = value == "si" ? platform::Answer::Yes : platform::Answer::Cancel;
@@ -277,6 +343,9 @@ int Riempi(const std::vector<std::string>& args) {
         }
     }
     if (names.size() != 2) return Usage("indicare il file da riempire e quello da scrivere");
+    if (complete && questions) return Usage("--completo non fa domande: --rispondi e --ripartenze non servono");
+    if (!complete && limit > 0) return Usage("--limite vale solo con --completo");
+    if (complete) return RiempiCompleto(file, names[0], names[1], seed, limit);
     ConsoleMessages messages;
     vocabulary::Vocabulary vocab;
     if (!LoadVocabulary(file, vocab, messages)) return ExitFailure;

@@ -67,7 +67,7 @@ struct Program {
     // left by earlier runs are kept in Path("recupero").
     editor::Form1& StartWithBytes(const std::string& commandLine) {
         form = std::make_unique<editor::Form1>(editor::Services{messages, launcher},
-                                               editor::StartupOptions{folder.path(), commandLine, Path("recupero")});
+                                               editor::StartupOptions{folder.path(), commandLine, Path("recupero"), {}});
         form->Area()->ToolBar()->setFixedHeight(28);
         form->Area()->StatusBar()->setFixedHeight(19);
         form->show();

@@ -1,0 +1,155 @@
+#include "fill/complete_fill.h"
+
+#include "document/word_map.h"
+#include "fill/complete_fill_index.h"
+#include "fill/complete_fill_search.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace fill {
+
+using document::Horizontal;
+using document::Vertical;
+
+namespace {
+
+int Columns(const document::Crossword& doc) { return std::clamp(doc.ColumnCount, 0, document::MaxColumns); }
+int Rows(const document::Crossword& doc) { return std::clamp(doc.RowCount, 0, document::MaxRows); }
+
+// The runs of at least `minimum` white cells of a grid given as rows of cell
+// characters: start column, row (1-based), direction and length.
+struct Run {
+    int column, row, direction, length;
+};
+std::vector<Run> Runs(const std::vector<std::string>& grid, int columns, int minimum) {
+    std::vector<Run> runs;
+    const int rows = static_cast<int>(grid.size());
+    auto white = [&](int c, int r) {
+        return c >= 1 && r >= 1 && c <= columns && r <= rows &&
+               grid[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)] != document::BlackCell;
+    };
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= columns; ++c)
+            for (int d : {Horizontal, Vertical}) {
+                const int dc = d == Horizontal ? 1 : 0, dr = 1 - dc;
+                if (!white(c, r) || white(c - dc, r - dr)) continue;
+                int length = 0;
+                while (white(c + dc * length, r + dr * length)) ++length;
+                if (length >= minimum) runs.push_back({c, r, d, length});
+            }
+    return runs;
+}
+
+std::string RunLetters(const std::vector<std::string>& grid, const Run& run) {
+    std::string letters;
+    for (int i = 0; i < run.length; ++i) {
+        const int c = run.column + (run.direction == Horizontal ? i : 0);
+        const int r = run.row + (run.direction == Vertical ? i : 0);
+        letters += grid[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)];
+    }
+    return letters;
+}
+
+} // namespace
+
+std::vector<std::string> GridCells(const document::Crossword& doc) {
+    std::vector<std::string> grid;
+    for (int r = 1; r <= Rows(doc); ++r) {
+        std::string row;
+        for (int c = 1; c <= Columns(doc); ++c) row += doc.Cell(c, r);
+        grid.push_back(row);
+    }
+    return grid;
+}
+
+namespace detail {
+
+Problem MakeProblem(const document::Crossword& doc) {
+    Problem problem;
+    problem.columns = Columns(doc);
+    problem.rows = Rows(doc);
+    const std::vector<std::string> grid = GridCells(doc);
+    for (const std::string& row : grid) problem.cells.insert(problem.cells.end(), row.begin(), row.end());
+
+    // The numbers the grid shows, from the word map of the grid as it is.
+    document::Crossword numbered = doc;
+    document::ComputeWordMap(numbered);
+    for (const Run& run : Runs(grid, problem.columns, 3)) {
+        SlotSpec slot;
+        slot.column = run.column;
+        slot.row = run.row;
+        slot.direction = run.direction;
+        slot.number = numbered.WordNumbers(run.column, run.row);
+        for (int i = 0; i < run.length; ++i) {
+            const int c = run.column + (run.direction == Horizontal ? i : 0);
+            const int r = run.row + (run.direction == Vertical ? i : 0);
+            slot.cells.push_back((r - 1) * problem.columns + (c - 1));
+        }
+        problem.slots.push_back(std::move(slot));
+    }
+    return problem;
+}
+
+std::string DescribeSlot(const SlotSpec& slot) {
+    return std::string(slot.direction == Horizontal ? "orizzontale " : "verticale ") + std::to_string(slot.number) +
+           " alle coordinate " + std::to_string(slot.column) + "," + std::to_string(slot.row);
+}
+
+std::string SlotPattern(const Problem& problem, const SlotSpec& slot) {
+    std::string pattern;
+    for (int cell : slot.cells) {
+        const char ch = problem.cells[static_cast<std::size_t>(cell)];
+        pattern += ch == ' ' ? document::EmptyCell : ch;
+    }
+    return pattern;
+}
+
+} // namespace detail
+
+CompleteFillResult CompleteFill(const document::Crossword& doc, LetterIndex& index,
+                                const CompleteFillOptions& options, CompleteFillProgress* progress) {
+    CompleteFillResult result;
+    const double indexMsBefore = index.BuildMilliseconds();
+    const auto start = std::chrono::steady_clock::now();
+    const detail::Problem problem = detail::MakeProblem(doc);
+    detail::Solve(problem, index, options, progress, result);
+    result.stats.searchMilliseconds =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    result.stats.indexMilliseconds = index.BuildMilliseconds() - indexMsBefore;
+    result.stats.indexBytes = index.Bytes();
+    return result;
+}
+
+CompleteFillResult CompleteFill(const document::Crossword& doc, const vocabulary::Vocabulary& vocab,
+                                const CompleteFillOptions& options, CompleteFillProgress* progress) {
+    LetterIndex index(vocab);
+    return CompleteFill(doc, index, options, progress);
+}
+
+bool ApplyCompleteFill(document::Crossword& doc, const CompleteFillResult& result) {
+    if (result.outcome != CompleteFillOutcome::Filled) return false;
+    const std::vector<std::string> before = GridCells(doc);
+    const std::vector<std::string>& after = result.rows;
+    if (after.size() != before.size()) return false;
+    for (std::size_t r = 0; r < before.size(); ++r) {
+        if (after[r].size() != before[r].size()) return false;
+        for (std::size_t c = 0; c < before[r].size(); ++c)
+            if ((before[r][c] == document::BlackCell) != (after[r][c] == document::BlackCell)) return false;
+    }
+    const int columns = Columns(doc);
+    for (const Run& run : Runs(before, columns, 2))
+        if (RunLetters(before, run) != RunLetters(after, run))
+            doc.Definitions(run.column, run.row, run.direction).clear();
+    for (std::size_t r = 0; r < after.size(); ++r) {
+        std::string& line = doc.GridLine(static_cast<int>(r) + 1);
+        for (std::size_t c = 0; c < after[r].size(); ++c) {
+            if (after[r][c] == before[r][c]) continue;
+            while (line.size() < 2 * c + 2) line += "..";
+            line[2 * c] = after[r][c];
+        }
+    }
+    return true;
+}
+
+} // namespace fill

@@ -1,0 +1,96 @@
+#pragma once
+// The complete fill ("Completa schema"): keeps the black cells and every
+// letter already in the grid and gives every white slot of 3 or more letters
+// a word of the vocabulary, no word twice, or proves that no such fill
+// exists. Runs of 1 or 2 white cells are free: they take what their crossings
+// give them, and a cell in no slot of 3 or more keeps what it has.
+//
+// The search keeps, for each slot, the set of words still possible as a
+// bitset over its length group (fill/complete_fill_index.h) and the letters
+// still possible in each crossing cell; every choice is followed by
+// propagation across the crossings until nothing changes, the slot with the
+// fewest candidates (weighted by how often it failed) is filled next, with
+// the word that leaves its crossings the most words, and the search restarts
+// now and then with what it learned. It is deterministic for a given seed.
+//
+// No Qt here: the progress window (dialogs/fill_progress.h) runs the search
+// on a worker thread, the command-line tool runs it directly.
+
+#include "document/crossword.h"
+#include "vocabulary/vocabulary.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fill {
+
+class LetterIndex;
+
+struct CompleteFillOptions {
+    std::uint64_t seed = 0;
+    // Stop with TimeLimit after this many seconds of search; 0: no limit.
+    double timeLimitSeconds = 0;
+    // Set from any thread to stop the search with Cancelled.
+    const std::atomic<bool>* cancel = nullptr;
+};
+
+// Figures a running search updates as it goes; another thread may read them
+// at any time.
+struct CompleteFillProgress {
+    std::atomic<int> slots{0};         // slots of 3 or more letters in the grid
+    std::atomic<int> filled{0};        // slots that have their word right now
+    std::atomic<int> bestFilled{0};    // the most that had one at the same time
+    std::atomic<std::int64_t> nodes{0};
+};
+
+enum class CompleteFillOutcome {
+    Filled,      // every slot has a word: `rows` holds the grid
+    Impossible,  // no fill exists: `message` says why, and where when it can tell
+    TimeLimit,   // the time limit ran out first
+    Cancelled,   // the cancel flag was set
+};
+
+struct CompleteFillStats {
+    int slots = 0;               // slots of 3 or more letters
+    std::int64_t nodes = 0;      // words tried
+    std::int64_t backtracks = 0; // words taken back
+    int restarts = 0;
+    double indexMilliseconds = 0;  // building the letter index
+    std::size_t indexBytes = 0;    // its memory
+    double searchMilliseconds = 0;
+};
+
+struct CompleteFillResult {
+    CompleteFillOutcome outcome = CompleteFillOutcome::Impossible;
+    // Impossible: the Italian message for the user (Windows-1252).
+    std::string message;
+    // Filled: one text per grid row 1..RowCount, one cell character per
+    // column 1..ColumnCount ("*" black, "." empty, a letter).
+    std::vector<std::string> rows;
+    CompleteFillStats stats;
+};
+
+// Fills the crossword's grid as it stands in its grid rows; the document is
+// only read. `progress`, when given, is updated while the search runs.
+CompleteFillResult CompleteFill(const document::Crossword& doc, const vocabulary::Vocabulary& vocab,
+                                const CompleteFillOptions& options, CompleteFillProgress* progress = nullptr);
+
+// The same with an index the caller keeps between runs over the same
+// vocabulary (its build time then counts only once).
+CompleteFillResult CompleteFill(const document::Crossword& doc, LetterIndex& index,
+                                const CompleteFillOptions& options, CompleteFillProgress* progress = nullptr);
+
+// Writes a Filled result into the document's grid rows (cell characters
+// only) and empties the clue of every word (run of 2 or more cells) whose
+// letters change; the clues of words that stay the same are kept. False,
+// changing nothing, when the result is not a fill of this grid. The caller
+// then runs its edit cycle.
+bool ApplyCompleteFill(document::Crossword& doc, const CompleteFillResult& result);
+
+// The letters of the grid rows as `rows` shows them: the starting point a
+// fill is compared with.
+std::vector<std::string> GridCells(const document::Crossword& doc);
+
+} // namespace fill

@@ -1,0 +1,815 @@
+// The backtracking search of the complete fill.
+//
+// State: for each slot the bitset of words still possible (its domain), and
+// for each cell shared by two slots the letters still possible there. After
+// every change the crossings are made consistent again: a slot keeps only
+// the words whose letters its crossing cells allow, a crossing cell keeps
+// only the letters some word of each of its slots has there, and a slot left
+// with one word takes that word away from every other slot (no word twice).
+// Every change is saved on a trail, so going back is a matter of copying the
+// saved bitsets back.
+//
+// A domain is kept in two levels: one bit per 64-word block telling whether
+// the block still holds a word, then the blocks. Deep in the search most
+// blocks are empty and every loop skips them.
+//
+// A choice puts one word in one slot; when that fails, the word is removed
+// from the slot and the search goes on. The slot chosen is the one with the
+// fewest words per failure weight (a slot that keeps emptying counts as
+// tighter); the word chosen is the one whose letters leave the crossing slots
+// the most words, with a little seeded noise so other seeds give other fills.
+// After a growing number of failures the search starts again from the top,
+// keeping the weights: a bad early choice is not explored to exhaustion.
+
+#include "fill/complete_fill_search.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <cstdio>
+#include <limits>
+#include <random>
+
+namespace fill::detail {
+
+namespace {
+
+using Bits = std::uint64_t;
+
+constexpr std::uint32_t AllLetters = (1u << Letters) - 1;
+
+// Bits set in a 64-bit word. Builds for the plain x86-64 baseline have no
+// popcount instruction, and the library call that replaces it is slower
+// than this.
+inline int Ones(Bits x) {
+#if defined(__POPCNT__) || !defined(__x86_64__)
+    return std::popcount(x);
+#else
+    x = x - ((x >> 1) & 0x5555555555555555ULL);
+    x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<int>((x * 0x0101010101010101ULL) >> 56);
+#endif
+}
+
+inline int Ones(std::uint32_t x) { return Ones(static_cast<Bits>(x)); }
+
+enum class Status { Found, Failed, Restart, TimeLimit, Cancelled };
+
+struct Crossing {
+    int slot = -1;  // the other slot through this cell, -1 when none
+    int place = 0;  // the cell's place in that slot
+};
+
+struct Slot {
+    int length = 0;
+    const IndexGroup* group = nullptr;
+    int blocks = 0;          // 64-word blocks of its length group
+    int summaryWords = 0;    // ceil(blocks / 64)
+    int reasonWords = 0;     // of its reason: one bit per search level
+    std::size_t offset = 0;  // of its domain (summary, then blocks) in the arena
+    int count = 0;           // words in its domain
+    std::int64_t stamp = -1; // level that last saved the domain
+    double weight = 1;
+    std::vector<int> cells;
+    std::vector<Crossing> crossings;
+    std::vector<int> sameLength;  // other slots of its length
+    std::size_t residues = 0;     // its (place, letter) entries in residues_
+    int Words() const { return summaryWords + blocks + reasonWords; }
+};
+
+class Searcher {
+public:
+    Searcher(const Problem& problem, LetterIndex& index, const CompleteFillOptions& options,
+             CompleteFillProgress* progress)
+        : problem_(problem), options_(options), progress_(progress), random_(options.seed) {
+        Build(index);
+    }
+
+    void Run(CompleteFillResult& result);
+
+private:
+    void Build(LetterIndex& index);
+    bool StartDomains(std::string& message);
+    Status Search();
+    bool Propagate();
+    bool Revise(int s);
+    bool RemoveWordElsewhere(int s);
+    int SelectSlot();
+    void RankWords(int s, int want);
+    bool Probe(int s, int& chosen, Status& status);
+    void Assign(int s, int k);
+    // Removes word k from slot s because of the levels in `reason`.
+    bool RemoveWord(int s, int k, const Bits* reason);
+    // Keeps in slot s only the words with one of the letters `kept` at
+    // `place`, `removed` being the letters the place just lost.
+    bool NarrowToLetters(int s, int place, std::uint32_t removed, std::uint32_t kept, const Bits* reason);
+    void SetCell(int cell, std::uint32_t mask);
+    void Save(int s);
+    void PushLevel();
+    void PopLevel();
+    void Changed(int s, int oldCount);
+    int FirstWord(int s) const;
+    Bits* Summary(int s) { return arena_.data() + slots_[static_cast<std::size_t>(s)].offset; }
+    const Bits* Summary(int s) const { return arena_.data() + slots_[static_cast<std::size_t>(s)].offset; }
+    Bits* Blocks(int s) { return Summary(s) + slots_[static_cast<std::size_t>(s)].summaryWords; }
+    const Bits* Blocks(int s) const { return Summary(s) + slots_[static_cast<std::size_t>(s)].summaryWords; }
+    // The levels whose choices took words out of slot s's domain.
+    Bits* Reason(int s) { return Blocks(s) + slots_[static_cast<std::size_t>(s)].blocks; }
+    const Bits* Reason(int s) const { return Blocks(s) + slots_[static_cast<std::size_t>(s)].blocks; }
+    void AddReason(int s, const Bits* reason) {
+        Bits* own = Reason(s);
+        for (int i = 0; i < reasonWords_; ++i) own[i] |= reason[i];
+    }
+    // Calls f(b) for every block b of slot s that holds a word.
+    template <typename F>
+    void ForEachBlock(int s, F f) const;
+    void Fail(int s);
+    bool OutOfTime();
+    void Publish(int filled);
+
+    const Problem& problem_;
+    const CompleteFillOptions& options_;
+    CompleteFillProgress* progress_;
+    std::mt19937_64 random_;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+
+    std::vector<Slot> slots_;
+    std::vector<Bits> arena_;
+    std::vector<std::uint32_t> cellMask_;  // by cell id; only crossing cells matter
+    std::vector<int> residues_;            // block of the last word found per slot, place, letter
+
+    // Trail: saved domains and cell masks, and where each level began.
+    struct SavedDomain {
+        int slot;
+        int count;
+        std::int64_t stamp;
+        std::size_t offset;  // in saved_
+    };
+    std::vector<SavedDomain> trail_;
+    std::vector<Bits> saved_;
+    std::vector<std::pair<int, std::uint32_t>> cellTrail_;
+    struct Level {
+        std::size_t trail, cellTrail;
+        std::int64_t id;
+    };
+    std::vector<Level> levels_;
+    std::int64_t levelId_ = 0;
+    std::int64_t nextLevelId_ = 1;
+
+    std::vector<int> queue_;
+    std::size_t queueHead_ = 0;
+    std::vector<char> queued_;
+    std::vector<int> singles_;
+    int failedSlot_ = -1;
+    // The levels a failure depends on: a failure that does not depend on a
+    // level's choice jumps back over it.
+    int reasonWords_ = 0;
+    std::vector<Bits> conflict_;
+    bool jump_ = getenv("QJ") == nullptr;
+
+    std::int64_t nodes_ = 0;
+    std::int64_t backtracks_ = 0;
+    std::int64_t failuresSinceRestart_ = 0;
+    double restartLimit_ = getenv("QR") ? atof(getenv("QR")) : 100;
+    int restarts_ = 0;
+    int bestFilled_ = 0;
+    Status stop_ = Status::Failed;
+
+    // Ranking of words: log of counts, per-crossing letter gains, the best few.
+    std::vector<double> logCount_;
+    std::array<std::array<double, Letters>, vocabulary::MaxLength> gain_{};
+    std::vector<std::pair<double, int>> best_;
+    int probes_ = getenv("QK") ? atoi(getenv("QK")) : 1;
+    double noise_ = getenv("QN") ? atof(getenv("QN")) : 0.5;
+    int iterate_ = getenv("QI") ? atoi(getenv("QI")) : 256;
+    bool bothWeights_ = getenv("QW") != nullptr;
+    bool noWeights_ = getenv("QNOW") != nullptr;
+    bool readWords_ = getenv("QRW") == nullptr;
+    double decay_ = getenv("QDEC") ? atof(getenv("QDEC")) : 1;
+    double bump_ = 1;
+    bool useLast_ = getenv("QL") != nullptr;
+    int revising_ = -1;
+    double minGain_ = getenv("QM") ? atof(getenv("QM")) : 0;
+    int lastConflict_ = -1;
+};
+
+template <typename F>
+void Searcher::ForEachBlock(int s, F f) const {
+    const Slot& slot = slots_[static_cast<std::size_t>(s)];
+    const Bits* summary = Summary(s);
+    for (int w = 0; w < slot.summaryWords; ++w)
+        for (Bits m = summary[w]; m != 0; m &= m - 1) f(w * 64 + std::countr_zero(m));
+}
+
+void Searcher::Build(LetterIndex& index) {
+    const std::size_t cellCount = problem_.cells.size();
+    cellMask_.assign(cellCount, AllLetters);
+    std::vector<std::vector<std::pair<int, int>>> slotsOfCell(cellCount);
+    slots_.resize(problem_.slots.size());
+    std::size_t arenaSize = 0, residueCount = 0;
+    for (std::size_t s = 0; s < slots_.size(); ++s) {
+        Slot& slot = slots_[s];
+        slot.cells = problem_.slots[s].cells;
+        slot.length = static_cast<int>(slot.cells.size());
+        slot.group = &index.Group(slot.length);
+        slot.blocks = slot.group->blocks;
+        slot.summaryWords = (slot.blocks + 63) / 64;
+        slot.reasonWords = (static_cast<int>(problem_.slots.size()) + 3 + 63) / 64;
+        reasonWords_ = slot.reasonWords;
+        slot.offset = arenaSize;
+        arenaSize += static_cast<std::size_t>(slot.Words());
+        slot.residues = residueCount;
+        residueCount += static_cast<std::size_t>(slot.length) * Letters;
+        for (std::size_t p = 0; p < slot.cells.size(); ++p)
+            slotsOfCell[static_cast<std::size_t>(slot.cells[p])].push_back({static_cast<int>(s), static_cast<int>(p)});
+    }
+    for (std::size_t s = 0; s < slots_.size(); ++s) {
+        Slot& slot = slots_[s];
+        slot.crossings.resize(slot.cells.size());
+        for (std::size_t p = 0; p < slot.cells.size(); ++p)
+            for (auto [t, q] : slotsOfCell[static_cast<std::size_t>(slot.cells[p])])
+                if (t != static_cast<int>(s)) slot.crossings[p] = {t, q};
+        for (std::size_t t = 0; t < slots_.size(); ++t)
+            if (t != s && slots_[t].length == slot.length) slot.sameLength.push_back(static_cast<int>(t));
+    }
+    arena_.assign(arenaSize, 0);
+    conflict_.assign(static_cast<std::size_t>(reasonWords_), 0);
+    residues_.assign(residueCount, 0);
+    queued_.assign(slots_.size(), 0);
+    logCount_.resize(65536);
+    for (std::size_t i = 1; i < logCount_.size(); ++i) logCount_[i] = std::log(static_cast<double>(i));
+}
+
+// Each slot against its own letters: the vocabulary must have words of its
+// length, and some word that agrees with what the grid already holds. Then
+// the letters of crossing cells, and complete words that repeat.
+bool Searcher::StartDomains(std::string& message) {
+    for (std::size_t s = 0; s < slots_.size(); ++s) {
+        Slot& slot = slots_[s];
+        const SlotSpec& spec = problem_.slots[s];
+        failedSlot_ = static_cast<int>(s);
+        if (slot.length > vocabulary::MaxLength) {
+            message = "Impossibile completare lo schema: la parola " + DescribeSlot(spec) + " ha " +
+                      std::to_string(slot.length) + " lettere e il vocabolario ha parole da 3 a 15 lettere.";
+            return false;
+        }
+        if (slot.group->usableCount == 0) {
+            message = "Impossibile completare lo schema: il vocabolario non ha parole di " +
+                      std::to_string(slot.length) + " lettere, come la parola " + DescribeSlot(spec) + ".";
+            return false;
+        }
+        Bits* blocks = Blocks(static_cast<int>(s));
+        std::copy(slot.group->usable.begin(), slot.group->usable.end(), blocks);
+        for (int p = 0; p < slot.length; ++p) {
+            const char ch = problem_.cells[static_cast<std::size_t>(slot.cells[static_cast<std::size_t>(p)])];
+            if (ch == document::EmptyCell || ch == ' ') continue;
+            if (ch >= 'A' && ch <= 'Z') {
+                const Bits* letter = slot.group->Bits(p, ch - 'A');
+                for (int b = 0; b < slot.blocks; ++b) blocks[b] &= letter[b];
+            } else {
+                std::fill(blocks, blocks + slot.blocks, 0);  // a character no word has
+            }
+        }
+        Bits* summary = Summary(static_cast<int>(s));
+        slot.count = 0;
+        for (int b = 0; b < slot.blocks; ++b) {
+            if (blocks[b] != 0) summary[b / 64] |= Bits{1} << (b % 64);
+            slot.count += Ones(blocks[b]);
+        }
+        if (slot.count == 0) {
+            message = "Impossibile completare lo schema: nessuna parola del vocabolario va bene per la parola " +
+                      DescribeSlot(spec) + ": '" + SlotPattern(problem_, spec) + "'.";
+            return false;
+        }
+    }
+    for (std::size_t cell = 0; cell < problem_.cells.size(); ++cell) {
+        const char ch = problem_.cells[cell];
+        if (ch >= 'A' && ch <= 'Z') cellMask_[cell] = 1u << (ch - 'A');
+    }
+    for (std::size_t s = 0; s < slots_.size(); ++s) {
+        if (slots_[s].count != 1) continue;
+        for (int t : slots_[s].sameLength) {
+            if (static_cast<std::size_t>(t) < s || slots_[static_cast<std::size_t>(t)].count != 1) continue;
+            if (FirstWord(static_cast<int>(s)) != FirstWord(t)) continue;
+            failedSlot_ = t;
+            message = "Impossibile completare lo schema: la parola '" +
+                      slots_[s].group->Word(FirstWord(static_cast<int>(s))) + "' compare due volte, " +
+                      DescribeSlot(problem_.slots[s]) + " e " +
+                      DescribeSlot(problem_.slots[static_cast<std::size_t>(t)]) + ".";
+            return false;
+        }
+    }
+    failedSlot_ = -1;
+    return true;
+}
+
+int Searcher::FirstWord(int s) const {
+    const Slot& slot = slots_[static_cast<std::size_t>(s)];
+    const Bits* summary = Summary(s);
+    for (int w = 0; w < slot.summaryWords; ++w)
+        if (summary[w] != 0) {
+            const int b = w * 64 + std::countr_zero(summary[w]);
+            return b * 64 + std::countr_zero(Blocks(s)[b]);
+        }
+    return -1;
+}
+
+void Searcher::Save(int s) {
+    Slot& slot = slots_[static_cast<std::size_t>(s)];
+    if (slot.stamp == levelId_) return;
+    trail_.push_back({s, slot.count, slot.stamp, saved_.size()});
+    const Bits* words = Summary(s);
+    saved_.insert(saved_.end(), words, words + slot.Words());
+    slot.stamp = levelId_;
+}
+
+void Searcher::PushLevel() {
+    levels_.push_back({trail_.size(), cellTrail_.size(), levelId_});
+    levelId_ = nextLevelId_++;
+}
+
+void Searcher::PopLevel() {
+    const Level level = levels_.back();
+    levels_.pop_back();
+    while (trail_.size() > level.trail) {
+        const SavedDomain& entry = trail_.back();
+        Slot& slot = slots_[static_cast<std::size_t>(entry.slot)];
+        const auto from = saved_.begin() + static_cast<std::ptrdiff_t>(entry.offset);
+        std::copy(from, from + slot.Words(), Summary(entry.slot));
+        slot.count = entry.count;
+        slot.stamp = entry.stamp;
+        saved_.resize(entry.offset);
+        trail_.pop_back();
+    }
+    while (cellTrail_.size() > level.cellTrail) {
+        cellMask_[static_cast<std::size_t>(cellTrail_.back().first)] = cellTrail_.back().second;
+        cellTrail_.pop_back();
+    }
+    levelId_ = level.id;
+}
+
+void Searcher::SetCell(int cell, std::uint32_t mask) {
+    cellTrail_.push_back({cell, cellMask_[static_cast<std::size_t>(cell)]});
+    cellMask_[static_cast<std::size_t>(cell)] = mask;
+}
+
+void Searcher::Changed(int s, int oldCount) {
+    const int count = slots_[static_cast<std::size_t>(s)].count;
+    if (count == 1 && oldCount > 1) singles_.push_back(s);
+    if (!queued_[static_cast<std::size_t>(s)]) {
+        queued_[static_cast<std::size_t>(s)] = 1;
+        queue_.push_back(s);
+    }
+}
+
+void Searcher::Fail(int s) {
+    failedSlot_ = s;
+    std::copy(Reason(s), Reason(s) + reasonWords_, conflict_.begin());
+    if (!noWeights_) slots_[static_cast<std::size_t>(s)].weight += bump_;
+    if (decay_ > 1) {
+        bump_ *= decay_;
+        if (bump_ > 1e100) {
+            for (Slot& slot : slots_) slot.weight = slot.weight / 1e100 + 1e-300;
+            bump_ /= 1e100;
+        }
+    }
+    if (bothWeights_ && revising_ >= 0 && revising_ != s) slots_[static_cast<std::size_t>(revising_)].weight += 1;
+}
+
+bool Searcher::NarrowToLetters(int s, int place, std::uint32_t removed, std::uint32_t kept, const Bits* reason) {
+    Slot& slot = slots_[static_cast<std::size_t>(s)];
+    const IndexGroup& group = *slot.group;
+    // The shorter list of letters makes the mask: words to drop, or to keep.
+    const bool dropRemoved = Ones(removed) <= Ones(kept);
+    std::array<const Bits*, Letters> letters;
+    int n = 0;
+    for (std::uint32_t m = dropRemoved ? removed : kept; m != 0; m &= m - 1)
+        letters[static_cast<std::size_t>(n++)] = group.Bits(place, std::countr_zero(m));
+    Bits* summary = Summary(s);
+    Bits* blocks = Blocks(s);
+    const int oldCount = slot.count;
+    int gone = 0;
+    int filledBlocks = 0;
+    for (int w = 0; w < slot.summaryWords; ++w) filledBlocks += Ones(summary[w]);
+    // A sparse domain reads its words' letters; a dense one combines the
+    // letters' bitsets block by block.
+    const bool readWords = readWords_ && slot.count <= filledBlocks * n;
+    const std::string_view column = group.columns[static_cast<std::size_t>(place)];
+    ForEachBlock(s, [&](int b) {
+        Bits drop = 0;
+        if (readWords) {
+            for (Bits w = blocks[b]; w != 0; w &= w - 1) {
+                const int k = b * 64 + std::countr_zero(w);
+                if (((kept >> (column[static_cast<std::size_t>(k)] - 'A')) & 1u) == 0) drop |= w & (~w + 1);
+            }
+        } else {
+            Bits mask = 0;
+            for (int i = 0; i < n; ++i) mask |= letters[static_cast<std::size_t>(i)][b];
+            drop = blocks[b] & (dropRemoved ? mask : ~mask);
+        }
+        if (drop == 0) return;
+        if (gone == 0) Save(s);
+        gone += Ones(drop);
+        blocks[b] &= ~drop;
+        if (blocks[b] == 0) summary[b / 64] &= ~(Bits{1} << (b % 64));
+    });
+    if (gone == 0) return true;
+    AddReason(s, reason);
+    slot.count -= gone;
+    if (slot.count == 0) {
+        Fail(s);
+        return false;
+    }
+    Changed(s, oldCount);
+    return true;
+}
+
+// Makes the crossing cells of slot s agree with its words.
+bool Searcher::Revise(int s) {
+    const Slot& slot = slots_[static_cast<std::size_t>(s)];
+    std::array<int, vocabulary::MaxLength> places;
+    std::array<std::uint32_t, vocabulary::MaxLength> masks;
+    std::array<std::uint32_t, vocabulary::MaxLength> support{};
+    int n = 0;
+    for (int p = 0; p < slot.length; ++p) {
+        if (slot.crossings[static_cast<std::size_t>(p)].slot < 0) continue;
+        const std::uint32_t mask = cellMask_[static_cast<std::size_t>(slot.cells[static_cast<std::size_t>(p)])];
+        if (Ones(mask) <= 1) continue;
+        places[static_cast<std::size_t>(n)] = p;
+        masks[static_cast<std::size_t>(n++)] = mask;
+    }
+    if (n == 0) return true;
+    const IndexGroup& group = *slot.group;
+    const Bits* blocks = Blocks(s);
+    if (slot.count <= iterate_) {
+        // Few words: read their letters.
+        ForEachBlock(s, [&](int b) {
+            for (Bits w = blocks[b]; w != 0; w &= w - 1) {
+                const int k = b * 64 + std::countr_zero(w);
+                for (int i = 0; i < n; ++i)
+                    support[static_cast<std::size_t>(i)] |= 1u << group.LetterOf(k, places[static_cast<std::size_t>(i)]);
+            }
+        });
+    } else {
+        // Many words: look for one with each letter still allowed, first in
+        // the block that had one last time.
+        for (int i = 0; i < n; ++i) {
+            const int p = places[static_cast<std::size_t>(i)];
+            for (std::uint32_t m = masks[static_cast<std::size_t>(i)]; m != 0; m &= m - 1) {
+                const int a = std::countr_zero(m);
+                const Bits* letter = group.Bits(p, a);
+                int& residue = residues_[slot.residues + static_cast<std::size_t>(p * Letters + a)];
+                bool found = (blocks[residue] & letter[residue]) != 0;
+                if (!found) {
+                    const Bits* summary = Summary(s);
+                    for (int w = 0; w < slot.summaryWords && !found; ++w)
+                        for (Bits bm = summary[w]; bm != 0; bm &= bm - 1) {
+                            const int b = w * 64 + std::countr_zero(bm);
+                            if (blocks[b] & letter[b]) {
+                                residue = b;
+                                found = true;
+                                break;
+                            }
+                        }
+                }
+                if (found) support[static_cast<std::size_t>(i)] |= 1u << a;
+            }
+        }
+    }
+    for (int i = 0; i < n; ++i) {
+        const int p = places[static_cast<std::size_t>(i)];
+        const int cell = slot.cells[static_cast<std::size_t>(p)];
+        const std::uint32_t mask = masks[static_cast<std::size_t>(i)];
+        const std::uint32_t kept = mask & support[static_cast<std::size_t>(i)];
+        if (kept == mask) continue;
+        SetCell(cell, kept);
+        const Crossing crossing = slot.crossings[static_cast<std::size_t>(p)];
+        if (!NarrowToLetters(crossing.slot, crossing.place, mask & ~kept, kept, Reason(s))) return false;
+    }
+    return true;
+}
+
+// Slot s has one word left: no other slot may have it.
+bool Searcher::RemoveWordElsewhere(int s) {
+    const int k = FirstWord(s);
+    if (k < 0) return true;
+    for (int t : slots_[static_cast<std::size_t>(s)].sameLength)
+        if (!RemoveWord(t, k, Reason(s))) return false;
+    return true;
+}
+
+bool Searcher::RemoveWord(int s, int k, const Bits* reason) {
+    Slot& slot = slots_[static_cast<std::size_t>(s)];
+    const int b = k / 64;
+    const Bits bit = Bits{1} << (k % 64);
+    Bits* blocks = Blocks(s);
+    if ((blocks[b] & bit) == 0) return true;
+    Save(s);
+    AddReason(s, reason);
+    blocks[b] &= ~bit;
+    if (blocks[b] == 0) Summary(s)[b / 64] &= ~(Bits{1} << (b % 64));
+    const int oldCount = slot.count--;
+    if (slot.count == 0) {
+        Fail(s);
+        return false;
+    }
+    Changed(s, oldCount);
+    return true;
+}
+
+void Searcher::Assign(int s, int k) {
+    Slot& slot = slots_[static_cast<std::size_t>(s)];
+    Save(s);
+    std::fill(Summary(s), Summary(s) + slot.Words(), 0);
+    const int b = k / 64;
+    Summary(s)[b / 64] = Bits{1} << (b % 64);
+    Blocks(s)[b] = Bits{1} << (k % 64);
+    const auto level = levels_.size();  // this choice's level
+    Reason(s)[level / 64] = Bits{1} << (level % 64);
+    const int oldCount = slot.count;
+    slot.count = 1;
+    Changed(s, oldCount);
+}
+
+bool Searcher::Propagate() {
+    bool ok = true;
+    while (ok) {
+        if (!singles_.empty()) {
+            const int s = singles_.back();
+            singles_.pop_back();
+            if (slots_[static_cast<std::size_t>(s)].count == 1) ok = RemoveWordElsewhere(s);
+            continue;
+        }
+        if (queueHead_ == queue_.size()) break;
+        const int s = queue_[queueHead_++];
+        queued_[static_cast<std::size_t>(s)] = 0;
+        revising_ = s;
+        ok = Revise(s);
+        revising_ = -1;
+    }
+    for (std::size_t i = queueHead_; i < queue_.size(); ++i) queued_[static_cast<std::size_t>(queue_[i])] = 0;
+    queue_.clear();
+    queueHead_ = 0;
+    singles_.clear();
+    return ok;
+}
+
+int Searcher::SelectSlot() {
+    if (useLast_ && lastConflict_ >= 0 && slots_[static_cast<std::size_t>(lastConflict_)].count > 1) return lastConflict_;
+    lastConflict_ = -1;
+    int best = -1;
+    double bestScore = std::numeric_limits<double>::infinity();
+    int filled = 0;
+    for (std::size_t s = 0; s < slots_.size(); ++s) {
+        const Slot& slot = slots_[s];
+        if (slot.count <= 1) {
+            ++filled;
+            continue;
+        }
+        const double score = slot.count / slot.weight;
+        if (score < bestScore) {
+            bestScore = score;
+            best = static_cast<int>(s);
+        }
+    }
+    Publish(filled);
+    return best;
+}
+
+void Searcher::Publish(int filled) {
+    bestFilled_ = std::max(bestFilled_, filled);
+    if (!progress_) return;
+    progress_->filled.store(filled, std::memory_order_relaxed);
+    progress_->bestFilled.store(bestFilled_, std::memory_order_relaxed);
+    progress_->nodes.store(nodes_, std::memory_order_relaxed);
+}
+
+// The best `want` words of slot s into best_, best first: a word scores the
+// sum over its open crossings of the log of how many words the crossing slot
+// keeps with its letter there, plus seeded noise.
+void Searcher::RankWords(int s, int want) {
+    const Slot& slot = slots_[static_cast<std::size_t>(s)];
+    std::array<int, vocabulary::MaxLength> places;
+    int n = 0;
+    for (int p = 0; p < slot.length; ++p) {
+        const Crossing crossing = slot.crossings[static_cast<std::size_t>(p)];
+        if (crossing.slot < 0) continue;
+        const std::uint32_t mask = cellMask_[static_cast<std::size_t>(slot.cells[static_cast<std::size_t>(p)])];
+        if (Ones(mask) <= 1) continue;
+        const Slot& other = slots_[static_cast<std::size_t>(crossing.slot)];
+        const Bits* blocks = Blocks(crossing.slot);
+        std::array<int, Letters> counts{};
+        if (other.count <= iterate_ * 4) {
+            ForEachBlock(crossing.slot, [&](int b) {
+                for (Bits w = blocks[b]; w != 0; w &= w - 1)
+                    ++counts[static_cast<std::size_t>(other.group->LetterOf(b * 64 + std::countr_zero(w), crossing.place))];
+            });
+        } else {
+            for (std::uint32_t m = mask; m != 0; m &= m - 1) {
+                const int a = std::countr_zero(m);
+                const Bits* letter = other.group->Bits(crossing.place, a);
+                int count = 0;
+                ForEachBlock(crossing.slot, [&](int b) { count += Ones(blocks[b] & letter[b]); });
+                counts[static_cast<std::size_t>(a)] = count;
+            }
+        }
+        auto& gain = gain_[static_cast<std::size_t>(n)];
+        for (std::size_t a = 0; a < Letters; ++a)
+            gain[a] = counts[a] > 0 ? logCount_[static_cast<std::size_t>(std::min(counts[a], 65535))] : -1e9;
+        places[static_cast<std::size_t>(n++)] = p;
+    }
+    std::uniform_real_distribution<double> noise(0.0, noise_);
+    const Bits* blocks = Blocks(s);
+    best_.clear();
+    ForEachBlock(s, [&](int b) {
+        for (Bits w = blocks[b]; w != 0; w &= w - 1) {
+            const int k = b * 64 + std::countr_zero(w);
+            double score = noise(random_);
+            if (minGain_) {
+                double lo = 1e18, sum = 0;
+                for (int i = 0; i < n; ++i) {
+                    const double g = gain_[static_cast<std::size_t>(i)][static_cast<std::size_t>(slot.group->LetterOf(k, places[static_cast<std::size_t>(i)]))];
+                    lo = std::min(lo, g);
+                    sum += g;
+                }
+                score += n ? lo * minGain_ + sum * 0.01 : 0;
+            } else
+            for (int i = 0; i < n; ++i)
+                score += gain_[static_cast<std::size_t>(i)]
+                              [static_cast<std::size_t>(slot.group->LetterOf(k, places[static_cast<std::size_t>(i)]))];
+            if (best_.size() == static_cast<std::size_t>(want) && score <= best_.back().first) continue;
+            if (best_.size() == static_cast<std::size_t>(want)) best_.pop_back();
+            const auto at = std::upper_bound(best_.begin(), best_.end(), score,
+                                             [](double v, const std::pair<double, int>& e) { return v > e.first; });
+            best_.insert(at, {score, k});
+        }
+    });
+}
+
+// Tries each ranked word of slot s and keeps in `chosen` the one that leaves
+// the most words overall; a word that fails at once is removed. False when
+// the slot ran out of words (status says how the search stands).
+bool Searcher::Probe(int s, int& chosen, Status& status) {
+    double bestMetric = -1;
+    const std::vector<std::pair<double, int>> candidates = best_;
+    for (const auto& candidate : candidates) {
+        const int word = candidate.second;
+        ++nodes_;
+        PushLevel();
+        const auto level = levels_.size();
+        Assign(s, word);
+        double metric = -1;
+        if (Propagate()) {
+            metric = 0;
+            for (const Slot& other : slots_) metric += logCount_[static_cast<std::size_t>(std::min(other.count, 65535))];
+        }
+        PopLevel();
+        if (metric >= 0) {
+            if (metric > bestMetric) {
+                bestMetric = metric;
+                chosen = word;
+            }
+            continue;
+        }
+        ++backtracks_;
+        conflict_[level / 64] &= ~(Bits{1} << (level % 64));
+        if (!RemoveWord(s, word, conflict_.data()) || !Propagate()) {
+            status = Status::Failed;
+            return false;
+        }
+    }
+    status = Status::Found;
+    return bestMetric >= 0;
+}
+
+bool Searcher::OutOfTime() {
+    if (options_.cancel && options_.cancel->load(std::memory_order_relaxed)) {
+        stop_ = Status::Cancelled;
+        return true;
+    }
+    if (options_.timeLimitSeconds > 0 &&
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count() > options_.timeLimitSeconds) {
+        stop_ = Status::TimeLimit;
+        return true;
+    }
+    return false;
+}
+
+Status Searcher::Search() {
+    for (std::int64_t step = 0;; ++step) {
+        if ((step & 15) == 0 && OutOfTime()) return stop_;
+        const int s = SelectSlot();
+        if (s < 0) return Status::Found;
+        RankWords(s, probes_);
+        int k = best_.front().second;
+        if (best_.size() > 1) {
+            Status status;
+            if (!Probe(s, k, status)) {
+                if (status == Status::Failed) return status;
+                continue;  // every word probed failed and went: choose again
+            }
+        }
+        ++nodes_;
+        PushLevel();
+        const auto level = levels_.size();
+        Assign(s, k);
+        if (Propagate()) {
+            const Status status = Search();
+            if (status != Status::Failed) return status;
+        }
+        PopLevel();
+        const Bits bit = Bits{1} << (level % 64);
+        if (jump_ && (conflict_[level / 64] & bit) == 0) {
+            ++backtracks_;
+            return Status::Failed;  // this choice played no part: jump over it
+        }
+        conflict_[level / 64] &= ~bit;
+        lastConflict_ = s;
+        ++backtracks_;
+        if (++failuresSinceRestart_ > restartLimit_) return Status::Restart;
+        if (!RemoveWord(s, k, conflict_.data()) || !Propagate()) return Status::Failed;
+    }
+}
+
+void Searcher::Run(CompleteFillResult& result) {
+    result.stats.slots = static_cast<int>(slots_.size());
+    if (progress_) progress_->slots.store(static_cast<int>(slots_.size()));
+    std::string message;
+    if (!StartDomains(message)) {
+        result.outcome = CompleteFillOutcome::Impossible;
+        result.message = message;
+        return;
+    }
+    // The crossings at the start, before any choice.
+    for (std::size_t s = 0; s < slots_.size(); ++s) {
+        queued_[s] = 1;
+        queue_.push_back(static_cast<int>(s));
+        if (slots_[s].count == 1) singles_.push_back(static_cast<int>(s));
+    }
+    if (!Propagate()) {
+        const SlotSpec& spec = problem_.slots[static_cast<std::size_t>(failedSlot_)];
+        result.outcome = CompleteFillOutcome::Impossible;
+        result.message = "Impossibile completare lo schema: con le lettere gi\xE0 presenti e le parole che la "
+                         "incrociano nessuna parola del vocabolario va bene per la parola " +
+                         DescribeSlot(spec) + ": '" + SlotPattern(problem_, spec) + "'.";
+        return;
+    }
+    Status status;
+    for (;;) {
+        PushLevel();
+        failuresSinceRestart_ = 0;
+        status = Search();
+        if (status != Status::Restart) break;
+        while (!levels_.empty()) PopLevel();
+        ++restarts_;
+        if (getenv("QLUBY")) {
+            // Luby sequence
+            auto luby = [](int i) { int k = 1; while (((1 << k) - 1) < i) ++k; while (i != (1 << k) - 1) { i = i - (1 << (k - 1)) + 1; k = 1; while (((1 << k) - 1) < i) ++k; } return 1 << (k - 1); };
+            restartLimit_ = atof(getenv("QLUBY")) * luby(restarts_ + 1);
+        } else restartLimit_ *= getenv("QG") ? atof(getenv("QG")) : 1.5;
+    }
+    if (getenv("QD")) { fprintf(stderr, "best filled %d of %zu\n", bestFilled_, slots_.size());
+        std::vector<std::pair<double,int>> w;
+        for (std::size_t i = 0; i < slots_.size(); ++i) w.push_back({slots_[i].weight, (int)i});
+        std::sort(w.rbegin(), w.rend());
+        for (int i = 0; i < 15 && i < (int)w.size(); ++i) fprintf(stderr, "%s len %d weight %.0f\n", DescribeSlot(problem_.slots[w[i].second]).c_str(), slots_[w[i].second].length, w[i].first);
+    }
+    result.stats.nodes = nodes_;
+    result.stats.backtracks = backtracks_;
+    result.stats.restarts = restarts_;
+    Publish(status == Status::Found ? static_cast<int>(slots_.size()) : 0);
+    switch (status) {
+    case Status::Found: {
+        result.outcome = CompleteFillOutcome::Filled;
+        std::vector<char> cells = problem_.cells;
+        for (std::size_t s = 0; s < slots_.size(); ++s) {
+            const std::string word = slots_[s].group->Word(FirstWord(static_cast<int>(s)));
+            for (std::size_t p = 0; p < word.size(); ++p) cells[static_cast<std::size_t>(slots_[s].cells[p])] = word[p];
+        }
+        for (int r = 0; r < problem_.rows; ++r)
+            result.rows.emplace_back(cells.begin() + r * problem_.columns, cells.begin() + (r + 1) * problem_.columns);
+        break;
+    }
+    case Status::TimeLimit: result.outcome = CompleteFillOutcome::TimeLimit; break;
+    case Status::Cancelled: result.outcome = CompleteFillOutcome::Cancelled; break;
+    default:
+        result.outcome = CompleteFillOutcome::Impossible;
+        result.message = "Impossibile completare lo schema: nessuna combinazione di parole del vocabolario "
+                         "riempie tutte le parole, senza ripetizioni, con le lettere gi\xE0 presenti.";
+        break;
+    }
+}
+
+} // namespace
+
+void Solve(const Problem& problem, LetterIndex& index, const CompleteFillOptions& options,
+           CompleteFillProgress* progress, CompleteFillResult& result) {
+    Searcher searcher(problem, index, options, progress);
+    searcher.Run(result);
+}
+
+} // namespace fill::detail

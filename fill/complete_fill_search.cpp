@@ -28,8 +28,6 @@
 #include <bit>
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
-#include <cstdio>
 #include <limits>
 #include <random>
 
@@ -99,8 +97,7 @@ private:
     bool Revise(int s);
     bool RemoveWordElsewhere(int s);
     int SelectSlot();
-    void RankWords(int s, int want);
-    bool Probe(int s, int& chosen, Status& status);
+    int BestWord(int s);
     void Assign(int s, int k);
     // Removes word k from slot s because of the levels in `reason`.
     bool RemoveWord(int s, int k, const Bits* reason);
@@ -169,12 +166,12 @@ private:
     // level's choice jumps back over it.
     int reasonWords_ = 0;
     std::vector<Bits> conflict_;
-    bool jump_ = getenv("QJ") == nullptr;
 
     std::int64_t nodes_ = 0;
     std::int64_t backtracks_ = 0;
     std::int64_t failuresSinceRestart_ = 0;
-    double restartLimit_ = getenv("QR") ? atof(getenv("QR")) : 100;
+    // Failures allowed before the next restart; it grows by half each time.
+    double restartLimit_ = 100;
     int restarts_ = 0;
     int bestFilled_ = 0;
     Status stop_ = Status::Failed;
@@ -182,19 +179,10 @@ private:
     // Ranking of words: log of counts, per-crossing letter gains, the best few.
     std::vector<double> logCount_;
     std::array<std::array<double, Letters>, vocabulary::MaxLength> gain_{};
-    std::vector<std::pair<double, int>> best_;
-    int probes_ = getenv("QK") ? atoi(getenv("QK")) : 1;
-    double noise_ = getenv("QN") ? atof(getenv("QN")) : 0.5;
-    int iterate_ = getenv("QI") ? atoi(getenv("QI")) : 256;
-    bool bothWeights_ = getenv("QW") != nullptr;
-    bool noWeights_ = getenv("QNOW") != nullptr;
-    bool readWords_ = getenv("QRW") == nullptr;
-    double decay_ = getenv("QDEC") ? atof(getenv("QDEC")) : 1;
-    double bump_ = 1;
-    bool useLast_ = getenv("QL") != nullptr;
-    int revising_ = -1;
-    double minGain_ = getenv("QM") ? atof(getenv("QM")) : 0;
-    int lastConflict_ = -1;
+    // The noise added to a word's score, and the domain size below which a
+    // slot's words are read one by one.
+    static constexpr double noise_ = 0.5;
+    static constexpr int iterate_ = 256;
 };
 
 template <typename F>
@@ -369,15 +357,7 @@ void Searcher::Changed(int s, int oldCount) {
 void Searcher::Fail(int s) {
     failedSlot_ = s;
     std::copy(Reason(s), Reason(s) + reasonWords_, conflict_.begin());
-    if (!noWeights_) slots_[static_cast<std::size_t>(s)].weight += bump_;
-    if (decay_ > 1) {
-        bump_ *= decay_;
-        if (bump_ > 1e100) {
-            for (Slot& slot : slots_) slot.weight = slot.weight / 1e100 + 1e-300;
-            bump_ /= 1e100;
-        }
-    }
-    if (bothWeights_ && revising_ >= 0 && revising_ != s) slots_[static_cast<std::size_t>(revising_)].weight += 1;
+    slots_[static_cast<std::size_t>(s)].weight += 1;
 }
 
 bool Searcher::NarrowToLetters(int s, int place, std::uint32_t removed, std::uint32_t kept, const Bits* reason) {
@@ -397,7 +377,7 @@ bool Searcher::NarrowToLetters(int s, int place, std::uint32_t removed, std::uin
     for (int w = 0; w < slot.summaryWords; ++w) filledBlocks += Ones(summary[w]);
     // A sparse domain reads its words' letters; a dense one combines the
     // letters' bitsets block by block.
-    const bool readWords = readWords_ && slot.count <= filledBlocks * n;
+    const bool readWords = slot.count <= filledBlocks * n;
     const std::string_view column = group.columns[static_cast<std::size_t>(place)];
     ForEachBlock(s, [&](int b) {
         Bits drop = 0;
@@ -547,9 +527,7 @@ bool Searcher::Propagate() {
         if (queueHead_ == queue_.size()) break;
         const int s = queue_[queueHead_++];
         queued_[static_cast<std::size_t>(s)] = 0;
-        revising_ = s;
         ok = Revise(s);
-        revising_ = -1;
     }
     for (std::size_t i = queueHead_; i < queue_.size(); ++i) queued_[static_cast<std::size_t>(queue_[i])] = 0;
     queue_.clear();
@@ -559,8 +537,6 @@ bool Searcher::Propagate() {
 }
 
 int Searcher::SelectSlot() {
-    if (useLast_ && lastConflict_ >= 0 && slots_[static_cast<std::size_t>(lastConflict_)].count > 1) return lastConflict_;
-    lastConflict_ = -1;
     int best = -1;
     double bestScore = std::numeric_limits<double>::infinity();
     int filled = 0;
@@ -588,10 +564,10 @@ void Searcher::Publish(int filled) {
     progress_->nodes.store(nodes_, std::memory_order_relaxed);
 }
 
-// The best `want` words of slot s into best_, best first: a word scores the
+// The best word of slot s: a word scores the
 // sum over its open crossings of the log of how many words the crossing slot
 // keeps with its letter there, plus seeded noise.
-void Searcher::RankWords(int s, int want) {
+int Searcher::BestWord(int s) {
     const Slot& slot = slots_[static_cast<std::size_t>(s)];
     std::array<int, vocabulary::MaxLength> places;
     int n = 0;
@@ -624,66 +600,22 @@ void Searcher::RankWords(int s, int want) {
     }
     std::uniform_real_distribution<double> noise(0.0, noise_);
     const Bits* blocks = Blocks(s);
-    best_.clear();
+    int best = -1;
+    double bestScore = -std::numeric_limits<double>::infinity();
     ForEachBlock(s, [&](int b) {
         for (Bits w = blocks[b]; w != 0; w &= w - 1) {
             const int k = b * 64 + std::countr_zero(w);
             double score = noise(random_);
-            if (minGain_) {
-                double lo = 1e18, sum = 0;
-                for (int i = 0; i < n; ++i) {
-                    const double g = gain_[static_cast<std::size_t>(i)][static_cast<std::size_t>(slot.group->LetterOf(k, places[static_cast<std::size_t>(i)]))];
-                    lo = std::min(lo, g);
-                    sum += g;
-                }
-                score += n ? lo * minGain_ + sum * 0.01 : 0;
-            } else
             for (int i = 0; i < n; ++i)
                 score += gain_[static_cast<std::size_t>(i)]
                               [static_cast<std::size_t>(slot.group->LetterOf(k, places[static_cast<std::size_t>(i)]))];
-            if (best_.size() == static_cast<std::size_t>(want) && score <= best_.back().first) continue;
-            if (best_.size() == static_cast<std::size_t>(want)) best_.pop_back();
-            const auto at = std::upper_bound(best_.begin(), best_.end(), score,
-                                             [](double v, const std::pair<double, int>& e) { return v > e.first; });
-            best_.insert(at, {score, k});
+            if (score > bestScore) {
+                bestScore = score;
+                best = k;
+            }
         }
     });
-}
-
-// Tries each ranked word of slot s and keeps in `chosen` the one that leaves
-// the most words overall; a word that fails at once is removed. False when
-// the slot ran out of words (status says how the search stands).
-bool Searcher::Probe(int s, int& chosen, Status& status) {
-    double bestMetric = -1;
-    const std::vector<std::pair<double, int>> candidates = best_;
-    for (const auto& candidate : candidates) {
-        const int word = candidate.second;
-        ++nodes_;
-        PushLevel();
-        const auto level = levels_.size();
-        Assign(s, word);
-        double metric = -1;
-        if (Propagate()) {
-            metric = 0;
-            for (const Slot& other : slots_) metric += logCount_[static_cast<std::size_t>(std::min(other.count, 65535))];
-        }
-        PopLevel();
-        if (metric >= 0) {
-            if (metric > bestMetric) {
-                bestMetric = metric;
-                chosen = word;
-            }
-            continue;
-        }
-        ++backtracks_;
-        conflict_[level / 64] &= ~(Bits{1} << (level % 64));
-        if (!RemoveWord(s, word, conflict_.data()) || !Propagate()) {
-            status = Status::Failed;
-            return false;
-        }
-    }
-    status = Status::Found;
-    return bestMetric >= 0;
+    return best;
 }
 
 bool Searcher::OutOfTime() {
@@ -704,15 +636,7 @@ Status Searcher::Search() {
         if ((step & 15) == 0 && OutOfTime()) return stop_;
         const int s = SelectSlot();
         if (s < 0) return Status::Found;
-        RankWords(s, probes_);
-        int k = best_.front().second;
-        if (best_.size() > 1) {
-            Status status;
-            if (!Probe(s, k, status)) {
-                if (status == Status::Failed) return status;
-                continue;  // every word probed failed and went: choose again
-            }
-        }
+        const int k = BestWord(s);
         ++nodes_;
         PushLevel();
         const auto level = levels_.size();
@@ -723,12 +647,11 @@ Status Searcher::Search() {
         }
         PopLevel();
         const Bits bit = Bits{1} << (level % 64);
-        if (jump_ && (conflict_[level / 64] & bit) == 0) {
+        if ((conflict_[level / 64] & bit) == 0) {
             ++backtracks_;
             return Status::Failed;  // this choice played no part: jump over it
         }
         conflict_[level / 64] &= ~bit;
-        lastConflict_ = s;
         ++backtracks_;
         if (++failuresSinceRestart_ > restartLimit_) return Status::Restart;
         if (!RemoveWord(s, k, conflict_.data()) || !Propagate()) return Status::Failed;
@@ -766,17 +689,7 @@ void Searcher::Run(CompleteFillResult& result) {
         if (status != Status::Restart) break;
         while (!levels_.empty()) PopLevel();
         ++restarts_;
-        if (getenv("QLUBY")) {
-            // Luby sequence
-            auto luby = [](int i) { int k = 1; while (((1 << k) - 1) < i) ++k; while (i != (1 << k) - 1) { i = i - (1 << (k - 1)) + 1; k = 1; while (((1 << k) - 1) < i) ++k; } return 1 << (k - 1); };
-            restartLimit_ = atof(getenv("QLUBY")) * luby(restarts_ + 1);
-        } else restartLimit_ *= getenv("QG") ? atof(getenv("QG")) : 1.5;
-    }
-    if (getenv("QD")) { fprintf(stderr, "best filled %d of %zu\n", bestFilled_, slots_.size());
-        std::vector<std::pair<double,int>> w;
-        for (std::size_t i = 0; i < slots_.size(); ++i) w.push_back({slots_[i].weight, (int)i});
-        std::sort(w.rbegin(), w.rend());
-        for (int i = 0; i < 15 && i < (int)w.size(); ++i) fprintf(stderr, "%s len %d weight %.0f\n", DescribeSlot(problem_.slots[w[i].second]).c_str(), slots_[w[i].second].length, w[i].first);
+        restartLimit_ *= 1.5;
     }
     result.stats.nodes = nodes_;
     result.stats.backtracks = backtracks_;

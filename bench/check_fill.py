@@ -4,24 +4,35 @@
 usage: check_fill.py BEFORE OUT WORDS
 BEFORE and OUT are grids, either crossword files (.qdr) or text grids (one row
 a line, '#' black, '.' empty, A-Z letters); WORDS is the word list (one word a
-line) or a LESSICO.DAT. Checks that OUT keeps BEFORE's black cells and
-letters, that every run of 3 or more white cells of OUT is a word of the list,
-and that no word is used twice. Prints "ok" or the faults, exit 0 or 1."""
+line, folded like the vocabulary builder does: accents dropped, upper case)
+or a LESSICO.DAT. Blanks between the cells of a text grid are ignored (Qxw's
+answers come spaced). Checks that OUT keeps BEFORE's black cells and letters,
+that every run of 3 or more white cells of OUT is a word of the list, that no
+word is used twice, and that a cell in no such run keeps what BEFORE had there.
+Prints "ok" or the faults, exit 0 or 1."""
 import sys
+import unicodedata
 
 
 def read_grid(path):
     data = open(path, "rb").read()
     lines = data.replace(b"\r\n", b"\n").replace(b"\r", b"\n").split(b"\n")
-    if lines and lines[0].startswith(b"Autore"):
-        size = lines[3].decode("latin-1").split(":")[1].strip()
-        cols, rows = (int(x) for x in size.split("x"))
+    if path.lower().endswith(".qdr") or (lines and lines[0].startswith(b"Autore")):
+        # Sizes at the 14th and 17th characters of the fourth line, as CCxRR.
+        size = lines[3].decode("latin-1")[13:18]
+        cols, rows = int(size[:2]), int(size[3:5])
         grid = []
         for r in range(rows):
-            line = lines[4 + r]
-            grid.append("".join(chr(line[2 * c] - 26) if 2 * c < len(line) else "." for c in range(cols)))
+            line = lines[4 + r] if 4 + r < len(lines) else b""
+            grid.append("".join(chr(max(line[2 * c] - 26, 0)) if 2 * c < len(line) else "." for c in range(cols)))
         return [row.replace("*", "#") for row in grid]
-    return [l.decode("latin-1") for l in lines if l.strip() and not l.startswith(b";")]
+    return [l.decode("latin-1").replace(" ", "").replace("\t", "")
+            for l in lines if l.strip() and not l.startswith(b";")]
+
+
+def fold(word):
+    plain = "".join(c for c in unicodedata.normalize("NFD", word) if not unicodedata.combining(c))
+    return plain.upper()
 
 
 def read_words(path):
@@ -34,7 +45,7 @@ def read_words(path):
             for k in range((end - start) // L):
                 words.add(data[start - 1 + k * L:start - 1 + (k + 1) * L].decode("latin-1"))
         return words
-    return {l.strip() for l in data.decode("utf-8").splitlines() if l.strip()}
+    return {fold(l.strip()) for l in data.decode("utf-8").splitlines() if l.strip()}
 
 
 def runs(grid):
@@ -65,6 +76,11 @@ def main():
                     faults.append(f"black cell changed at {c + 1},{r + 1}")
                 elif x.isalpha() and x != y:
                     faults.append(f"letter {x} at {c + 1},{r + 1} became {y}")
+        in_word = {cell for run in runs(out) for cell in run}
+        for r, (b, o) in enumerate(zip(before, out)):
+            for c, (x, y) in enumerate(zip(b, o)):
+                if (r, c) not in in_word and x != y and x != "#" and not x.isalpha():
+                    faults.append(f"cell {c + 1},{r + 1} is in no word of 3 or more but changed")
         used = {}
         for run in runs(out):
             word = "".join(out[r][c] for r, c in run)

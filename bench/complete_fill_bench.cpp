@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
             options.seed = static_cast<std::uint64_t>(seed);
             options.timeLimitSeconds = limit;
             const fill::CompleteFillResult result = fill::CompleteFill(g.doc, index, options);
-            slots = result.stats.slots;
+            slots = result.stats.slotCount;
             times.push_back(result.stats.searchMilliseconds);
             nodes.push_back(result.stats.nodes);
             switch (result.outcome) {

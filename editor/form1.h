@@ -6,6 +6,7 @@
 #include "document/crossword.h"
 #include "document/history.h"
 #include "document/working_copy.h"
+#include "fill/complete_fill_index.h"
 #include "editor/actions.h"
 #include "editor/grid_drawing.h"
 #include "editor/pointer_readout.h"
@@ -215,6 +216,8 @@ private:
     bool commandLineTaken_ = false;
     bool ended_ = false;
     std::function<double()> random_;
+    // The complete fill's letter index, built at its first use.
+    std::unique_ptr<fill::LetterIndex> letterIndex_;
 
     struct Command {
         QAction* action;

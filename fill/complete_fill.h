@@ -39,7 +39,7 @@ struct CompleteFillOptions {
 // Figures a running search updates as it goes; another thread may read them
 // at any time.
 struct CompleteFillProgress {
-    std::atomic<int> slots{0};         // slots of 3 or more letters in the grid
+    std::atomic<int> slotCount{0};       // slots of 3 or more letters in the grid
     std::atomic<int> filled{0};        // slots that have their word right now
     std::atomic<int> bestFilled{0};    // the most that had one at the same time
     std::atomic<std::int64_t> nodes{0};
@@ -53,7 +53,7 @@ enum class CompleteFillOutcome {
 };
 
 struct CompleteFillStats {
-    int slots = 0;               // slots of 3 or more letters
+    int slotCount = 0;           // slots of 3 or more letters
     std::int64_t nodes = 0;      // words tried
     std::int64_t backtracks = 0; // words taken back
     int restarts = 0;

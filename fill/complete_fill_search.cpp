@@ -659,8 +659,8 @@ Status Searcher::Search() {
 }
 
 void Searcher::Run(CompleteFillResult& result) {
-    result.stats.slots = static_cast<int>(slots_.size());
-    if (progress_) progress_->slots.store(static_cast<int>(slots_.size()));
+    result.stats.slotCount = static_cast<int>(slots_.size());
+    if (progress_) progress_->slotCount.store(static_cast<int>(slots_.size()));
     std::string message;
     if (!StartDomains(message)) {
         result.outcome = CompleteFillOutcome::Impossible;

@@ -277,7 +277,7 @@ int RiempiCompleto(const std::string& vocabularyFile, const std::string& in, con
     const fill::CompleteFillStats& stats = result.stats;
     const bool filled = result.outcome == fill::CompleteFillOutcome::Filled;
     auto summary = [&] {
-        std::cout << "riempite " << (filled ? stats.slots : 0) << " vuote " << (filled ? 0 : stats.slots)
+        std::cout << "riempite " << (filled ? stats.slotCount : 0) << " vuote " << (filled ? 0 : stats.slotCount)
                   << " nodi " << stats.nodes << " ritorni " << stats.backtracks << " ripartenze "
                   << stats.restarts << " ms " << std::llround(stats.searchMilliseconds) << " indice ms "
                   << std::llround(stats.indexMilliseconds) << " KB " << (stats.indexBytes + 1023) / 1024

@@ -77,7 +77,7 @@ TEST(CompleteFill, FindsTheOneFillAndKeepsPlacedLettersAndFreeCells) {
         ASSERT_EQ(result.outcome, CompleteFillOutcome::Filled) << result.message;
         EXPECT_EQ(result.rows, (Rows{"ABC*XY", "DEF*.Z", "GHI***"}));
         EXPECT_EQ(CheckFill(grid, result.rows, kSquare), "");
-        EXPECT_EQ(result.stats.slots, 6);
+        EXPECT_EQ(result.stats.slotCount, 6);
     }
 }
 
@@ -135,7 +135,7 @@ TEST(CompleteFill, GridsWithoutSlotsAndEmptyVocabularies) {
     const auto result = Fill(free, kSquare);
     ASSERT_EQ(result.outcome, CompleteFillOutcome::Filled);
     EXPECT_EQ(result.rows, free);
-    EXPECT_EQ(result.stats.slots, 0);
+    EXPECT_EQ(result.stats.slotCount, 0);
 
     const auto none = Fill({"...", "*.*", "*.*"}, {});
     EXPECT_EQ(none.outcome, CompleteFillOutcome::Impossible);

@@ -1,0 +1,168 @@
+// "Completa schema" in the main window: the progress window, the filled grid
+// as one change that can be undone, and the grid left alone when no fill is
+// found or the user stops the search.
+
+#include "program_fixture.h"
+
+#include "dialogs/complete_fill_dialog.h"
+#include "vocabulary/vocabulary.h"
+
+#include <QAction>
+#include <QProgressBar>
+#include <QtTest>
+
+#include <set>
+
+using testgui::Program;
+
+namespace {
+
+// Every run of 3 or more white cells of the crossword as a word of the
+// vocabulary, read back on its own terms: "" when all are words, used once.
+QString CheckFill(const document::Crossword& doc, const vocabulary::Vocabulary& vocab) {
+    QString faults;
+    std::set<std::string> used;
+    auto white = [&](int c, int r) {
+        return c >= 1 && r >= 1 && c <= doc.ColumnCount && r <= doc.RowCount && doc.Cell(c, r) != '*';
+    };
+    for (int r = 1; r <= doc.RowCount; ++r)
+        for (int c = 1; c <= doc.ColumnCount; ++c)
+            for (auto [dc, dr] : {std::pair{1, 0}, std::pair{0, 1}}) {
+                if (!white(c, r) || white(c - dc, r - dr)) continue;
+                std::string run;
+                for (int i = 0; white(c + dc * i, r + dr * i); ++i) run += doc.Cell(c + dc * i, r + dr * i);
+                if (run.size() < 3) continue;
+                if (run.find('.') != std::string::npos || !vocab.PatternExists(run))
+                    faults += QString(" %1").arg(QString::fromStdString(run));
+                if (!used.insert(run).second) faults += QString(" %1 due volte").arg(QString::fromStdString(run));
+            }
+    return faults;
+}
+
+std::string Cells(const document::Crossword& doc) {
+    std::string cells;
+    for (int r = 1; r <= doc.RowCount; ++r)
+        for (int c = 1; c <= doc.ColumnCount; ++c) cells += doc.Cell(c, r);
+    return cells;
+}
+
+vocabulary::Vocabulary LoadLessico() {
+    platform::RecordingMessages quiet;
+    vocabulary::Vocabulary vocab;
+    vocab.LoadVocabularyIndex(QUADRIVO_LESSICO, quiet);
+    return vocab;
+}
+
+} // namespace
+
+class CompleteFillTest : public QObject {
+    Q_OBJECT
+private slots:
+    void fillsTheGridAsOneChange();
+    void impossibleGridIsLeftAlone();
+    void cancelInTheProgressWindowLeavesTheGrid();
+};
+
+void CompleteFillTest::fillsTheGridAsOneChange() {
+    Program program;
+    QFile::copy(testgui::DataFile("griglie/settimanale_15x11.qdr"), program.Path("settimanale.qdr"));
+    auto& form = program.Start(program.Path("settimanale.qdr"));
+    auto& doc = form.Document();
+    form.SetRandomSource([] { return 0.5; });
+    const std::string before = Cells(doc);
+    const QByteArray opened = testgui::ReadFile(program.Path("_qdra_32.tmp"));
+    // A word already whole keeps its clue; the others are filled anew.
+    doc.Definitions(1, 1, document::Horizontal) = "Da tenere";
+    const std::string firstWord = doc.CellWords(1, 1, document::Horizontal);
+
+    QAction* complete = form.MenuAction("MenuCompleta");
+    QVERIFY(complete->isEnabled());
+    QCOMPARE(complete->text(), QString("&Completa schema ..."));
+    complete->trigger();
+
+    QVERIFY2(program.messages.shown.empty(), qPrintable(testgui::Texts(program.messages).join("|")));
+    const vocabulary::Vocabulary vocab = LoadLessico();
+    QCOMPARE(CheckFill(doc, vocab), QString());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (before[i] == '*' || before[i] == '.') QCOMPARE(Cells(doc)[i] == '*', before[i] == '*');
+        else QCOMPARE(Cells(doc)[i], before[i]);
+    }
+    QVERIFY(doc.ChangedFlag);
+    QVERIFY(testgui::ReadFile(program.Path("_qdra_32.tmp")) != opened);
+    if (doc.CellWords(1, 1, document::Horizontal) == firstWord)
+        QCOMPARE(doc.Definitions(1, 1, document::Horizontal), std::string("Da tenere"));
+    else
+        QCOMPARE(doc.Definitions(1, 1, document::Horizontal), std::string());
+
+    // One step back gives the grid as it was.
+    QAction* undo = form.MenuAction("MenuAnnulla");
+    QCOMPARE(undo->text(), QString("&Annulla Completa schema"));
+    undo->trigger();
+    QCOMPARE(Cells(doc), before);
+}
+
+void CompleteFillTest::impossibleGridIsLeftAlone() {
+    Program program;
+    // "QQQ" starts no word of the vocabulary.
+    testgui::WriteFile(program.Path("qqq.qdr"),
+                       "Autore     : Prova\r\nData       : 01-01-2026\r\nTipo       : Crociate Normale\r\n"
+                       "Dimensioni : 05x03\r\nk.k.k.H.D*\r\nH.H.H.H.H.\r\nH.H.H.H.H.\r\n");
+    auto& form = program.Start(program.Path("qqq.qdr"));
+    auto& doc = form.Document();
+    const std::string before = Cells(doc);
+    const QByteArray opened = testgui::ReadFile(program.Path("_qdra_32.tmp"));
+
+    form.MenuAction("MenuCompleta")->trigger();
+    QCOMPARE(program.messages.shown.size(), std::size_t(1));
+    const QString text = testgui::Texts(program.messages).front();
+    QVERIFY2(text.startsWith("Impossibile completare lo schema"), qPrintable(text));
+    QVERIFY2(text.contains("orizzontale 1 alle coordinate 1,1: 'QQQ.'"), qPrintable(text));
+    QCOMPARE(program.messages.shown.front().title, std::string("Completa schema"));
+    QCOMPARE(Cells(doc), before);
+    QVERIFY(!doc.ChangedFlag);
+    QCOMPARE(testgui::ReadFile(program.Path("_qdra_32.tmp")), opened);
+    QVERIFY(!form.MenuAction("MenuAnnulla")->isEnabled());
+}
+
+void CompleteFillTest::cancelInTheProgressWindowLeavesTheGrid() {
+    Program program;
+    QFile::copy(testgui::DataFile("griglie/grande_25x15.qdr"), program.Path("grande.qdr"));
+    auto& form = program.Start(program.Path("grande.qdr"));
+    auto& doc = form.Document();
+    // With this seed the search on this grid takes far longer than the
+    // moment the window waits before it shows.
+    form.SetRandomSource([] { return 0.25; });
+    const std::string before = Cells(doc);
+    const QByteArray opened = testgui::ReadFile(program.Path("_qdra_32.tmp"));
+
+    bool seen = false;
+    QString shown;
+    std::function<void()> watch = [&] {
+        auto* dialog = qobject_cast<dialogs::CompleteFillDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            QTimer::singleShot(50, watch);
+            return;
+        }
+        seen = true;
+        QCOMPARE(dialog->windowTitle(), QString("Completa schema"));
+        QVERIFY(dialog->Running());
+        // The figures move while the window is up.
+        QTRY_VERIFY(dialog->findChild<QProgressBar*>()->value() > 0);
+        shown = dialog->ProgressText();
+        auto* cancel = dialog->findChild<QPushButton*>();
+        QCOMPARE(cancel->text(), QString("&Annulla"));
+        cancel->click();
+    };
+    QTimer::singleShot(50, watch);
+    form.MenuAction("MenuCompleta")->trigger();
+
+    QVERIFY(seen);
+    QVERIFY2(shown.contains("Parole completate:") && shown.contains("di 94"), qPrintable(shown));
+    QVERIFY(program.messages.shown.empty());
+    QCOMPARE(Cells(doc), before);
+    QVERIFY(!doc.ChangedFlag);
+    QCOMPARE(testgui::ReadFile(program.Path("_qdra_32.tmp")), opened);
+}
+
+QTEST_MAIN(CompleteFillTest)
+#include "complete_fill_test.moc"

@@ -1,6 +1,7 @@
 // quadrivo: the crossword editor.
 
 #include "editor/form1.h"
+#include "platform/qt/install_paths.h"
 #include "platform/qt/qt_launcher.h"
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_settings.h"
@@ -40,7 +41,12 @@ int main(int argc, char** argv) {
     const QString recovery =
         QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/recupero";
     platform::QtSettings settings(platform::QtSettings::UserFile(app.applicationName()));
-    editor::Form1 form({messages, launcher, &settings}, {QCoreApplication::applicationDirPath(), commandLine, recovery});
+    // Run from its build folder (data files beside it, a folder it can
+    // write) the program keeps everything in its own folder; installed, it
+    // reads its data from share/quadrivo and keeps the working file in the
+    // user's data folder.
+    const platform::ProgramFolders folders = platform::FindProgramFolders();
+    editor::Form1 form({messages, launcher, &settings}, {folders.data, commandLine, recovery, folders.working});
     if (form.Ended()) return 0;
     // The whole screen, also where no window manager maximizes windows.
     form.setGeometry(form.screen()->availableGeometry());

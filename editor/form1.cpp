@@ -31,10 +31,14 @@ namespace editor {
 
 namespace {
 
-// The working file stays in the program's folder whatever folder the
-// dialogs browse to.
-std::string WorkingFilePath(const QString& programFolder) {
-    const QDir folder(programFolder.isEmpty() ? QDir::currentPath() : programFolder);
+// The working file stays in its folder whatever folder the dialogs browse
+// to: the working folder when one is given (made if need be), else the
+// program's folder.
+std::string WorkingFilePath(const StartupOptions& options) {
+    QString path = options.workingFolder.isEmpty() ? options.programFolder : options.workingFolder;
+    if (path.isEmpty()) path = QDir::currentPath();
+    if (!options.workingFolder.isEmpty()) QDir().mkpath(path);
+    const QDir folder(path);
     return platform::PathBytes(folder.absoluteFilePath(QString::fromStdString(document::WorkingFile)));
 }
 
@@ -46,7 +50,7 @@ Form1::Form1(Services services, StartupOptions options, QWidget* parent)
       launcher_(services.launcher),
       options_(std::move(options)),
       area_(new ClientArea(this)),
-      working_(WorkingFilePath(options_.programFolder)),
+      working_(WorkingFilePath(options_)),
       settings_(services.settings) {
     setObjectName("Form1");
     setWindowTitle("Quadrivo 98");
@@ -62,11 +66,11 @@ Form1::Form1(Services services, StartupOptions options, QWidget* parent)
     connect(area_, &ClientArea::OverLabel, this,
             [this] { InfoLabel()->move(InfoLabel()->x(), area_->height()); });
 
-    // The program's folder becomes the current folder: data files and the
-    // working file are opened there by their bare names.
+    // The program's folder becomes the current folder: the data files are
+    // opened there by their bare names.
     if (!options_.programFolder.isEmpty()) QDir::setCurrent(options_.programFolder);
-    // The working file stays in the program's folder whatever folder the
-    // dialogs browse to.
+    // The program's folder is remembered whatever folder the dialogs
+    // browse to.
     programFolder_ = platform::PathBytes(QDir::currentPath());
     // A crossword of an earlier run is never resumed, but a run that ended
     // without Exit (a crash, the title bar) leaves its working file: it is

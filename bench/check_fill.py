@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks a complete fill on its own, without trusting the program that made it.
 
-usage: check_fill.py BEFORE OUT WORDS
+usage: check_fill.py BEFORE OUT WORDS [BEFORE OUT WORDS ...]
 BEFORE and OUT are grids, either crossword files (.qdr) or text grids (one row
 a line, '#' black, '.' empty, A-Z letters); WORDS is the word list (one word a
 line, folded like the vocabulary builder does: accents dropped, upper case)
@@ -9,7 +9,8 @@ or a LESSICO.DAT. Blanks between the cells of a text grid are ignored (Qxw's
 answers come spaced). Checks that OUT keeps BEFORE's black cells and letters,
 that every run of 3 or more white cells of OUT is a word of the list, that no
 word is used twice, and that a cell in no such run keeps what BEFORE had there.
-Prints "ok" or the faults, exit 0 or 1."""
+Prints "ok" or the faults (with several triples, one line each: "OUT: ok" or
+"OUT: " and the faults), exit 0 when every fill is right, else 1."""
 import sys
 import unicodedata
 
@@ -64,34 +65,53 @@ def runs(grid):
                 run = []
 
 
-def main():
-    before, out, words = read_grid(sys.argv[1]), read_grid(sys.argv[2]), read_words(sys.argv[3])
+def faults_of(before, out, words):
+    """What is wrong with OUT as a complete fill of BEFORE, or nothing."""
     faults = []
-    if [len(r) for r in before] != [len(r) for r in out]:
-        faults.append("sizes differ")
-    else:
-        for r, (b, o) in enumerate(zip(before, out)):
-            for c, (x, y) in enumerate(zip(b, o)):
-                if (x == "#") != (y == "#"):
-                    faults.append(f"black cell changed at {c + 1},{r + 1}")
-                elif x.isalpha() and x != y:
-                    faults.append(f"letter {x} at {c + 1},{r + 1} became {y}")
-        in_word = {cell for run in runs(out) for cell in run}
-        for r, (b, o) in enumerate(zip(before, out)):
-            for c, (x, y) in enumerate(zip(b, o)):
-                if (r, c) not in in_word and x != y and x != "#" and not x.isalpha():
-                    faults.append(f"cell {c + 1},{r + 1} is in no word of 3 or more but changed")
-        used = {}
-        for run in runs(out):
-            word = "".join(out[r][c] for r, c in run)
-            where = f"{run[0][1] + 1},{run[0][0] + 1}"
-            if word not in words:
-                faults.append(f"{word} at {where} is not a word")
-            if word in used:
-                faults.append(f"{word} at {where} repeats the one at {used[word]}")
-            used[word] = where
-    print("\n".join(faults) if faults else "ok")
-    return 1 if faults else 0
+    if not out or [len(r) for r in before] != [len(r) for r in out]:
+        return ["sizes differ"]
+    for r, (b, o) in enumerate(zip(before, out)):
+        for c, (x, y) in enumerate(zip(b, o)):
+            if (x == "#") != (y == "#"):
+                faults.append(f"black cell changed at {c + 1},{r + 1}")
+            elif x.isalpha() and x != y:
+                faults.append(f"letter {x} at {c + 1},{r + 1} became {y}")
+    in_word = {cell for run in runs(out) for cell in run}
+    for r, (b, o) in enumerate(zip(before, out)):
+        for c, (x, y) in enumerate(zip(b, o)):
+            if (r, c) not in in_word and x != y and x != "#" and not x.isalpha():
+                faults.append(f"cell {c + 1},{r + 1} is in no word of 3 or more but changed")
+    used = {}
+    for run in runs(out):
+        word = "".join(out[r][c] for r, c in run)
+        where = f"{run[0][1] + 1},{run[0][0] + 1}"
+        if word not in words:
+            faults.append(f"{word} at {where} is not a word")
+        if word in used:
+            faults.append(f"{word} at {where} repeats the one at {used[word]}")
+        used[word] = where
+    return faults
+
+
+def main():
+    args = sys.argv[1:]
+    if not args or len(args) % 3:
+        print(__doc__.strip(), file=sys.stderr)
+        return 2
+    several, failed = len(args) > 3, False
+    word_lists = {}
+    for k in range(0, len(args), 3):
+        before, out, words = args[k:k + 3]
+        try:
+            if words not in word_lists:
+                word_lists[words] = read_words(words)
+            faults = faults_of(read_grid(before), read_grid(out), word_lists[words])
+        except (OSError, ValueError, IndexError, UnicodeDecodeError) as error:
+            faults = [f"unreadable: {error}"]
+        failed = failed or bool(faults)
+        text = "; ".join(faults) if several else "\n".join(faults)
+        print((out + ": " if several else "") + (text if faults else "ok"))
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":

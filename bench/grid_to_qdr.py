@@ -2,7 +2,7 @@
 """Turns a text grid into a crossword file (.qdr) that the program and
 quadrivo-tool read.
 
-usage: grid_to_qdr.py GRID.txt OUT.qdr [--autore NAME] [--data DD-MM-YYYY]
+usage: grid_to_qdr.py GRID.txt OUT.qdr [GRID.txt OUT.qdr ...] [--autore NAME] [--data DD-MM-YYYY]
 
 The text grid has one row a line: '#' (or '*') a black cell, '.' (or '_') an
 empty white cell, A-Z a letter already placed (lower case is taken as upper
@@ -10,6 +10,7 @@ case); blanks between cells are ignored, lines that are empty or start with
 ';' are skipped. In the file each cell is two bytes: the cell's character
 shifted up by 26 ('.' empty, '*' black, or the letter), then '*' for a black
 cell and '.' for any other. Grids from 3 x 3 to 25 x 15 (columns x rows).
+Several pairs convert in one run.
 Exit 0, or 1 with the reason on stderr."""
 import argparse
 import sys
@@ -60,19 +61,23 @@ def encode(rows, author, date):
 
 def main():
     parser = argparse.ArgumentParser(description="griglia di testo -> file .qdr")
-    parser.add_argument("grid")
-    parser.add_argument("out")
+    parser.add_argument("files", nargs="+", metavar="GRID.txt OUT.qdr")
     parser.add_argument("--autore", default="bench")
     parser.add_argument("--data", default="01-01-2026")
     args = parser.parse_args()
-    try:
-        rows = read_text_grid(args.grid)
-    except (OSError, ValueError, UnicodeDecodeError) as error:
-        print(f"{args.grid}: {error}", file=sys.stderr)
-        return 1
-    with open(args.out, "wb") as out:
-        out.write(encode(rows, args.autore, args.data))
-    return 0
+    if len(args.files) % 2:
+        parser.error("ogni griglia vuole il suo file .qdr")
+    status = 0
+    for grid, out in zip(args.files[::2], args.files[1::2]):
+        try:
+            rows = read_text_grid(grid)
+        except (OSError, ValueError, UnicodeDecodeError) as error:
+            print(f"{grid}: {error}", file=sys.stderr)
+            status = 1
+            continue
+        with open(out, "wb") as f:
+            f.write(encode(rows, args.autore, args.data))
+    return status
 
 
 if __name__ == "__main__":

@@ -156,7 +156,7 @@ EOF
 # only trying the words in the slots in turn finds that out.
 white=$(printf '...#%.0s' 1 2 3 4 5 6).
 black=$(printf '#%.0s' $(seq 25))
-for r in $(seq 7); do echo "$white"; echo "$black"; done >"$work/nascosto.txt"
+for _ in $(seq 7); do echo "$white"; echo "$black"; done >"$work/nascosto.txt"
 echo "$white" >>"$work/nascosto.txt"
 grids+=("$work/nascosto.txt" "$work/nascosto.qdr")
 for a in B C D F G L M N P R S T; do for b in A E I O U; do for c in L N R S T; do echo "$a$b$c"; done; done; done |

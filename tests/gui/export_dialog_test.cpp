@@ -52,19 +52,34 @@ struct Gesture {
     bool cancel = false;
 };
 
-// Plays the gestures on the dialogs as they come up, one per showing.
-void Play(const QList<Gesture>& gestures, QStringList* proposedNames = nullptr) {
+// The export dialog on the screen, or nullptr while there is none: after
+// Esporta the dialog is hidden until Ask shows it again.
+dialogs::ExportDialog* ShownDialog() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<dialogs::ExportDialog*>(w); d && d->isVisible() && QApplication::activeModalWidget() == d)
+            return d;
+    return nullptr;
+}
+
+// Plays the gestures on the dialogs as they come up, one per showing. Each
+// gesture waits for its own showing of the dialog, looking again on a timer
+// (a zero timer could run before the closed dialog is shown again, or
+// before it is shown at all); after many turns without a dialog it gives
+// up, and the test fails on what Ask returned.
+void Play(const QList<Gesture>& gestures, QStringList* proposedNames = nullptr, int turnsLeft = 2000) {
     if (gestures.isEmpty()) return;
-    QTimer::singleShot(0, [=] {
+    QTimer::singleShot(5, [=] {
+        auto* dialog = ShownDialog();
+        if (!dialog) {
+            if (turnsLeft > 0) Play(gestures, proposedNames, turnsLeft - 1);
+            else qWarning("the export dialog did not come");
+            return;
+        }
         // A check that fails here closes the dialog, so the test ends.
         bool done = false;
-        const auto closeOnFailure = qScopeGuard([&done] {
-            if (done) return;
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* d = qobject_cast<dialogs::ExportDialog*>(w)) d->reject();
+        const auto closeOnFailure = qScopeGuard([&done, dialog] {
+            if (!done) dialog->reject();
         });
-        auto* dialog = qobject_cast<dialogs::ExportDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
         const Gesture& g = gestures.front();
         auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
         auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
@@ -84,12 +99,13 @@ void Play(const QList<Gesture>& gestures, QStringList* proposedNames = nullptr) 
         }
         auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
         QVERIFY(buttons);
-        Play(gestures.mid(1), proposedNames);
         done = true;
         if (g.cancel)
             buttons->button(QDialogButtonBox::Cancel)->click();
         else
             buttons->button(QDialogButtonBox::Save)->click();
+        // The next gesture is for the next showing.
+        Play(gestures.mid(1), proposedNames);
     });
 }
 
@@ -100,7 +116,10 @@ class ExportDialogTest : public QObject {
 
 private slots:
     void CaptionsAreItalianAndListEveryFormat() {
-        dialogs::ExportDialog dialog("/tmp", "rivista", ExportFormat::Puz);
+        // A folder of its own: a crowded one would keep the dialog's file
+        // list busy long after the test.
+        QTemporaryDir dir;
+        dialogs::ExportDialog dialog(dir.path(), "rivista", ExportFormat::Puz);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Esporta cruciverba"));
         QCOMPARE(dialog.labelText(QFileDialog::Accept), QStringLiteral("&Esporta"));
         QCOMPARE(dialog.labelText(QFileDialog::Reject), QStringLiteral("&Annulla"));
@@ -118,7 +137,8 @@ private slots:
 
     void CaptionsSurviveAChangeOfLanguage() {
         // Installing Qt's translations sends every widget its own event.
-        dialogs::ExportDialog dialog("/tmp", "rivista", ExportFormat::Ipuz);
+        QTemporaryDir dir;
+        dialogs::ExportDialog dialog(dir.path(), "rivista", ExportFormat::Ipuz);
         QCoreApplication::postEvent(&dialog, new QEvent(QEvent::LanguageChange));
         for (QWidget* w : dialog.findChildren<QWidget*>()) QCoreApplication::postEvent(w, new QEvent(QEvent::LanguageChange));
         QCoreApplication::processEvents();

@@ -71,50 +71,60 @@ struct Shown {
     QString fileType;
 };
 
-// Plays `gesture` on the export dialog once it is among the top-level
-// windows; the command that opens it runs in `command`.
-Shown AnswerExportDialog(const Gesture& gesture, const std::function<void()>& command) {
+// The answer to one showing of the export dialog, and what it showed.
+struct Answering {
+    Gesture gesture;
     Shown shown;
-    bool answered = false;
-    // Looks again each time the event loop turns until the dialog is up.
-    std::function<void(int)> look = [&](int turnsLeft) {
-        QTimer::singleShot(0, [&, turnsLeft] {
-            dialogs::ExportDialog* dialog = nullptr;
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* d = qobject_cast<dialogs::ExportDialog*>(w); d && d->isVisible()) dialog = d;
-            if (!dialog) {
-                if (turnsLeft > 0) look(turnsLeft - 1);
-                return;
-            }
-            answered = true;
-            // A failed check below still closes the dialog, so the test ends.
-            const auto close = qScopeGuard([dialog] {
-                if (dialog->isVisible()) dialog->reject();
-            });
-            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-            auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
-            auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
-            QVERIFY(name && types && buttons);
-            shown = {true, dialog->directory().absolutePath(), name->text(), types->currentText()};
-            if (gesture.fileType >= 0) {
-                types->setFocus();
-                QTest::keyClick(types, Qt::Key_Home);
-                for (int i = 0; i < gesture.fileType; ++i) QTest::keyClick(types, Qt::Key_Down);
-                QCOMPARE(types->currentIndex(), gesture.fileType);
-            }
-            if (!gesture.typed.isNull()) {
-                name->setFocus();
-                name->selectAll();
-                QTest::keyClick(name, Qt::Key_Delete);
-                QTest::keyClicks(name, gesture.typed);
-            }
-            buttons->button(gesture.cancel ? QDialogButtonBox::Cancel : QDialogButtonBox::Save)->click();
+    bool over = false;  // the command returned: nothing more to answer
+};
+
+// Looks for the export dialog on a timer until it is up (a zero timer could
+// run before the command has shown it), then plays the gesture on it.
+void LookForExportDialog(const std::shared_ptr<Answering>& answering, int turnsLeft) {
+    QTimer::singleShot(5, [answering, turnsLeft] {
+        if (answering->over) return;
+        dialogs::ExportDialog* dialog = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<dialogs::ExportDialog*>(w); d && d->isVisible()) dialog = d;
+        if (!dialog) {
+            if (turnsLeft > 0) LookForExportDialog(answering, turnsLeft - 1);
+            return;
+        }
+        // A failed check below still closes the dialog, so the test ends.
+        const auto close = qScopeGuard([dialog] {
+            if (dialog->isVisible()) dialog->reject();
         });
-    };
-    look(1000);
+        const Gesture& gesture = answering->gesture;
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+        auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
+        QVERIFY(name && types && buttons);
+        answering->shown = {true, dialog->directory().absolutePath(), name->text(), types->currentText()};
+        if (gesture.fileType >= 0) {
+            types->setFocus();
+            QTest::keyClick(types, Qt::Key_Home);
+            for (int i = 0; i < gesture.fileType; ++i) QTest::keyClick(types, Qt::Key_Down);
+            QCOMPARE(types->currentIndex(), gesture.fileType);
+        }
+        if (!gesture.typed.isNull()) {
+            name->setFocus();
+            name->selectAll();
+            QTest::keyClick(name, Qt::Key_Delete);
+            QTest::keyClicks(name, gesture.typed);
+        }
+        buttons->button(gesture.cancel ? QDialogButtonBox::Cancel : QDialogButtonBox::Save)->click();
+    });
+}
+
+// Plays `gesture` on the export dialog that `command` opens.
+Shown AnswerExportDialog(const Gesture& gesture, const std::function<void()>& command) {
+    const auto answering = std::make_shared<Answering>();
+    answering->gesture = gesture;
+    LookForExportDialog(answering, 2000);
     command();
-    if (!answered) qWarning("the export dialog did not come");
-    return shown;
+    answering->over = true;
+    if (!answering->shown.seen) qWarning("the export dialog did not come");
+    return answering->shown;
 }
 
 // "Espor&ta ..." chosen from the File menu with the keyboard: Alt+F, then

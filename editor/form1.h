@@ -88,7 +88,7 @@ public:
 
     document::Crossword& Document() { return doc_; }
     vocabulary::Vocabulary& Vocabulary() { return vocab_; }
-    // The working file: "_qdra_32.tmp" in the program's folder.
+    // The working file: "_qdra_32.tmp" in the working folder (the program's folder by default).
     const std::string& WorkingFile() const { return working_.Path(); }
     ClientArea* Area() const { return area_; }
     QLabel* InfoLabel() const;

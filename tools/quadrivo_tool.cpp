@@ -9,6 +9,8 @@
 #include "document/word_map.h"
 #include "fill/complete_fill.h"
 #include "fill/headless_host.h"
+#include "platform/install_paths.h"
+#include "tools/esporta.h"
 #include "vocabulary/builder.h"
 #include "vocabulary/vocabulary.h"
 #ifdef QUADRIVO_TOOL_STAMPA
@@ -87,7 +89,7 @@ Comandi:
 
 Opzioni:
   -l FILE    vocabolario da usare (predefinito: LESSICO.DAT accanto al
-             programma)
+             programma, o in share/quadrivo se installato)
   --seme N   seme del generatore casuale, per ripetere un'estrazione
   -h, --help mostra questo aiuto
 )";
@@ -118,7 +120,13 @@ std::string BesideTool(const std::string& name) {
     return name;
 }
 
-std::string DefaultVocabulary() { return BesideTool(vocabulary::VocabularyFile); }
+// The vocabulary beside the tool, or in share/quadrivo once installed.
+std::string DefaultVocabulary() {
+    const std::filesystem::path beside(BesideTool(vocabulary::VocabularyFile));
+    return (std::filesystem::path(platform::DataFolderFor(beside.parent_path().string())) /
+            vocabulary::VocabularyFile)
+        .string();
+}
 
 int Lessico(const std::vector<std::string>& args) {
     std::string output = vocabulary::VocabularyFile;
@@ -396,6 +404,11 @@ int Stampa([[maybe_unused]] const std::vector<std::string>& args) {
 #endif
 }
 
+// esporta: .ipuz, .puz and .svg here, .pdf as "stampa IN OUT" would.
+int Esporta(const std::vector<std::string>& args) {
+    return tools::Esporta(args, [](const std::string& in, const std::string& out) { return Stampa({in, out}); });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -405,7 +418,10 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
 
     if (command == "-h" || command == "--help" || command == "aiuto") {
-        std::cout << kHelp;
+        // The export command's lines come from its own file, before the options.
+        const std::string help = kHelp;
+        const std::size_t options = help.find("\nOpzioni:");
+        std::cout << help.substr(0, options) << tools::EsportaHelp << help.substr(options);
         return 0;
     }
     if (command == "lessico") return Lessico(args);
@@ -414,5 +430,6 @@ int main(int argc, char** argv) {
     if (command == "riscrivi") return Riscrivi(args);
     if (command == "riempi") return Riempi(args);
     if (command == "stampa") return Stampa(args);
+    if (command == "esporta") return Esporta(args);
     return Usage("comando sconosciuto: " + command);
 }

@@ -4,6 +4,7 @@
 #include "document/crossword_file.h"
 #include "document/text.h"
 #include "platform/qt/encoding.h"
+#include "platform/qt/install_paths.h"
 #include "platform/qt/line_edit.h"
 #include "platform/qt/qt_messages.h"
 
@@ -114,7 +115,7 @@ CruciSav::CruciSav(document::Crossword& doc, platform::Messages& messages, const
     setTabOrder(ok, cancel);
 
     // The browsing here leaves the program's current folder where it is.
-    browser_->SetFolder(QDir::currentPath());
+    browser_->SetFolder(platform::FolderForNewFiles(QDir::currentPath()));
     authorEdit_->setText(platform::FromBytes(std::string(document::Mid(doc_.FileLines(1), 14))));
     authorEdit_->selectAll();
     nameEdit_->setText(doc_.CurrentFileName.empty() ? QString("Cruci000.qdr")

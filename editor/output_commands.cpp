@@ -8,6 +8,7 @@
 #include "output/picture_export.h"
 #include "output/print.h"
 #include "platform/qt/encoding.h"
+#include "platform/qt/install_paths.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -55,7 +56,7 @@ void Form1::ClosePrintPreview() {
 void Form1::ExportPicture() {
     HideLabel();
     output::ExportPicture(this, area_->Image().toImage(), lastPictureName_,
-                          platform::PathText(programFolder_), messages_);
+                          platform::FolderForNewFiles(platform::PathText(programFolder_)), messages_);
 }
 
 } // namespace editor

@@ -30,6 +30,10 @@ ProgramFolders FindProgramFolders() {
                               QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
 }
 
+QString FolderForNewFiles(const QString& folder) {
+    return QFileInfo(folder).isWritable() ? folder : QDir::homePath();
+}
+
 QString ProgramFolder() { return FindProgramFolders().data; }
 
 QString WorkingFolder() { return FindProgramFolders().working; }

@@ -29,6 +29,11 @@ ProgramFolders FindProgramFolders(const QString& programDir, const QString& user
 // application name "quadrivo"; set the name first).
 ProgramFolders FindProgramFolders();
 
+// Where a user's new files are proposed: `folder` when it can be written
+// (the program's own folder when run from where it was built), else the
+// user's home (the data folder of an installed program is read-only).
+QString FolderForNewFiles(const QString& folder);
+
 // Shorthands of FindProgramFolders() for the running program.
 QString ProgramFolder();
 QString WorkingFolder();

@@ -13,7 +13,7 @@
 // the word that leaves its crossings the most words, and the search restarts
 // now and then with what it learned. It is deterministic for a given seed.
 //
-// No Qt here: the progress window (dialogs/fill_progress.h) runs the search
+// No Qt here: the progress window (dialogs/complete_fill_dialog.h) runs the search
 // on a worker thread, the command-line tool runs it directly.
 
 #include "document/crossword.h"

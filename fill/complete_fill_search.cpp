@@ -234,7 +234,8 @@ void Searcher::Build(LetterIndex& index) {
 
 // Each slot against its own letters: the vocabulary must have words of its
 // length, and some word that agrees with what the grid already holds. Then
-// the letters of crossing cells, and complete words that repeat.
+// the letters of crossing cells, complete words that repeat, and lengths
+// with fewer words to give than slots to fill.
 bool Searcher::StartDomains(std::string& message) {
     for (std::size_t s = 0; s < slots_.size(); ++s) {
         Slot& slot = slots_[s];
@@ -288,6 +289,31 @@ bool Searcher::StartDomains(std::string& message) {
                       slots_[s].group->Word(FirstWord(static_cast<int>(s))) + "' compare due volte, " +
                       DescribeSlot(problem_.slots[s]) + " e " +
                       DescribeSlot(problem_.slots[static_cast<std::size_t>(t)]) + ".";
+            return false;
+        }
+    }
+    // No word twice: the slots of one length need, between them, at least as
+    // many different words as there are slots.
+    std::vector<char> counted(slots_.size(), 0);
+    std::vector<Bits> words;
+    for (std::size_t s = 0; s < slots_.size(); ++s) {
+        if (counted[s]) continue;
+        const Slot& slot = slots_[s];
+        words.assign(Blocks(static_cast<int>(s)), Blocks(static_cast<int>(s)) + slot.blocks);
+        for (int t : slot.sameLength) {
+            counted[static_cast<std::size_t>(t)] = 1;
+            const Bits* other = Blocks(t);
+            for (int b = 0; b < slot.blocks; ++b) words[static_cast<std::size_t>(b)] |= other[b];
+        }
+        const int needed = static_cast<int>(slot.sameLength.size()) + 1;
+        int available = 0;
+        for (Bits block : words) available += Ones(block);
+        if (available < needed) {
+            failedSlot_ = static_cast<int>(s);
+            message = "Impossibile completare lo schema: servono " + std::to_string(needed) +
+                      " parole diverse di " + std::to_string(slot.length) +
+                      " lettere e il vocabolario ne ha solo " + std::to_string(available) +
+                      " che vanno bene.";
             return false;
         }
     }

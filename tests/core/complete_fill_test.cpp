@@ -109,8 +109,14 @@ TEST(CompleteFill, ImpossibleGridsSayWhy) {
     const std::vector<Case> cases = {
         // Rows have words, columns none.
         {{"...", "...", "..."}, {{3, {"ABC", "DEF", "GHI"}}}, "Impossibile completare lo schema"},
-        // A symmetric square would fill it only by using each word twice.
-        {{"...", "...", "..."}, {{3, {"ABC", "BDE", "CEF"}}}, "Impossibile completare lo schema"},
+        // A symmetric square would fill it only by using each word twice;
+        // the other words fit no square at all.
+        {{"...", "...", "..."}, {{3, {"ABC", "BDE", "CEF", "XYZ", "QQQ", "ZZZ"}}}, "nessuna combinazione"},
+        // Three slots of three and two words.
+        {{"...", "***", "...", "***", "..."}, {{3, {"ABC", "DEF"}}},
+         "servono 3 parole diverse di 3 lettere e il vocabolario ne ha solo 2"},
+        // Enough words, but only two begin with the A every slot has.
+        {{"A..", "***", "A..", "***", "A.."}, {{3, {"ABC", "ADE", "XYZ", "QRS"}}}, "ne ha solo 2"},
         // The placed letters fit no word: the slot is named.
         {{"Z..", "...", "..."}, kSquare, "orizzontale 1 alle coordinate 1,1: 'Z..'"},
         // No words of the length a slot needs.

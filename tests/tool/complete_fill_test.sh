@@ -153,14 +153,23 @@ grid anello <<'EOF'
 ...#.
 EOF
 # Forty-eight separate slots of three and forty-seven words: no fill, and
-# only trying the words in the slots in turn finds that out.
+# counting the words says so at once.
 white=$(printf '...#%.0s' 1 2 3 4 5 6).
 black=$(printf '#%.0s' $(seq 25))
-for _ in $(seq 7); do echo "$white"; echo "$black"; done >"$work/nascosto.txt"
+for _ in $(seq 7); do echo "$white"; echo "$black"; done >"$work/pochi.txt"
+echo "$white" >>"$work/pochi.txt"
+grids+=("$work/pochi.txt" "$work/pochi.qdr")
+triples() { for a in B C D F G L M N P R S T; do for b in A E I O U; do for c in L N R S T; do echo "$a$b$c"; done; done; done; }
+triples | head -47 | words pochi
+# The same slots, half of them beginning with B, and plenty of words, but
+# only twenty-three begin with B: no fill, and only trying the B words in
+# those slots in turn finds that out.
+bwhite=$(printf 'B..#%.0s' 1 2 3 4 5 6).
+for _ in $(seq 4); do echo "$bwhite"; echo "$black"; done >"$work/nascosto.txt"
+for _ in $(seq 3); do echo "$white"; echo "$black"; done >>"$work/nascosto.txt"
 echo "$white" >>"$work/nascosto.txt"
 grids+=("$work/nascosto.txt" "$work/nascosto.qdr")
-for a in B C D F G L M N P R S T; do for b in A E I O U; do for c in L N R S T; do echo "$a$b$c"; done; done; done |
-    head -47 | words pochi
+(triples | grep '^B' | head -23; triples | grep -v '^B' | head -50) | words nascosto
 
 python3 "$BENCH/grid_to_qdr.py" "${grids[@]}" || echo "grid_to_qdr failed"
 
@@ -279,10 +288,17 @@ done
 distinct=$(for seed in 1 2 3 4 5 6 7 8; do cells "$work/s$seed.qdr" | flat; echo; done | sort -u | wc -l)
 check "ring: other seeds, other fills" 1 "$([ "$distinct" -ge 2 ] && echo 1 || echo "$distinct")"
 
-# ---- --limite: the search of the forty-eight slots runs far longer than
+# ---- More slots of one length than words for them: exit 4 at once.
+echo "prima" >"$work/p.qdr"
+fill pochi pochi p.qdr --seme 1
+check "too few words: exit 4" 4 "$rc"
+check "too few words: the count" 1 "$(grep -c 'servono 48 parole diverse di 3 lettere e il vocabolario ne ha solo 47' "$work/err")"
+check "too few words: OUT untouched" "prima" "$(cat "$work/p.qdr")"
+
+# ---- --limite: the search of the twenty-four B slots runs far longer than
 # the limit; the run stops, says so and writes nothing.
 echo "prima" >"$work/t.qdr"
-fill nascosto pochi t.qdr --seme 1 --limite 0.3
+fill nascosto nascosto t.qdr --seme 1 --limite 0.3
 check "time limit: exit 5" 5 "$rc"
 check "time limit: Italian message" 1 "$(grep -c '^Tempo scaduto' "$work/err")"
 check "time limit: OUT untouched" "prima" "$(cat "$work/t.qdr")"

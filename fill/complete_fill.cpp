@@ -76,7 +76,7 @@ Problem MakeProblem(const document::Crossword& doc) {
     document::Crossword numbered = doc;
     document::ComputeWordMap(numbered);
     for (const Run& run : Runs(grid, problem.columns, 3)) {
-        SlotSpec slot;
+        GridSlot slot;
         slot.column = run.column;
         slot.row = run.row;
         slot.direction = run.direction;
@@ -91,12 +91,12 @@ Problem MakeProblem(const document::Crossword& doc) {
     return problem;
 }
 
-std::string DescribeSlot(const SlotSpec& slot) {
+std::string DescribeSlot(const GridSlot& slot) {
     return std::string(slot.direction == Horizontal ? "orizzontale " : "verticale ") + std::to_string(slot.number) +
            " alle coordinate " + std::to_string(slot.column) + "," + std::to_string(slot.row);
 }
 
-std::string SlotPattern(const Problem& problem, const SlotSpec& slot) {
+std::string SlotPattern(const Problem& problem, const GridSlot& slot) {
     std::string pattern;
     for (int cell : slot.cells) {
         const char ch = problem.cells[static_cast<std::size_t>(cell)];

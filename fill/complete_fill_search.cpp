@@ -239,16 +239,16 @@ void Searcher::Build(LetterIndex& index) {
 bool Searcher::StartDomains(std::string& message) {
     for (std::size_t s = 0; s < slots_.size(); ++s) {
         Slot& slot = slots_[s];
-        const SlotSpec& spec = problem_.slots[s];
+        const GridSlot& where = problem_.slots[s];
         failedSlot_ = static_cast<int>(s);
         if (slot.length > vocabulary::MaxLength) {
-            message = "Impossibile completare lo schema: la parola " + DescribeSlot(spec) + " ha " +
+            message = "Impossibile completare lo schema: la parola " + DescribeSlot(where) + " ha " +
                       std::to_string(slot.length) + " lettere e il vocabolario ha parole da 3 a 15 lettere.";
             return false;
         }
         if (slot.group->usableCount == 0) {
             message = "Impossibile completare lo schema: il vocabolario non ha parole di " +
-                      std::to_string(slot.length) + " lettere, come la parola " + DescribeSlot(spec) + ".";
+                      std::to_string(slot.length) + " lettere, come la parola " + DescribeSlot(where) + ".";
             return false;
         }
         Bits* blocks = Blocks(static_cast<int>(s));
@@ -271,7 +271,7 @@ bool Searcher::StartDomains(std::string& message) {
         }
         if (slot.count == 0) {
             message = "Impossibile completare lo schema: nessuna parola del vocabolario va bene per la parola " +
-                      DescribeSlot(spec) + ": '" + SlotPattern(problem_, spec) + "'.";
+                      DescribeSlot(where) + ": '" + SlotPattern(problem_, where) + "'.";
             return false;
         }
     }
@@ -700,11 +700,11 @@ void Searcher::Run(CompleteFillResult& result) {
         if (slots_[s].count == 1) singles_.push_back(static_cast<int>(s));
     }
     if (!Propagate()) {
-        const SlotSpec& spec = problem_.slots[static_cast<std::size_t>(failedSlot_)];
+        const GridSlot& where = problem_.slots[static_cast<std::size_t>(failedSlot_)];
         result.outcome = CompleteFillOutcome::Impossible;
         result.message = "Impossibile completare lo schema: con le lettere gi\xE0 presenti e le parole che la "
                          "incrociano nessuna parola del vocabolario va bene per la parola " +
-                         DescribeSlot(spec) + ": '" + SlotPattern(problem_, spec) + "'.";
+                         DescribeSlot(where) + ": '" + SlotPattern(problem_, where) + "'.";
         return;
     }
     Status status;

@@ -11,7 +11,7 @@
 namespace fill::detail {
 
 // A horizontal or vertical run of 3 or more white cells.
-struct SlotSpec {
+struct GridSlot {
     int column = 0;  // start cell, 1-based
     int row = 0;
     int direction = document::Horizontal;
@@ -23,7 +23,7 @@ struct Problem {
     int columns = 0;
     int rows = 0;
     std::vector<char> cells;  // cell characters, by cell id
-    std::vector<SlotSpec> slots;
+    std::vector<GridSlot> slots;
 };
 
 // The slots of the crossword's grid, in reading order (horizontal before
@@ -31,10 +31,10 @@ struct Problem {
 Problem MakeProblem(const document::Crossword& doc);
 
 // "orizzontale 5 alle coordinate 3,2", for messages.
-std::string DescribeSlot(const SlotSpec& slot);
+std::string DescribeSlot(const GridSlot& slot);
 
 // The slot's cells as they stand, with "." for every cell without a letter.
-std::string SlotPattern(const Problem& problem, const SlotSpec& slot);
+std::string SlotPattern(const Problem& problem, const GridSlot& slot);
 
 // The backtracking search; fills `result` (outcome, message, rows, stats).
 void Solve(const Problem& problem, LetterIndex& index, const CompleteFillOptions& options,

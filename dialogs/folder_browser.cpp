@@ -174,9 +174,14 @@ void FolderBrowser::ListFiles() {
     QDir dir(folder_);
     dir.setNameFilters({"*.qdr"});
     dir.setFilter(QDir::Files | QDir::Readable | QDir::Hidden);
-    dir.setSorting(QDir::Name | QDir::IgnoreCase);
+    dir.setSorting(newestFirst_ ? QDir::SortFlags(QDir::Time) : QDir::Name | QDir::IgnoreCase);
     // Name filters ignore case, so "*.QDR" files are listed too.
     files_->addItems(dir.entryList());
+}
+
+void FolderBrowser::SetNewestFirst(bool newestFirst) {
+    newestFirst_ = newestFirst;
+    ListFiles();
 }
 
 QStringList FolderBrowser::FileNames() const {

@@ -46,6 +46,8 @@ public:
     QString Folder() const { return folder_; }
     // Moves the lists to a folder; false (with a message) when it cannot be read.
     bool SetFolder(const QString& path);
+    // Lists the newest files first instead of by name.
+    void SetNewestFirst(bool newestFirst);
     // The listed file names, in list order.
     QStringList FileNames() const;
 
@@ -73,6 +75,7 @@ private:
     QFileSystemModel* model_;
     QLineEdit* nameBox_ = nullptr;
     QString folder_;
+    bool newestFirst_ = false;
 };
 
 } // namespace dialogs

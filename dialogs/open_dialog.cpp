@@ -5,6 +5,7 @@
 #include "document/crossword_file.h"
 #include "document/file_io.h"
 #include "platform/qt/encoding.h"
+#include "platform/qt/install_paths.h"
 #include "platform/qt/line_edit.h"
 #include "platform/qt/picture_box.h"
 #include "platform/qt/qt_messages.h"
@@ -138,12 +139,18 @@ Form2::Form2(document::Crossword& doc, platform::Messages& messages, const docum
     setTabOrder(ok, cancel);
     nameEdit_->setFocus();
 
-    browser_->SetFolder(QDir::currentPath());
+    // The program's own folder once installed is read-only and holds no
+    // crosswords: the user's home is where theirs are.
+    browser_->SetFolder(platform::FolderForNewFiles(QDir::currentPath()));
     // Browsing moves the program's current folder along.
     connect(browser_, &FolderBrowser::FolderChanged, this, [this](const QString& folder) {
         QDir::setCurrent(folder);
         PreviewFirstFile();
     });
+}
+
+void Form2::ListNewestFirst() {
+    browser_->SetNewestFirst(true);
 }
 
 void Form2::showEvent(QShowEvent* event) {

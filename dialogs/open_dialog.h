@@ -35,6 +35,9 @@ public:
     FolderBrowser& Browser() { return *browser_; }
     platform::PictureBox* Preview() const { return preview_; }
 
+    // Lists the newest files first, so the first one shown is the newest.
+    void ListNewestFirst();
+
     // Previews the named file of the current folder.
     void ShowPreview(const QString& name);
     // Selects and previews the first file of the list; with no file, empties

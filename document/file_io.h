@@ -1,8 +1,11 @@
 #pragma once
 // The one road by which the program writes a file: the new content goes to
-// a temporary file in the target's folder, is flushed to disk, and only then
-// takes the target's name. A failure at any point leaves the old file exactly
-// as it was and no temporary behind.
+// an unnamed temporary file in the target's folder, is flushed to disk, gets
+// a hidden name of its own only once it is whole, and then takes the
+// target's name. A failure at any point leaves the old file exactly as it
+// was and no temporary behind; a write killed half way leaves nothing under
+// any name, and a whole temporary left by a killed write is removed by the
+// next write of the same target.
 
 #include <cstddef>
 #include <optional>
@@ -18,6 +21,11 @@ bool ReplaceFile(const std::string& name, std::string_view bytes);
 // For tests: from now on every write fails after `bytes` bytes of a file, as
 // on a full disk; std::nullopt writes normally again.
 void SimulateFullDisk(std::optional<std::size_t> bytes);
+
+// For tests: the points of a write at which a killed program can stop.
+enum class WriteSeam { None, HalfWritten, Flushed, Named };
+// For tests: the process kills itself (SIGKILL) when a write reaches `seam`.
+void SimulateKillAt(WriteSeam seam);
 
 // Reads a whole file; false when it cannot be read (missing, a folder, an
 // I/O error). At most `limit` bytes are accepted: a larger file is refused.

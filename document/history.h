@@ -54,6 +54,9 @@ public:
 
     // The crossword as it stands was just saved or opened.
     void MarkSaved() { saved_ = static_cast<long>(applied_); }
+    // The crossword as it stands was never saved (recovered work): it
+    // counts as changed whatever is undone.
+    void MarkUnsaved() { saved_ = -1; }
     // True when the crossword differs from the last save or open.
     bool Unsaved() const { return saved_ != static_cast<long>(applied_); }
 

@@ -177,9 +177,10 @@ void Form1::MenuApri() {
     ShowOpenDialog();
 }
 
-void Form1::ShowOpenDialog() {
+void Form1::ShowOpenDialog(bool newestFirst) {
     {
         dialogs::Form2 dialog(doc_, messages_, working_, [this] { SetPointer(Pointer::Default); }, this);
+        if (newestFirst) dialog.ListNewestFirst();
         if (dialog.exec() == QDialog::Accepted) history_.Clear();
     }
     SetPointer(Pointer::Default);
@@ -216,28 +217,6 @@ void Form1::MenuParole() {
     // The table's OK is one step, whatever it changed.
     history_.Record("Tabella parole", before, doc_);
     UpdateHistoryCommands();
-}
-
-void Form1::MenuRecupera() {
-    const QString folder = options_.recoveryFolder;
-    const QDir recovery(folder);
-    if (folder.isEmpty() || recovery.entryList({"*.qdr"}, QDir::Files).isEmpty()) {
-        messages_.Tell("Nessun lavoro non salvato da recuperare.");
-        return;
-    }
-    BeforeFileDialog();
-    // The open dialog browses the current folder.
-    QDir::setCurrent(folder);
-    const std::string before = doc_.CurrentFileName;
-    ShowOpenDialog();
-    QDir::setCurrent(platform::PathText(programFolder_));
-    // Recovered work has no file of its own yet: Save asks for a name.
-    if (doc_.HasCrossword() && doc_.CurrentFileName != before &&
-        QFileInfo(platform::PathText(doc_.CurrentFileName)).absolutePath() == QDir(folder).absolutePath()) {
-        doc_.CurrentFileName = document::NewCrosswordName;
-        doc_.ChangedFlag = true;
-        setWindowTitle(Caption());
-    }
 }
 
 void Form1::MenuSalva() { Save(); }

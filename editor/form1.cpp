@@ -34,12 +34,11 @@ namespace {
 // The working file stays in its folder whatever folder the dialogs browse
 // to: the working folder when one is given (made if need be), else the
 // program's folder.
-std::string WorkingFilePath(const StartupOptions& options) {
+std::string WorkingFolderPath(const StartupOptions& options) {
     QString path = options.workingFolder.isEmpty() ? options.programFolder : options.workingFolder;
     if (path.isEmpty()) path = QDir::currentPath();
     if (!options.workingFolder.isEmpty()) QDir().mkpath(path);
-    const QDir folder(path);
-    return platform::PathBytes(folder.absoluteFilePath(QString::fromStdString(document::WorkingFile)));
+    return platform::PathBytes(QDir(path).absolutePath());
 }
 
 } // namespace
@@ -50,7 +49,6 @@ Form1::Form1(Services services, StartupOptions options, QWidget* parent)
       launcher_(services.launcher),
       options_(std::move(options)),
       area_(new ClientArea(this)),
-      working_(WorkingFilePath(options_)),
       settings_(services.settings) {
     setObjectName("Form1");
     setWindowTitle("Quadrivo 98");
@@ -74,11 +72,10 @@ Form1::Form1(Services services, StartupOptions options, QWidget* parent)
     programFolder_ = platform::PathBytes(QDir::currentPath());
     // A crossword of an earlier run is never resumed, but a run that ended
     // without Exit (a crash, the title bar) leaves its working file: it is
-    // kept in the recovery folder before it goes.
-    if (!options_.recoveryFolder.isEmpty())
-        working_.Rescue(platform::PathBytes(options_.recoveryFolder),
-                        QDateTime::currentDateTime().toString("yyyy-MM-dd_HH-mm-ss").toStdString());
-    working_.Remove();
+    // kept in the recovery folder before it goes. Working files of copies
+    // still running are theirs and stay untouched.
+    working_ = document::WorkingCopy::Claim(WorkingFolderPath(options_),
+                                            platform::PathBytes(options_.recoveryFolder), &rescue_);
 
     if (!document::FileExists(vocabulary::VocabularyFile)) {
         messages_.Tell(vocabulary::MissingVocabularyMessage);
@@ -108,6 +105,7 @@ void Form1::Activate() {
         OpenCommandLineFile();
         if (ended_) return;
     }
+    if (!activatedOnce_) ReportRescue();
     // The tip of the day, once, after the command-line crossword.
     if (!activatedOnce_ && settings_) dialogs::ShowTipOfTheDay(this, platform::PathText(programFolder_), *settings_);
     RefreshWindow();
@@ -169,7 +167,9 @@ void Form1::RefreshWindow() {
     DrawingSurface().Clear();
     area_->update();
     UpdateCommandStates();
-    if (!doc_.HasCrossword() || !Load(working_.Path())) return;
+    if (!doc_.HasCrossword()) return;
+    working_.NoteCrosswordName(doc_.CurrentFileName);
+    if (!Load(working_.Path())) return;
     // A working file that cannot be shown is no crossword to edit.
     if (!Drawable()) {
         DropCrossword();
@@ -236,8 +236,9 @@ void Form1::UpdateHistoryCommands() {
 
 void Form1::EndProgram() {
     ended_ = true;
-    // A fatal end leaves no working file behind.
+    // A fatal end leaves no working file behind, and lets its lock go.
     working_.Remove();
+    working_ = document::WorkingCopy(working_.Path());
     messages_.EndProgram();
     hide();
 }

@@ -137,8 +137,10 @@ public:
     const document::History& History() const { return history_; }
 
     // Opens the folder where the crossword of a run that ended without Exit
-    // was kept.
+    // was kept, newest first.
     void MenuRecupera();
+    // What the start-up rescued from runs that ended without Exit.
+    const document::RescueReport& Rescue() const { return rescue_; }
 
     // Grid editing: the cell tools, clue mode, columns and rows.
     void MenuCN();          // black-cell tool
@@ -186,7 +188,8 @@ private:
     void OnResized();
     Bars CurrentBars() const;
     void BeforeFileDialog();
-    void ShowOpenDialog();
+    // The open dialog; `newestFirst` lists the newest files first.
+    void ShowOpenDialog(bool newestFirst = false);
     // Save: false when the file could not be written.
     bool Save();
     void EditClue(int column, int row, int direction);
@@ -201,6 +204,11 @@ private:
     bool Drawable() const;
     // Back to no crossword: after a file that could not be shown.
     void DropCrossword();
+    // Says what the start-up rescued, offering to open the newest, or that a
+    // rescue failed.
+    void ReportRescue();
+    // Opens a rescued crossword as new, unsaved work.
+    void OpenRescued(const std::string& path);
 
     platform::Messages& messages_;
     platform::Launcher& launcher_;
@@ -209,6 +217,7 @@ private:
     vocabulary::Vocabulary vocab_;
     ClientArea* area_;
     document::WorkingCopy working_;
+    document::RescueReport rescue_;
     std::string programFolder_;
     platform::Surface* watcher_ = nullptr;
     Pointer pointer_ = Pointer::Default;

@@ -61,7 +61,9 @@ bool ExportPicture(QWidget* parent, const QImage& drawing, QString& lastName, co
     const QString name = AskName(parent, programFolder, lastName);
     if (name.isEmpty()) return false;
 
-    const std::string path = platform::PathBytes(name);
+    // A bare name goes into the folder the box names, whatever the current
+    // folder is.
+    const std::string path = platform::PathBytes(QDir(programFolder).filePath(name));
     const Existence existence = Lookup(path);
     if (existence == Existence::Exists) {
         const std::string question =

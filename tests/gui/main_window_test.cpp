@@ -61,9 +61,12 @@ private slots:
 void MainWindowTest::startsWithoutCrosswordShowingOnlyFileCommands() {
     Program program;
     testgui::WriteFile(program.Path("_qdra_32.tmp"), "left by a crashed run");
+    program.messages.Script({Answer::No});
     auto& form = program.Start();
     QVERIFY(!QFile::exists(program.Path("_qdra_32.tmp")));
-    QVERIFY(program.messages.shown.empty());
+    // The rescued work is offered, and declined.
+    QCOMPARE(program.messages.shown.size(), std::size_t(1));
+    QCOMPARE(program.messages.shown[0].buttons, platform::Buttons::YesNo);
     QCOMPARE(form.windowTitle(), QString("Quadrivo 98"));
     QVERIFY(form.Area()->Splash()->isVisible());
     QVERIFY(!form.Menu("MenuEdit")->menuAction()->isVisible());

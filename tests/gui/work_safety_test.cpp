@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <filesystem>
@@ -88,6 +89,7 @@ private slots:
     void failedEditChangesNothing();
     void failedSaveAtExitKeepsTheProgramOpen();
     void leftoverWorkingFileIsKeptForRecovery();
+    void rescuedWorkOpensAtOnceAndStaysUnsaved();
     void badCommandLineFilesLeaveNoWorkingFile_data();
     void badCommandLineFilesLeaveNoWorkingFile();
     void commandLineNameInTheFileSystemsBytes();
@@ -163,22 +165,40 @@ void WorkSafetyTest::failedSaveAtExitKeepsTheProgramOpen() {
 
 void WorkSafetyTest::leftoverWorkingFileIsKeptForRecovery() {
     Program program;
+    // An older rescue, and the working file of a run that crashed while
+    // editing "mio.qdr" (its lock file notes the name).
+    QDir().mkpath(program.Path("recupero"));
+    testgui::WriteFile(program.Path("recupero/2020-01-01_08-00-00_vecchio.qdr"), kHeader + "Dimensioni : 03x03\r\n");
+    {
+        QFile old(program.Path("recupero/2020-01-01_08-00-00_vecchio.qdr"));
+        QVERIFY(old.open(QIODevice::ReadWrite));
+        QVERIFY(old.setFileTime(QDateTime(QDate(2020, 1, 1), QTime(8, 0)), QFileDevice::FileModificationTime));
+    }
     testgui::WriteFile(program.Path("_qdra_32.tmp"), SmallCrossword());
+    testgui::WriteFile(program.Path("_qdra_32.lock"), "/cartella/mio.qdr");
+    program.messages.Script({Answer::No});
     auto& form = program.Start();
-    // The start-up deletes the working file and shows no crossword...
+    // The start-up says what it kept and offers it; declined, no crossword.
     QVERIFY(!QFile::exists(program.Path("_qdra_32.tmp")));
+    QCOMPARE(program.messages.shown.size(), std::size_t(1));
+    QCOMPARE(program.messages.shown[0].buttons, platform::Buttons::YesNo);
+    const QString told = testgui::Texts(program.messages)[0];
+    QVERIFY2(told.startsWith(QString::fromUtf8("È stato recuperato il lavoro non salvato di \"mio\"")), qPrintable(told));
+    QVERIFY(told.contains("Aprirlo ora?"));
     QVERIFY(!form.Document().HasCrossword());
-    QVERIFY(program.messages.shown.empty());
-    // ...but its content is in the recovery folder.
-    const QStringList kept = QDir(program.Path("recupero")).entryList({"*.qdr"}, QDir::Files);
-    QCOMPARE(kept.size(), 1);
-    QCOMPARE(testgui::ReadFile(program.Path("recupero/" + kept[0])), SmallCrossword());
+    // Its copy carries date, time and the crossword's name.
+    QCOMPARE(form.Rescue().rescued.size(), std::size_t(1));
+    const QString kept = QFileInfo(platform::PathText(form.Rescue().rescued[0].path)).fileName();
+    QVERIFY2(QRegularExpression("^\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d_mio\\.qdr$").match(kept).hasMatch(),
+             qPrintable(kept));
+    QCOMPARE(testgui::ReadFile(program.Path("recupero/" + kept)), SmallCrossword());
 
-    // "Recupera lavoro non salvato" opens it through the open dialog.
+    // "Recupera lavoro non salvato" lists the newest first and has it chosen.
     QCOMPARE(form.MenuAction("MenuRecupera")->text(), QString("&Recupera lavoro non salvato ..."));
     testgui::WithDialog<dialogs::Form2>(form.MenuAction("MenuRecupera"), [&](dialogs::Form2& dialog) {
         QCOMPARE(QDir(dialog.Browser().Folder()).canonicalPath(), QDir(program.Path("recupero")).canonicalPath());
-        dialog.findChild<QLineEdit*>("Text1")->setText(kept[0]);
+        QTRY_COMPARE(dialog.findChild<QLineEdit*>("Text1")->text(), kept);
+        QCOMPARE(dialog.Browser().FileNames(), (QStringList{kept, "2020-01-01_08-00-00_vecchio.qdr"}));
         testgui::Click(dialog, "Command3d1");
     });
     QVERIFY(form.Document().HasCrossword());
@@ -189,6 +209,34 @@ void WorkSafetyTest::leftoverWorkingFileIsKeptForRecovery() {
     QCOMPARE(form.Document().CurrentFileName, document::NewCrosswordName);
     QVERIFY(form.Document().ChangedFlag);
     QCOMPARE(QDir::current().canonicalPath(), QDir(program.folder.path()).canonicalPath());
+}
+
+void WorkSafetyTest::rescuedWorkOpensAtOnceAndStaysUnsaved() {
+    Program program;
+    testgui::WriteFile(program.Path("_qdra_32.tmp"), SmallCrossword());
+    program.messages.Script({Answer::Yes});
+    auto& form = program.Start();
+    QCOMPARE(program.messages.shown.size(), std::size_t(1));
+    QVERIFY(testgui::Texts(program.messages)[0].contains("un cruciverba"));
+    QVERIFY(form.Document().HasCrossword());
+    QCOMPARE(form.Document().Definitions(1, 1, 1), std::string("Nota"));
+    QCOMPARE(form.Document().CurrentFileName, document::NewCrosswordName);
+    QCOMPARE(testgui::ReadFile(program.Path("_qdra_32.tmp")), SmallCrossword());
+    // An edit and its undo leave work that was never saved still to save.
+    QVERIFY(form.Document().ChangedFlag);
+    form.ToolAction("AggColonna")->trigger();
+    form.MenuAction("MenuAnnulla")->trigger();
+    QCOMPARE(form.Document().ColumnCount, 4);
+    QVERIFY(form.Document().ChangedFlag);
+
+    // Started on a crossword of the command line, the rescue is only told.
+    Program other;
+    testgui::WriteFile(other.Path("_qdra_32.tmp"), SmallCrossword());
+    testgui::WriteFile(other.Path("mio.qdr"), SmallCrossword());
+    auto& opened = other.Start(other.Path("mio.qdr"));
+    QCOMPARE(other.messages.shown.size(), std::size_t(1));
+    QCOMPARE(other.messages.shown[0].buttons, platform::Buttons::Ok);
+    QCOMPARE(opened.Document().CurrentFileName, platform::PathBytes(other.Path("mio.qdr")));
 }
 
 void WorkSafetyTest::badCommandLineFilesLeaveNoWorkingFile_data() {

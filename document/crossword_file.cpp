@@ -159,10 +159,25 @@ std::string EncodeCrossword(const Crossword& doc, bool& complete) {
 }
 
 SaveResult SaveCrosswordFile(const Crossword& doc, const std::string& name,
-                             platform::Messages& messages) {
+                             platform::Messages& messages, WriteTarget target) {
+    WriteOptions options{target, false};
+    const WriteOutcome check = CheckTarget(name, target);
+    if (check == WriteOutcome::ReadOnly && target == WriteTarget::Chosen) {
+        // Protecting a file is a choice of the user's: it is replaced only
+        // when the user says so.
+        const std::string question = "Il file " + Utf8ToCp1252(name) +
+                                     " \xE8 protetto da scrittura. Sostituirlo comunque?";
+        if (messages.Show(question, platform::Buttons::OkCancel, platform::ApplicationTitle,
+                          platform::Icon::Exclamation) != platform::Answer::Ok)
+            return SaveResult::WriteError;
+        options.replaceReadOnly = true;
+    } else if (check != WriteOutcome::Written && check != WriteOutcome::Failed) {
+        messages.Tell(RefusalMessage(check, name));
+        return SaveResult::WriteError;
+    }
     bool complete = false;
     const std::string bytes = EncodeCrossword(doc, complete);
-    if (!complete || !ReplaceFile(name, bytes)) {
+    if (!complete || !ReplaceFile(name, bytes, options)) {
         messages.Tell(WriteErrorMessage);
         return SaveResult::WriteError;
     }

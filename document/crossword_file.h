@@ -4,6 +4,7 @@
 // then one line per clue. 8-bit text, lines ended by CR LF.
 
 #include "document/crossword.h"
+#include "document/file_io.h"
 #include "platform/messages.h"
 
 #include <string>
@@ -45,9 +46,12 @@ LoadResult ReadCrossword(Crossword& doc, std::string_view bytes, platform::Messa
 // recomputed, cells shifted up by 26), then the clues of word starts in
 // column-major order, chosen by the start codes of the last word-map
 // computation. The file is replaced whole: a failure shows "Errore di
-// scrittura del file!" and leaves the old file exactly as it was.
+// scrittura del file!" and leaves the old file exactly as it was. A name
+// the user chose that is write-protected is replaced only after the user
+// says OK to the question; a folder, device, pipe or a link to nothing is
+// refused with a message naming it.
 SaveResult SaveCrosswordFile(const Crossword& doc, const std::string& name,
-                             platform::Messages& messages);
+                             platform::Messages& messages, WriteTarget target = WriteTarget::Chosen);
 
 // The bytes SaveCrosswordFile writes; `complete` is false when a cell
 // character could not be encoded, and the bytes then stop before its line.

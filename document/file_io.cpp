@@ -1,5 +1,7 @@
 #include "document/file_io.h"
 
+#include "document/text.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -57,8 +59,16 @@ std::filesystem::path FinalTarget(const std::string& name) {
 
 // Temporaries of a target are ".NAME.PID.XXXXXX": hidden, and telling which
 // running program made them.
+// A long name gives a shortened stem, so that any name the file system
+// takes can be written.
+std::string TemporaryStem(const std::filesystem::path& target) {
+    std::string name = target.filename().string();
+    if (name.size() > 200) name.resize(200);
+    return "." + name + ".";
+}
+
 std::string TemporaryPrefix(const std::filesystem::path& target) {
-    return "." + target.filename().string() + "." + std::to_string(::getpid()) + ".";
+    return TemporaryStem(target) + std::to_string(::getpid()) + ".";
 }
 
 // Removes the temporaries of `target` whose program is no longer running (a
@@ -66,7 +76,7 @@ std::string TemporaryPrefix(const std::filesystem::path& target) {
 // older versions (".NAME.XXXXXX") left for over ten minutes.
 void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::filesystem::path& target) {
     namespace fs = std::filesystem;
-    const std::string prefix = "." + target.filename().string() + ".";
+    const std::string prefix = TemporaryStem(target);
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
@@ -105,7 +115,7 @@ std::string FreeTemporaryName(const std::filesystem::path& folder, const std::fi
 // permissions for the user's mask.
 mode_t ModeFor(const std::filesystem::path& target) {
     struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) return old.st_mode & 07777;
+    if (::lstat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) return old.st_mode & 07777;
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
@@ -164,11 +174,28 @@ void SimulateFullDisk(std::optional<std::size_t> bytes) { fullDiskAfter = bytes;
 
 void SimulateKillAt(WriteSeam seam) { killAt = seam; }
 
-bool ReplaceFile(const std::string& name, std::string_view bytes) {
-    if (name.empty()) return false;
-    const std::filesystem::path target = FinalTarget(name);
-    std::error_code ec;
-    if (std::filesystem::is_directory(target, ec)) return false;
+WriteOutcome CheckTarget(const std::string& name, WriteTarget target) {
+    if (name.empty()) return WriteOutcome::Failed;
+    struct stat st {};
+    if (::lstat(name.c_str(), &st) != 0) return errno == ENOENT ? WriteOutcome::Written : WriteOutcome::Failed;
+    if (S_ISLNK(st.st_mode)) {
+        if (target == WriteTarget::Own) return WriteOutcome::Written;  // the link itself is replaced
+        if (::stat(name.c_str(), &st) != 0) return WriteOutcome::DanglingLink;
+    }
+    if (!S_ISREG(st.st_mode)) return WriteOutcome::NotAFile;
+    // "chmod a-w" is how a file is protected; root could write it anyway.
+    if ((st.st_mode & 0222) == 0 || ::access(name.c_str(), W_OK) != 0)
+        return WriteOutcome::ReadOnly;
+    return WriteOutcome::Written;
+}
+
+WriteOutcome WriteFile(const std::string& name, std::string_view bytes, WriteOptions options) {
+    const WriteOutcome check = CheckTarget(name, options.target);
+    if (check == WriteOutcome::Failed) return check;
+    if (check != WriteOutcome::Written && !(check == WriteOutcome::ReadOnly && options.replaceReadOnly))
+        return check;
+    const std::filesystem::path target =
+        options.target == WriteTarget::Chosen ? FinalTarget(name) : std::filesystem::path(name);
 
     std::filesystem::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
@@ -177,11 +204,11 @@ bool ReplaceFile(const std::string& name, std::string_view bytes) {
     bool unsupported = false;
     std::string temporary = WriteUnnamed(folder, target, bytes, mode, unsupported);
     if (temporary.empty() && unsupported) temporary = WriteNamed(folder, target, bytes, mode);
-    if (temporary.empty()) return false;
+    if (temporary.empty()) return WriteOutcome::Failed;
     Seam(WriteSeam::Named);
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());
-        return false;
+        return WriteOutcome::Failed;
     }
     // The rename itself lasts only once the folder is on disk too.
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -189,7 +216,26 @@ bool ReplaceFile(const std::string& name, std::string_view bytes) {
         ::fsync(dir);
         ::close(dir);
     }
-    return true;
+    return WriteOutcome::Written;
+}
+
+bool ReplaceFile(const std::string& name, std::string_view bytes, WriteOptions options) {
+    return WriteFile(name, bytes, options) == WriteOutcome::Written;
+}
+
+std::string RefusalMessage(WriteOutcome outcome, const std::string& name) {
+    const std::string shown = Utf8ToCp1252(name);
+    switch (outcome) {
+    case WriteOutcome::NotAFile:
+        return "Impossibile scrivere " + shown + ": non \xE8 un file ma una cartella, una periferica o una pipe.";
+    case WriteOutcome::DanglingLink:
+        return "Impossibile scrivere " + shown + ": \xE8 un collegamento a un file che non esiste.";
+    case WriteOutcome::ReadOnly:
+        return "Il file " + shown + " \xE8 protetto da scrittura: non \xE8 stato sostituito.";
+    case WriteOutcome::Failed:
+    case WriteOutcome::Written: break;
+    }
+    return "Errore di scrittura del file " + shown + "!";
 }
 
 bool FileExists(const std::string& name) {

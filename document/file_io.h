@@ -14,9 +14,39 @@
 
 namespace document {
 
-// Replaces (or creates) the file `name` with `bytes`. False when anything
-// failed; the old file, if there was one, is then untouched.
-bool ReplaceFile(const std::string& name, std::string_view bytes);
+// Whose name a write goes to. A name the user chose (a save, an export, a
+// picture) may be a link: the file it names is replaced and the link stays.
+// The program's own files (the working file, the settings, the recovery
+// copies) never follow a link: a link in their place is replaced itself.
+enum class WriteTarget { Chosen, Own };
+
+enum class WriteOutcome {
+    Written,
+    Failed,        // the write itself failed (full disk, no permission)
+    NotAFile,      // a folder, a device, a pipe: never replaced by a file
+    DanglingLink,  // a chosen name that links to nothing
+    ReadOnly,      // a write-protected file, replaced only when asked to
+};
+
+struct WriteOptions {
+    WriteTarget target = WriteTarget::Chosen;
+    bool replaceReadOnly = false;
+};
+
+// Whether `name` may be written as it stands: Written when it may, else why
+// not.
+WriteOutcome CheckTarget(const std::string& name, WriteTarget target);
+
+// Replaces (or creates) the file `name` with `bytes`, under the policy
+// above; the replaced file keeps its permissions. Anything but Written
+// leaves the old file, if there was one, untouched.
+WriteOutcome WriteFile(const std::string& name, std::string_view bytes, WriteOptions options = {});
+
+// The same; false when anything failed or the target was refused.
+bool ReplaceFile(const std::string& name, std::string_view bytes, WriteOptions options = {});
+
+// What a refused write tells the user, naming the file (Windows-1252).
+std::string RefusalMessage(WriteOutcome outcome, const std::string& name);
 
 // For tests: from now on every write fails after `bytes` bytes of a file, as
 // on a full disk; std::nullopt writes normally again.

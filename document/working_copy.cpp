@@ -220,7 +220,7 @@ bool WorkingCopy::Store(const Crossword& doc, platform::Messages& messages) cons
                       " non pu\xF2 essere scritta: le modifiche non possono essere conservate.");
         return false;
     }
-    return SaveCrosswordFile(doc, path_, messages) == SaveResult::Saved;
+    return SaveCrosswordFile(doc, path_, messages, WriteTarget::Own) == SaveResult::Saved;
 }
 
 bool WorkingCopy::CopyFrom(const std::string& name, platform::Messages& messages) const {
@@ -235,7 +235,7 @@ bool WorkingCopy::CopyFrom(const std::string& name, platform::Messages& messages
         copy += line;
         copy += "\r\n";
     }
-    if (!ReplaceFile(path_, copy)) {
+    if (!ReplaceFile(path_, copy, {WriteTarget::Own})) {
         messages.Tell(WriteErrorMessage);
         return false;
     }
@@ -271,7 +271,7 @@ std::string WorkingCopy::Rescue(const std::string& folder, const std::string& st
     std::string kept = base + ".qdr";
     for (int n = 2; FileExists(kept); ++n) kept = base + "-" + std::to_string(n) + ".qdr";
     std::string check;
-    if (!ReplaceFile(kept, bytes) || !ReadWholeFile(kept, check) || check != bytes) {
+    if (!ReplaceFile(kept, bytes, {WriteTarget::Own}) || !ReadWholeFile(kept, check) || check != bytes) {
         fs::remove(kept, ec);
         return {};
     }

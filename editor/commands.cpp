@@ -36,16 +36,22 @@ namespace editor {
 
 namespace {
 
-// A program started in the current folder or found on the search path; ""
-// when there is none.
-std::string FindProgram(const std::vector<QString>& names) {
+// A program beside this one (in the program's own folder) or on the search
+// path; "" when there is none. Never one of the folder a dialog browsed to:
+// a folder that came with a crossword must not get a program run.
+std::string FindProgram(const std::string& programFolder, const std::vector<QString>& names) {
     for (const QString& name : names) {
         std::error_code ec;
-        const auto here = std::filesystem::current_path(ec) / name.toStdString();
-        if (!ec && std::filesystem::is_regular_file(here, ec)) return here.string();
+        const auto here = std::filesystem::path(programFolder) / name.toStdString();
+        if (std::filesystem::is_regular_file(here, ec)) return here.string();
     }
+    // Only absolute entries of the path: "." or an empty entry would mean
+    // the current folder again.
+    QStringList path;
+    for (const QString& entry : qEnvironmentVariable("PATH").split(':', Qt::SkipEmptyParts))
+        if (QDir::isAbsolutePath(entry)) path << entry;
     for (const QString& name : names) {
-        const QString found = QStandardPaths::findExecutable(name);
+        const QString found = QStandardPaths::findExecutable(name, path);
         if (!found.isEmpty()) return found.toStdString();
     }
     return {};
@@ -257,7 +263,7 @@ void Form1::MenuEsci() {
 void Form1::MenuPendaris() {
     HideLabel();
     SetPointer(Pointer::Default);
-    const std::string program = FindProgram({"pendaris", "PENDARIS.EXE"});
+    const std::string program = FindProgram(programFolder_, {"pendaris", "PENDARIS.EXE"});
     if (program.empty() || !launcher_.StartProgram(program, {}))
         messages_.Show("Errore " + std::to_string(FileNotFound) +
                            " - Non trovato Pendaris.exe controllare installazione.",

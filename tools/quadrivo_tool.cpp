@@ -97,10 +97,15 @@ Opzioni:
 // Messages go to stderr; a fatal one just marks the run as failed.
 class ConsoleMessages : public platform::Messages {
 public:
-    platform::Answer Show(const std::string& text, platform::Buttons, const std::string&,
+    platform::Answer Show(const std::string& text, platform::Buttons buttons, const std::string&,
                           platform::Icon) override {
-        std::cerr << document::Cp1252ToUtf8(text) << '\n';
         failed = true;
+        // Nobody can answer a question here: it is answered no.
+        if (buttons == platform::Buttons::OkCancel) {
+            std::cerr << document::Cp1252ToUtf8(text) << " No.\n";
+            return platform::Answer::Cancel;
+        }
+        std::cerr << document::Cp1252ToUtf8(text) << '\n';
         return platform::Answer::Ok;
     }
     void EndProgram() override { failed = true; }

@@ -208,7 +208,8 @@ bool QtSettings::Set(const std::string& section, const std::string& key, const s
     if (!QDir().mkpath(folder)) return false;
     const QByteArray bytes = (lines.join('\n') + '\n').toUtf8();
     return document::ReplaceFile(QFile::encodeName(fileName_).toStdString(),
-                                 std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+                                 std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                                 {document::WriteTarget::Own});
 }
 
 } // namespace platform

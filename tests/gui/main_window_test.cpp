@@ -397,6 +397,17 @@ void MainWindowTest::otherProgramsAndTheirMessages() {
              QStringList{"Errore 53 - Non trovato Pendaris.exe controllare installazione."});
     QCOMPARE(program.messages.shown[0].icon, platform::Icon::Question);
 
+    // A "pendaris" in a folder the open dialog browsed to is never run.
+    QTemporaryDir downloaded;
+    testgui::WriteFile(downloaded.filePath("pendaris"), "#!/bin/sh\n");
+    QFile::setPermissions(downloaded.filePath("pendaris"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QDir::setCurrent(downloaded.path());
+    form.MenuPendaris();
+    QDir::setCurrent(program.folder.path());
+    QVERIFY(program.launcher.started.empty());
+    QCOMPARE(program.messages.shown.size(), 2u);
+    program.messages.shown.pop_back();
+
     testgui::WriteFile(program.Path("pendaris"), "#!/bin/sh\n");
     form.MenuPendaris();
     QCOMPARE(program.launcher.started.size(), 1u);

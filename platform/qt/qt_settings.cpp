@@ -4,7 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <optional>
@@ -179,7 +179,9 @@ Place Find(const QStringList& lines, const QString& section, const QString& key)
 QtSettings::QtSettings(QString fileName) : fileName_(std::move(fileName)) {}
 
 QString QtSettings::UserFile(const QString& applicationName) {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, applicationName).fileName();
+    // The name QSettings gives it, worked out without opening the file: a
+    // pipe or a huge file in its place must not hold up the start-up.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' + applicationName + ".ini";
 }
 
 std::string QtSettings::Get(const std::string& section, const std::string& key, const std::string& fallback) const {

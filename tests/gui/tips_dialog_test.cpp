@@ -18,6 +18,8 @@
 #include <QtTest>
 
 #include <deque>
+
+#include <sys/stat.h>
 #include <memory>
 
 using dialogs::frmTip;
@@ -104,6 +106,7 @@ private slots:
     void tickingAgainShowsTheWindowAtTheNextStart();
     void settingsFileKeepsWhatElseItHolds();
     void settingThatCannotBeWrittenLeavesTheOldFile();
+    void settingsFileThatIsNoFileIsNeitherReadNorReplaced();
     void missingFileShowsBothParts();
     void okClosesTheWindow();
 };
@@ -310,6 +313,27 @@ void TipsDialogTest::settingThatCannotBeWrittenLeavesTheOldFile() {
     document::SimulateFullDisk(std::nullopt);
     QCOMPARE(ReadFile(start.SettingsFile()), before);
     QCOMPARE(QDir(start.folder.filePath("config")).entryList(QDir::Files), QStringList{"quadrivo.ini"});
+}
+
+void TipsDialogTest::settingsFileThatIsNoFileIsNeitherReadNorReplaced() {
+    // The user's file is where QSettings puts it, found without opening it.
+    const QString file = platform::QtSettings::UserFile("quadrivo");
+    QCOMPARE(file, QSettings(QSettings::IniFormat, QSettings::UserScope, "quadrivo").fileName());
+    // A pipe in its place: nothing waits on it, nothing replaces it; a
+    // protected file is left as it is.
+    QTemporaryDir folder;
+    const QString pipe = folder.filePath("quadrivo.ini");
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    platform::QtSettings settings(pipe);
+    QCOMPARE(settings.Get("Options", "Show Tips at Startup", "1"), std::string("1"));
+    QVERIFY(!settings.Set("Options", "Show Tips at Startup", "0"));
+    QVERIFY(QFileInfo(pipe).isFile() == false && QFileInfo::exists(pipe));
+    const QString guarded = folder.filePath("protetto.ini");
+    WriteFile(guarded, "[Options]\nShow%20Tips%20at%20Startup=1\n");
+    QFile::setPermissions(guarded, QFile::ReadOwner | QFile::ReadGroup);
+    platform::QtSettings kept(guarded);
+    QVERIFY(!kept.Set("Options", "Show Tips at Startup", "0"));
+    QCOMPARE(kept.Get("Options", "Show Tips at Startup", "x"), std::string("1"));
 }
 
 void TipsDialogTest::missingFileShowsBothParts() {

@@ -205,6 +205,7 @@ void Vocabulary::ReadIndex(std::string_view data, const std::string& fileName,
     const std::size_t fileSize = storage_->size;
     const double size = static_cast<double>(fileSize);
     std::string damaged;
+    bool bad[MaxLength + 1] = {};
     for (int L = MinLength; L <= MaxLength; ++L) {
         const double start = NumberField(data, StartFieldPosition(L));
         const double end = NumberField(data, EndFieldPosition(L));
@@ -214,11 +215,33 @@ void Vocabulary::ReadIndex(std::string_view data, const std::string& fileName,
         const double available = start >= 1 ? std::floor((size - (start - 1)) / L) : 0;
         const double usable = std::clamp(std::min(count, available), 0.0,
                                          static_cast<double>(MaxWordsPerLength));
-        if (usable != count || fileSize < FirstWordPosition - 1 ||
+        // A group starts after the index and inside the file, also when
+        // it is empty.
+        const bool misplaced = start < FirstWordPosition || start > size + 1;
+        if (usable != count || misplaced || fileSize < FirstWordPosition - 1 ||
             !WellFormedField(data, StartFieldPosition(L)) || !WellFormedField(data, EndFieldPosition(L)))
-            damaged += (damaged.empty() ? "" : ", ") + std::to_string(L);
+            bad[L] = true;
         start_[L] = static_cast<std::int32_t>(std::clamp(start, -2147483648.0, 2147483647.0));
         count_[L] = static_cast<std::int32_t>(usable);
+    }
+    // Groups that share bytes: each would read the other's words.
+    for (int a = MinLength; a <= MaxLength; ++a)
+        for (int b = MinLength; b <= MaxLength; ++b) {
+            if (a == b || count_[a] == 0 || count_[b] == 0) continue;
+            const double endA = static_cast<double>(start_[a]) + static_cast<double>(count_[a]) * a;
+            if (start_[a] <= start_[b] && start_[b] < endA) bad[a] = bad[b] = true;
+        }
+    long total = 0;
+    for (int L = MinLength; L <= MaxLength; ++L) {
+        total += count_[L];
+        if (bad[L]) damaged += (damaged.empty() ? "" : ", ") + std::to_string(L);
+    }
+    if (total == 0) {
+        messages.Show("Il file di vocabolario " + fileName +
+                          " \xE8 danneggiato o vuoto: non contiene alcuna parola. L'estrazione automatica e la "
+                          "ricerca delle parole non troveranno nulla.",
+                      platform::Buttons::Ok, platform::ApplicationTitle, platform::Icon::Exclamation);
+        return;
     }
     if (!damaged.empty())
         messages.Show("Il file di vocabolario " + fileName +

@@ -108,7 +108,7 @@ struct IndexCase {
     const char* name;
     std::vector<std::pair<int, const char*>> fields;  // 1-based position, 8 bytes
     std::array<int, 3> counts;                         // of lengths 3, 4, 5
-    const char* damaged;                               // lengths named in the message
+    const char* damaged;                               // lengths named in the message; nullptr: no words at all
 };
 
 TEST(Vocabulary, IndexFieldsGiveTheCountsAndNameTheDamage) {
@@ -122,11 +122,17 @@ TEST(Vocabulary, IndexFieldsGiveTheCountsAndNameTheDamage) {
         {"count truncated, never rounded", {{EndFieldPosition(3), "     417"}, {EndFieldPosition(4), "     418"}},
          {2, 0, 1}, ""},
         {"end past the file cut to the words there",
-         {{EndFieldPosition(4), "99999999"}}, {2, 2, 1}, "4"},
+         {{EndFieldPosition(4), "99999999"}}, {2, 2, 1}, "4, 5"},  // the kept words run into PORTA
         {"garbage start reads as 0", {{StartFieldPosition(6), "xyzxyzxy"}}, {2, 1, 1}, "6"},
         {"end before start", {{EndFieldPosition(7), "  -12000"}}, {2, 1, 1}, "7"},
         {"stray characters after the number", {{StartFieldPosition(3), "409xyzab"}}, {2, 1, 1}, "3"},
-        {"blank index", blank, {0, 0, 0}, "3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15"},
+        {"group starting inside the index", {{StartFieldPosition(8), "     300"}, {EndFieldPosition(8), "     300"}},
+         {2, 1, 1}, "8"},
+        {"group starting past the file", {{StartFieldPosition(9), "99999999"}, {EndFieldPosition(9), "99999999"}},
+         {2, 1, 1}, "9"},
+        {"groups sharing bytes", {{StartFieldPosition(4), "     411"}, {EndFieldPosition(4), "     415"}},
+         {2, 1, 1}, "3, 4"},
+        {"blank index", blank, {0, 0, 0}, nullptr},
     };
     for (const IndexCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -137,7 +143,10 @@ TEST(Vocabulary, IndexFieldsGiveTheCountsAndNameTheDamage) {
         EXPECT_EQ((std::array<int, 3>{v.VocabularyCount(3), v.VocabularyCount(4), v.VocabularyCount(5)}),
                   c.counts);
         std::vector<std::string> told;
-        if (*c.damaged != 0)
+        if (!c.damaged)
+            told.push_back("Il file di vocabolario LESSICO.DAT \xE8 danneggiato o vuoto: non contiene alcuna parola. "
+                           "L'estrazione automatica e la ricerca delle parole non troveranno nulla.");
+        else if (*c.damaged != 0)
             told.push_back(std::string("Il file di vocabolario LESSICO.DAT \xE8 danneggiato: le parole di ") +
                            c.damaged + " lettere non sono tutte disponibili.");
         EXPECT_EQ(messages.Texts(), told);

@@ -21,6 +21,7 @@ const std::vector<MenuEntry>& MenuTree() {
           {"MenuSalva", "&Salva", &Form1::MenuSalva, WithCrossword},
           {"MenuSalvaCN", "Salva &Con nome ...", &Form1::MenuSalvaCN, WithCrossword},
           {"MenuEsporta", "Espor&ta ...", &Form1::MenuEsporta, WithCrossword},
+          {"MenuImporta", "&Importa ...", &Form1::MenuImporta, Always},
           {"Meno3", nullptr, nullptr, WithCrossword},
           {"MenuAnteprima", "Ante&prima di stampa ...", &Form1::ShowPrintPreview, WithCrossword},
           {"MenuStampa", "&Stampa ...", &Form1::MenuStampa, WithCrossword},

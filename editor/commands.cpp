@@ -232,8 +232,10 @@ bool Form1::Save() {
     ClosePreview();
     DrawGrid();
     HideLabel();
+    // A crossword without a folder of its own (new, recovered, imported)
+    // has no file yet: Save asks for one.
     const std::string& name = doc_.CurrentFileName;
-    if (!name.empty() && name != document::NewCrosswordName) {
+    if (!name.empty() && name != document::NewCrosswordName && name.find('/') != std::string::npos) {
         if (document::SaveCrosswordFile(doc_, name, messages_) != document::SaveResult::Saved) return false;
         history_.MarkSaved();
         return true;

@@ -130,6 +130,8 @@ public:
     void ExportPicture();
     // "Espor&ta ...": the crossword in another program's format.
     void MenuEsporta();
+    // "&Importa ...": a crossword of another program as a new, unsaved one.
+    void MenuImporta();
 
     // Undo and redo of the changes made through the edit cycle.
     void MenuAnnulla();

@@ -5,6 +5,7 @@
 
 #include "document/crossword_file.h"
 #include "document/file_io.h"
+#include "document/import_formats.h"
 #include "document/text.h"
 #include "document/word_map.h"
 #include "fill/complete_fill.h"
@@ -22,6 +23,7 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -37,6 +39,7 @@ constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
 constexpr int ExitImpossible = 4;  // riempi --completo: no fill exists
 constexpr int ExitTimeLimit = 5;   // riempi --completo: --limite ran out
+constexpr int ExitLosses = 6;      // importa: imported, with what was lost listed
 
 const char* const kHelp = R"(Uso: quadrivo-tool COMANDO [ARGOMENTI]
 
@@ -79,6 +82,12 @@ Comandi:
                                 Riepilogo: riempite, vuote, nodi (parole
                                 provate), ritorni, ripartenze, millisecondi,
                                 e il tempo e la memoria dell'indice
+  importa IN.ipuz|IN.puz OUT.qdr
+                                porta in OUT il cruciverba di un altro
+                                programma; cio' che il formato .qdr non
+                                tiene va su stderr. Uscita 0 se non si e'
+                                perso nulla, 6 se si e' perso qualcosa, 1 se
+                                il file e' rifiutato
   stampa IN.qdr OUT.pdf [--area LxA] [--barra B]
                                 scrive in OUT.pdf la pagina stampata del
                                 cruciverba IN.qdr, su A4, impaginata come da
@@ -389,6 +398,26 @@ int Riscrivi(const std::vector<std::string>& args) {
     return 0;
 }
 
+int Importa(const std::vector<std::string>& args) {
+    if (args.size() != 2) return Usage("indicare il file da importare e il file .qdr da scrivere");
+    ConsoleMessages messages;
+    std::string bytes;
+    if (!document::ReadWholeFile(args[0], bytes, document::MaxImportFileSize)) {
+        std::cerr << "quadrivo-tool: impossibile leggere " << args[0] << '\n';
+        return ExitFailure;
+    }
+    document::Crossword doc;
+    const std::time_t now = std::time(nullptr);
+    char date[16];
+    std::strftime(date, sizeof date, "%d-%m-%Y", std::localtime(&now));
+    const document::ImportReport report = document::ImportCrossword(doc, bytes, date);
+    if (!report.message.empty()) std::cerr << document::Cp1252ToUtf8(report.message) << '\n';
+    if (report.outcome == document::ImportOutcome::Refused) return ExitFailure;
+    document::ComputeWordMap(doc);
+    if (document::SaveCrosswordFile(doc, args[1], messages) != document::SaveResult::Saved) return ExitFailure;
+    return report.outcome == document::ImportOutcome::Imported ? 0 : ExitLosses;
+}
+
 int Stampa([[maybe_unused]] const std::vector<std::string>& args) {
 #if defined(QUADRIVO_TOOL_STAMPA)
     return tools::Stampa(args);
@@ -436,5 +465,6 @@ int main(int argc, char** argv) {
     if (command == "riempi") return Riempi(args);
     if (command == "stampa") return Stampa(args);
     if (command == "esporta") return Esporta(args);
+    if (command == "importa") return Importa(args);
     return Usage("comando sconosciuto: " + command);
 }

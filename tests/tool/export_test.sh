@@ -133,5 +133,14 @@ check "control character in puz message" "La definizione del 1 orizzontale conti
 "$TOOL" esporta "$work/nessuno.qdr" "$work/x.ipuz" 2>"$work/err"; check "missing crossword exits 1" 1 $?
 check "missing crossword message" "Errore: Cruciverba  $work/nessuno.qdr  Non trovato! Esecuzione terminata." "$(cat "$work/err")"
 
+# "importa" brings back what "esporta" wrote, and says what a file loses.
+"$TOOL" importa "$work/out.ipuz" "$work/ritorno.qdr"; check "import exit" 0 $?
+"$TOOL" riscrivi "$qdr" "$work/andata.qdr"
+check "import gives the same crossword" "$(tail -n +4 "$work/andata.qdr")" "$(tail -n +4 "$work/ritorno.qdr")"
+"$TOOL" importa "$DATA/importa/danneggiato.puz" "$work/d.qdr" 2>"$work/err"; check "import with losses exits 6" 6 $?
+grep -q "somme di controllo" "$work/err"; check "checksum warning" 0 $?
+"$TOOL" importa "$DATA/importa/ventuno.ipuz" "$work/v.qdr" 2>/dev/null; check "refused import exits 1" 1 $?
+test -e "$work/v.qdr"; check "refused import writes nothing" 1 $?
+
 echo "$passes passed, $fails failed"
 [ "$fails" -eq 0 ]

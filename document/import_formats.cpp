@@ -116,7 +116,7 @@ ImportReport ToCrossword(Foreign& f, Crossword& doc, const std::string& date) {
     for (const int direction : {Horizontal, Vertical}) {
         for (const auto& [number, text] : direction == Horizontal ? f.across : f.down) {
             const auto at = cellOf.find(number);
-            const std::string name = std::to_string(number) + (direction == Horizontal ? " oriz." : " vert.");
+            const std::string name = std::to_string(number) + (direction == Horizontal ? " orizzontale" : " verticale");
             if (at == cellOf.end() || !StartsWord(made.StartCodes(at->second.first, at->second.second), direction)) {
                 orphans.push_back(name);
                 continue;

@@ -66,7 +66,7 @@ TEST(Import, FilesWrittenByOthers) {
     const Case cases[] = {
         {"quindici.ipuz", O::ImportedWithLosses, {"\xC8 \x96> E"}, "EFKPUZEJOTYDINS"},
         {"ventuno.ipuz", O::Refused, {"21 x 21 caselle"}, ""},
-        {"rebus.ipuz", O::ImportedWithLosses, {"rebus", "(3,2)", "Cerchi", "99 oriz."}, "CASA*"},
+        {"rebus.ipuz", O::ImportedWithLosses, {"rebus", "(3,2)", "Cerchi", "99 orizzontale."}, "CASA*"},
         {"quindici.puz", O::Imported, {}, "EFKPUZEJOTYDINS"},
         {"danneggiato.puz", O::ImportedWithLosses, {"somme di controllo"}, "EFKPUZEJOTYDINS"},
     };

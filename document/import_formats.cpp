@@ -232,7 +232,9 @@ ImportReport ReadIpuz(std::string_view bytes, Crossword& doc, const std::string&
     if (omitted) f.lost.push_back("Caselle assenti dallo schema rese come caselle nere.");
 
     if (const json::Value* clues = root.Find("clues"); clues && clues->IsObject()) {
-        for (const auto& [key, list] : clues->members) {
+        for (std::size_t group = 0; group < clues->names.size(); ++group) {
+            const std::string& key = clues->names[group];
+            const json::Value& list = clues->values[group];
             const bool across = key.rfind("Across", 0) == 0;
             const bool down = key.rfind("Down", 0) == 0;
             if ((!across && !down) || !list.IsArray()) {

@@ -68,7 +68,8 @@ private:
             ++at_;
             Value value;
             if (!Read(value, depth + 1)) return false;
-            out.members.emplace_back(std::move(name), std::move(value));
+            out.names.push_back(std::move(name));
+            out.values.push_back(std::move(value));
             Blanks();
             if (at_ < text_.size() && text_[at_] == ',') { ++at_; continue; }
             if (at_ < text_.size() && text_[at_] == '}') return ++at_, true;
@@ -181,8 +182,8 @@ private:
 } // namespace
 
 const Value* Value::Find(std::string_view name) const {
-    for (const auto& [key, value] : members)
-        if (key == name) return &value;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (names[i] == name) return &values[i];
     return nullptr;
 }
 

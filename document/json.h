@@ -3,8 +3,6 @@
 // objects, arrays, strings (escapes and \u sequences to UTF-8), numbers,
 // true, false and null. Depth and size are bounded, so any bytes are safe.
 
-#include <map>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,7 +16,10 @@ struct Value {
     double number = 0;
     std::string text;  // String: UTF-8
     std::vector<Value> items;
-    std::vector<std::pair<std::string, Value>> members;  // in file order
+    // Object: names and values, in file order (a vector of an incomplete
+    // type is fine, a pair of one is not).
+    std::vector<std::string> names;
+    std::vector<Value> values;
 
     bool IsNull() const { return kind == Kind::Null; }
     bool IsString() const { return kind == Kind::String; }

@@ -28,23 +28,6 @@ namespace {
 constexpr std::size_t MaxTipsFileSize = 4 << 20;
 constexpr int TextWidth = 380;
 
-// Lines end at CR LF, CR or LF; a last line without an ending still counts.
-std::vector<std::string> Lines(std::string_view bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        const std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(bytes.substr(start));
-            break;
-        }
-        lines.emplace_back(bytes.substr(start, end - start));
-        start = end + 1;
-        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
-    }
-    return lines;
-}
-
 // The stored setting says "do not show" when it reads as the number 0.
 bool ShowAtStartup(const platform::Settings& settings) {
     const std::string value = settings.Get(TipsSection, TipsKey, "1");
@@ -159,7 +142,7 @@ bool frmTip::LoadTips(const QString& sFile) {
     if (!document::FileExists(name)) return false;
     std::string bytes;
     if (!document::ReadWholeFile(name, bytes, MaxTipsFileSize)) return false;
-    for (const std::string& line : Lines(bytes)) tips_.push_back(platform::FromBytes(line));
+    for (const std::string& line : document::TextLines(bytes)) tips_.push_back(platform::FromBytes(line));
     PickRandomTip();
     return true;
 }

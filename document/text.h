@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace document {
 
@@ -36,5 +37,9 @@ std::string Utf8ToCp1252(std::string_view utf8, char replacement = '?');
 // Decodes one UTF-8 character at `pos`, advancing `pos`. Returns -1 for a
 // malformed sequence (and skips one byte).
 long DecodeUtf8(std::string_view text, std::size_t& pos);
+
+// The lines of a text file: a line ends at CR LF, CR or LF; a last line
+// without an ending still counts.
+std::vector<std::string> TextLines(std::string_view bytes);
 
 } // namespace document

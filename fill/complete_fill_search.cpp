@@ -17,7 +17,9 @@
 // from the slot and the search goes on. The slot chosen is the one with the
 // fewest words per failure weight (a slot that keeps emptying counts as
 // tighter); the word chosen is the one whose letters leave the crossing slots
-// the most words, with a little seeded noise so other seeds give other fills.
+// the most words, less a cost that grows with its rank in the vocabulary
+// (the file holds the best words first), with a little seeded noise so other
+// seeds give other fills.
 // After a growing number of failures the search starts again from the top,
 // keeping the weights: a bad early choice is not explored to exhaustion.
 
@@ -127,6 +129,13 @@ private:
     void Fail(int s);
     bool OutOfTime();
     void Publish(int filled);
+    // For a message: the quality limit, when one kept words out.
+    std::string QualityNote() const {
+        return options_.quality < 100 ? " Con la qualit\xE0 al " + std::to_string(options_.quality) +
+                                            "% si usano solo le parole migliori di ogni lunghezza: con una qualit\xE0 "
+                                            "pi\xF9 bassa le parole sono di pi\xF9."
+                                      : std::string();
+    }
 
     const Problem& problem_;
     const CompleteFillOptions& options_;
@@ -182,6 +191,9 @@ private:
     // The noise added to a word's score, and the domain size below which a
     // slot's words are read one by one.
     static constexpr double noise_ = 0.5;
+    // What one step of log(rank + 1) costs a word, against the log counts
+    // its letters leave the crossings.
+    static constexpr double rankCost_ = 1.0;
     static constexpr int iterate_ = 256;
 };
 
@@ -253,6 +265,12 @@ bool Searcher::StartDomains(std::string& message) {
         }
         Bits* blocks = Blocks(static_cast<int>(s));
         std::copy(slot.group->usable.begin(), slot.group->usable.end(), blocks);
+        if (options_.quality < 100) {
+            // Only the best part of the group: words from `limit` on are out.
+            const int limit = std::max(1, static_cast<int>(std::ceil(slot.group->count * std::max(options_.quality, 0) / 100.0)));
+            for (int b = limit / 64; b < slot.blocks; ++b)
+                blocks[b] &= b > limit / 64 ? 0 : (Bits{1} << (limit % 64)) - 1;
+        }
         for (int p = 0; p < slot.length; ++p) {
             const char ch = problem_.cells[static_cast<std::size_t>(slot.cells[static_cast<std::size_t>(p)])];
             if (ch == document::EmptyCell || ch == ' ') continue;
@@ -271,7 +289,7 @@ bool Searcher::StartDomains(std::string& message) {
         }
         if (slot.count == 0) {
             message = "Impossibile completare lo schema: nessuna parola del vocabolario va bene per la parola " +
-                      DescribeSlot(where) + ": '" + SlotPattern(problem_, where) + "'.";
+                      DescribeSlot(where) + ": '" + SlotPattern(problem_, where) + "'." + QualityNote();
             return false;
         }
     }
@@ -313,7 +331,7 @@ bool Searcher::StartDomains(std::string& message) {
             message = "Impossibile completare lo schema: servono " + std::to_string(needed) +
                       " parole diverse di " + std::to_string(slot.length) +
                       " lettere e il vocabolario ne ha solo " + std::to_string(available) +
-                      " che vanno bene.";
+                      " che vanno bene." + QualityNote();
             return false;
         }
     }
@@ -590,9 +608,9 @@ void Searcher::Publish(int filled) {
     progress_->nodes.store(nodes_, std::memory_order_relaxed);
 }
 
-// The best word of slot s: a word scores the
-// sum over its open crossings of the log of how many words the crossing slot
-// keeps with its letter there, plus seeded noise.
+// The best word of slot s: a word scores the sum over its open crossings of
+// the log of how many words the crossing slot keeps with its letter there,
+// less the cost of its rank, plus seeded noise.
 int Searcher::BestWord(int s) {
     const Slot& slot = slots_[static_cast<std::size_t>(s)];
     std::array<int, vocabulary::MaxLength> places;
@@ -631,7 +649,7 @@ int Searcher::BestWord(int s) {
     ForEachBlock(s, [&](int b) {
         for (Bits w = blocks[b]; w != 0; w &= w - 1) {
             const int k = b * 64 + std::countr_zero(w);
-            double score = noise(random_);
+            double score = noise(random_) - rankCost_ * logCount_[static_cast<std::size_t>(k + 1)];
             for (int i = 0; i < n; ++i)
                 score += gain_[static_cast<std::size_t>(i)]
                               [static_cast<std::size_t>(slot.group->LetterOf(k, places[static_cast<std::size_t>(i)]))];
@@ -704,7 +722,7 @@ void Searcher::Run(CompleteFillResult& result) {
         result.outcome = CompleteFillOutcome::Impossible;
         result.message = "Impossibile completare lo schema: con le lettere gi\xE0 presenti e le parole che la "
                          "incrociano nessuna parola del vocabolario va bene per la parola " +
-                         DescribeSlot(where) + ": '" + SlotPattern(problem_, where) + "'.";
+                         DescribeSlot(where) + ": '" + SlotPattern(problem_, where) + "'." + QualityNote();
         return;
     }
     Status status;
@@ -738,7 +756,8 @@ void Searcher::Run(CompleteFillResult& result) {
     default:
         result.outcome = CompleteFillOutcome::Impossible;
         result.message = "Impossibile completare lo schema: nessuna combinazione di parole del vocabolario "
-                         "riempie tutte le parole, senza ripetizioni, con le lettere gi\xE0 presenti.";
+                         "riempie tutte le parole, senza ripetizioni, con le lettere gi\xE0 presenti." +
+                         QualityNote();
         break;
     }
 }

@@ -138,6 +138,12 @@ def main():
           f"{share(real)} di {len(judged)} | "
           + " | ".join(share(sum(1 for w in judged if w in judge)) for judge in judges.values()) + " |")
 
+    by_grid = {}
+    for w, grid, _ in words:
+        total, unknown = by_grid.get(grid, (0, 0))
+        by_grid[grid] = (total + 1, unknown + (w not in union))
+    print("\nparole sconosciute al giudice per griglia: "
+          + ", ".join(f"{g} {u}/{t}" for g, (t, u) in sorted(by_grid.items()) if u))
     unjudged = sorted({w for w in judged if w not in union})
     print(f"\nparole che il giudice non conosce ({len(unjudged)}): " + " ".join(unjudged[:80]))
     lowest = sorted({w for w in judged}, key=lambda w: -ranks.get(w, 2))[:20]

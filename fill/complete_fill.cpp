@@ -53,6 +53,9 @@ std::string RunLetters(const std::vector<std::string>& grid, const Run& run) {
     return letters;
 }
 
+// Words a stage short of the last may try before the next takes more words.
+constexpr std::int64_t StageNodeBudget = 10000;
+
 bool IsLetter(char ch) { return ch >= 'A' && ch <= 'Z'; }
 
 // Letters to try in a cell no pair fits, the most common in Italian first.
@@ -76,11 +79,16 @@ void FillShortRuns(std::vector<std::string>& grid, int columns, const std::vecto
     std::vector<std::vector<int>> runsOfCell(static_cast<std::size_t>(rows * columns));
     for (std::size_t i = 0; i < runs.size(); ++i)
         for (int cell : runs[i]) runsOfCell[static_cast<std::size_t>(cell)].push_back(static_cast<int>(i));
-    // A run scores by its pair's place in the list, nothing when no pair.
+    // A run scores by its pair's place in the list, nothing when no pair; a
+    // run with a cell still empty scores a little less than the best pair
+    // it can still become.
     auto runScore = [&](const std::array<int, 2>& run) {
-        const std::string pair{at(run[0]), at(run[1])};
-        const auto found = std::find(pairs.begin(), pairs.end(), pair);
-        return found == pairs.end() ? 0.0 : 1.0 + 1.0 / static_cast<double>(1 + (found - pairs.begin()));
+        const char first = at(run[0]), second = at(run[1]);
+        const bool full = IsLetter(first) && IsLetter(second);
+        for (std::size_t i = 0; i < pairs.size(); ++i)
+            if ((!IsLetter(first) || pairs[i][0] == first) && (!IsLetter(second) || pairs[i][1] == second))
+                return (1.0 + 1.0 / static_cast<double>(1 + i)) * (full ? 1.0 : 0.9);
+        return 0.0;
     };
 
     std::vector<char> done(static_cast<std::size_t>(rows * columns), 0);
@@ -210,7 +218,36 @@ CompleteFillResult CompleteFill(const document::Crossword& doc, LetterIndex& ind
     const double indexMsBefore = index.BuildMilliseconds();
     const auto start = std::chrono::steady_clock::now();
     const detail::Problem problem = detail::MakeProblem(doc);
-    detail::Solve(problem, index, options, progress, result);
+    // The best half of each length first, then more of it up to the quality
+    // asked for: a grid that the best words fill gets only those, a harder
+    // one the words it needs. Every stage but the last has a budget of words
+    // to try, so a seed gives the same fill on any machine.
+    std::vector<int> stages;
+    for (int stage : {50, 75})
+        if (stage < options.quality) stages.push_back(stage);
+    stages.push_back(options.quality);
+    CompleteFillStats total;
+    for (std::size_t i = 0; i < stages.size(); ++i) {
+        CompleteFillOptions stage = options;
+        stage.quality = stages[i];
+        if (options.timeLimitSeconds > 0) {
+            const double spent = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            stage.timeLimitSeconds = std::max(options.timeLimitSeconds - spent, 1e-9);
+        }
+        const bool last = i + 1 == stages.size();
+        result = CompleteFillResult();
+        const bool whole = detail::Solve(problem, index, stage, progress, result, last ? 0 : StageNodeBudget);
+        total.slotCount = result.stats.slotCount;
+        total.nodes += result.stats.nodes;
+        total.backtracks += result.stats.backtracks;
+        total.restarts += result.stats.restarts;
+        // Go on to more words when this stage found no fill in its budget or
+        // proved there is none with its words.
+        if (last || result.outcome == CompleteFillOutcome::Filled || result.outcome == CompleteFillOutcome::Cancelled ||
+            (result.outcome == CompleteFillOutcome::TimeLimit && whole))
+            break;
+    }
+    result.stats = total;
     if (result.outcome == CompleteFillOutcome::Filled) FillShortRuns(result.rows, problem.columns, options.pairs);
     result.stats.searchMilliseconds =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

@@ -84,8 +84,8 @@ struct Slot {
 class Searcher {
 public:
     Searcher(const Problem& problem, LetterIndex& index, const CompleteFillOptions& options,
-             CompleteFillProgress* progress)
-        : problem_(problem), options_(options), progress_(progress), random_(options.seed) {
+             CompleteFillProgress* progress, std::int64_t nodeBudget)
+        : problem_(problem), options_(options), progress_(progress), random_(options.seed), nodeBudget_(nodeBudget) {
         Build(index);
     }
 
@@ -177,6 +177,10 @@ private:
     std::vector<Bits> conflict_;
 
     std::int64_t nodes_ = 0;
+    std::int64_t nodeBudget_ = 0;
+public:
+    bool budgetSpent = false;
+private:
     std::int64_t backtracks_ = 0;
     std::int64_t failuresSinceRestart_ = 0;
     // Failures allowed before the next restart; it grows by half each time.
@@ -265,8 +269,15 @@ bool Searcher::StartDomains(std::string& message) {
         }
         Bits* blocks = Blocks(static_cast<int>(s));
         std::copy(slot.group->usable.begin(), slot.group->usable.end(), blocks);
-        if (options_.quality < 100) {
-            // Only the best part of the group: words from `limit` on are out.
+        // Only the best part of the group, words from `limit` on out; but a
+        // slot that holds letters already in the grid (a title, the user's
+        // own) takes any word that fits them, the better ones first still.
+        bool placed = false;
+        for (int cell : slot.cells) {
+            const char ch = problem_.cells[static_cast<std::size_t>(cell)];
+            placed = placed || (ch != document::EmptyCell && ch != ' ');
+        }
+        if (options_.quality < 100 && !placed) {
             const int limit = std::max(1, static_cast<int>(std::ceil(slot.group->count * std::max(options_.quality, 0) / 100.0)));
             for (int b = limit / 64; b < slot.blocks; ++b)
                 blocks[b] &= b > limit / 64 ? 0 : (Bits{1} << (limit % 64)) - 1;
@@ -663,6 +674,11 @@ int Searcher::BestWord(int s) {
 }
 
 bool Searcher::OutOfTime() {
+    if (nodeBudget_ > 0 && nodes_ >= nodeBudget_) {
+        budgetSpent = true;
+        stop_ = Status::TimeLimit;
+        return true;
+    }
     if (options_.cancel && options_.cancel->load(std::memory_order_relaxed)) {
         stop_ = Status::Cancelled;
         return true;
@@ -764,10 +780,11 @@ void Searcher::Run(CompleteFillResult& result) {
 
 } // namespace
 
-void Solve(const Problem& problem, LetterIndex& index, const CompleteFillOptions& options,
-           CompleteFillProgress* progress, CompleteFillResult& result) {
-    Searcher searcher(problem, index, options, progress);
+bool Solve(const Problem& problem, LetterIndex& index, const CompleteFillOptions& options,
+           CompleteFillProgress* progress, CompleteFillResult& result, std::int64_t nodeBudget) {
+    Searcher searcher(problem, index, options, progress, nodeBudget);
     searcher.Run(result);
+    return !searcher.budgetSpent;
 }
 
 } // namespace fill::detail

@@ -159,7 +159,8 @@ int VocabularyBuilder::Score(const std::string& word, BuildReport* report) const
                         break;
                     }
                 }
-                clitic = clitic || (word.back() == 'R' && offers_.count(word + "E"));
+                // AMAR for AMARE, PORR for PORRE, RIESPOR for RIESPORRE.
+                clitic = clitic || (word.back() == 'R' && (offers_.count(word + "E") || offers_.count(word + "RE")));
             }
             if (clitic) {
                 if (offer.score < 0) {

@@ -12,7 +12,7 @@
 //   - a word that only the last of several plain lists gives is a derived
 //     form (the word forms a spelling dictionary expands to): it is left out
 //     when it is another word with clitic pronouns glued on (AMARLO,
-//     DANDOGLIELO) or an infinitive without its last vowel (AMAR);
+//     DANDOGLIELO) or an infinitive without its last vowel (AMAR, RIESPOR);
 //   - Roman numerals (LII, MCM) and numbers written as words of more than one
 //     part (DUECENTO, TREMILACENTOSEI) are left out of every plain list.
 // A scored list is taken as its author scored it. Words below the minimum

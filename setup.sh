@@ -8,6 +8,7 @@ packages=(
   cmake ninja-build g++ pkg-config         # toolchain
   libgtest-dev libbenchmark-dev            # tests and benchmarks
   witalian hunspell-it hunspell-tools      # the words LESSICO.DAT is built from
+  mythes-it                                # the thesaurus that ranks them
   qt6-base-dev qt6-qpa-plugins             # the program's windows
   qt6-translations-l10n                    # Qt's own dialogs (printing) in Italian
   fonts-liberation2                        # "Arial" for the grid letters

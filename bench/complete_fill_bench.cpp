@@ -4,7 +4,9 @@
 // letters kept, every run of 3 or more cells a word of the vocabulary, no
 // word twice.
 //
-//   complete_fill_bench [-l LESSICO.DAT] [-s SEEDS] [-t SECONDS] [-m CRUCINEW.DAT] FILE.qdr...
+//   complete_fill_bench [-l LESSICO.DAT] [-s SEEDS] [-t SECONDS] [-q QUALITY] [-m CRUCINEW.DAT] FILE.qdr...
+//   complete_fill_bench -m CRUCINEW.DAT -w FOLDER   (writes the models as modello_NN.qdr, for
+//                                                    bench/fill_quality.py)
 
 #include "document/crossword_file.h"
 #include "document/file_io.h"
@@ -77,6 +79,8 @@ int main(int argc, char** argv) {
     std::string lessico = "LESSICO.DAT";
     int seeds = 5;
     double limit = 60;
+    int quality = 100;
+    std::string writeFolder;
     std::vector<Grid> grids;
     Quiet quiet;
     for (int i = 1; i < argc; ++i) {
@@ -87,6 +91,10 @@ int main(int argc, char** argv) {
             seeds = std::max(1, std::stoi(argv[++i]));
         } else if (a == "-t" && i + 1 < argc) {
             limit = std::stod(argv[++i]);
+        } else if (a == "-q" && i + 1 < argc) {
+            quality = std::clamp(std::stoi(argv[++i]), 1, 100);
+        } else if (a == "-w" && i + 1 < argc) {
+            writeFolder = argv[++i];
         } else if (a == "-m" && i + 1 < argc) {
             std::string bytes;
             std::vector<document::Model> models;
@@ -107,6 +115,16 @@ int main(int argc, char** argv) {
             grids.push_back(std::move(g));
         }
     }
+    if (!writeFolder.empty()) {
+        int n = 0;
+        for (Grid& g : grids) {
+            if (g.name.rfind("modello ", 0) != 0) continue;
+            char name[32];
+            std::snprintf(name, sizeof name, "/modello_%02d.qdr", ++n);
+            if (document::SaveCrosswordFile(g.doc, writeFolder + name, quiet) != document::SaveResult::Saved) return 1;
+        }
+        return 0;
+    }
     vocabulary::Vocabulary vocab;
     if (!vocab.LoadVocabularyIndex(lessico, quiet)) return 1;
     fill::LetterIndex index(vocab);
@@ -123,6 +141,7 @@ int main(int argc, char** argv) {
             fill::CompleteFillOptions options;
             options.seed = static_cast<std::uint64_t>(seed);
             options.timeLimitSeconds = limit;
+            options.quality = quality;
             const fill::CompleteFillResult result = fill::CompleteFill(g.doc, index, options);
             slots = result.stats.slotCount;
             times.push_back(result.stats.searchMilliseconds);

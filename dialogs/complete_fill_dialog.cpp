@@ -5,8 +5,11 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace dialogs {
 
@@ -19,22 +22,44 @@ CompleteFillDialog::CompleteFillDialog(const document::Crossword& doc, fill::Let
     result_.outcome = fill::CompleteFillOutcome::Cancelled;
     options_.cancel = &cancel_;
 
-    auto* heading = new QLabel(QStringLiteral("Ricerca di parole per tutto lo schema in corso..."), this);
+    heading_ = new QLabel(QStringLiteral("Ogni parola dello schema avr\u00e0 una parola del vocabolario, "
+                                         "scelta tra le migliori di ogni lunghezza."),
+                          this);
+    heading_->setWordWrap(true);
+    auto* qualityLabel = new QLabel(QStringLiteral("&Qualit\u00e0:"), this);
+    qualityBox_ = new QSpinBox(this);
+    qualityBox_->setObjectName(QStringLiteral("Qualita"));
+    qualityBox_->setRange(1, 100);
+    qualityBox_->setSuffix(QStringLiteral(" %"));
+    qualityBox_->setValue(std::clamp(options_.quality, 1, 100));
+    qualityBox_->setToolTip(QStringLiteral("Parte migliore di ogni lunghezza del vocabolario da usare: meno parole, "
+                                           "pi\u00f9 comuni; con 100 si usano tutte"));
+    qualityLabel->setBuddy(qualityBox_);
     text_ = new QLabel(this);
     text_->setMinimumWidth(320);
     bar_ = new QProgressBar(this);
     bar_->setRange(0, 1);
     bar_->setValue(0);
     bar_->setTextVisible(false);
+    startButton_ = new QPushButton(QStringLiteral("&Completa"), this);
+    startButton_->setObjectName(QStringLiteral("Completa"));
+    startButton_->setDefault(true);
+    connect(startButton_, &QPushButton::clicked, this, &CompleteFillDialog::Start);
     cancelButton_ = new QPushButton(QStringLiteral("&Annulla"), this);
-    cancelButton_->setDefault(true);
+    cancelButton_->setObjectName(QStringLiteral("Annulla"));
     connect(cancelButton_, &QPushButton::clicked, this, &CompleteFillDialog::reject);
 
+    auto* quality = new QHBoxLayout;
+    quality->addWidget(qualityLabel);
+    quality->addWidget(qualityBox_);
+    quality->addStretch();
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
+    buttons->addWidget(startButton_);
     buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(heading);
+    layout->addWidget(heading_);
+    layout->addLayout(quality);
     layout->addWidget(bar_);
     layout->addWidget(text_);
     layout->addLayout(buttons);
@@ -51,23 +76,16 @@ CompleteFillDialog::~CompleteFillDialog() {
     Stop();
 }
 
-void CompleteFillDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!worker_.joinable() && !done_) Start();
-}
-
-int CompleteFillDialog::Run(int showAfterMilliseconds) {
-    Start();
-    const auto until = start_ + std::chrono::milliseconds(showAfterMilliseconds);
-    while (!done_ && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    if (done_) {
-        Stop();
-        return Accepted;
-    }
-    return exec();
-}
+int CompleteFillDialog::Quality() const { return qualityBox_->value(); }
 
 void CompleteFillDialog::Start() {
+    if (worker_.joinable() || done_) return;
+    options_.quality = qualityBox_->value();
+    qualityBox_->setEnabled(false);
+    startButton_->setEnabled(false);
+    cancelButton_->setDefault(true);
+    cancelButton_->setFocus();
+    heading_->setText(QStringLiteral("Ricerca di parole per tutto lo schema in corso..."));
     start_ = std::chrono::steady_clock::now();
     if (parentWidget()) parentWidget()->setCursor(Qt::BusyCursor);
     worker_ = std::thread([this] {

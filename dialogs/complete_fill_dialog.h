@@ -1,13 +1,16 @@
 #pragma once
-// "Completa schema": the progress window of the complete fill. The search
-// runs on a worker thread over a copy of the crossword; the window shows the
-// words filled so far, the most filled at once, the words tried and the
-// time, and stays responsive. "&Annulla" (or Esc, or closing the window)
-// stops the search; the window closes by itself when the search ends.
+// "Completa schema": the window of the complete fill. It opens with the
+// quality ("Qualita'": the best part of each length group the fill may use);
+// "&Completa" starts the search on a worker thread over a copy of the
+// crossword, and the window then shows the words filled so far, the most
+// filled at once, the words tried and the time, and stays responsive.
+// "&Annulla" (or Esc, or closing the window) stops the search or closes the
+// window before it starts; the window closes by itself when the search ends.
 //
 //   CompleteFillDialog dialog(doc, index, options, this);
 //   dialog.Run();
 //   dialog.Result()  // Cancelled after "&Annulla"
+//   dialog.Quality() // what the user chose
 
 #include "document/crossword.h"
 #include "fill/complete_fill.h"
@@ -21,6 +24,7 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QSpinBox;
 class QTimer;
 
 namespace dialogs {
@@ -34,10 +38,14 @@ public:
     // Stops and waits for a search still running.
     ~CompleteFillDialog() override;
 
-    // Starts the search and waits for it; the window shows only when the
-    // search takes longer than `showAfterMilliseconds` (a quick fill does
-    // not flash a window). exec() shows it at once.
-    int Run(int showAfterMilliseconds = 400);
+    // Shows the window and waits until the search ends or the user stops.
+    int Run() { return exec(); }
+
+    // Starts the search with the quality shown, as "&Completa" does.
+    void Start();
+
+    // The quality in the window, in percent.
+    int Quality() const;
 
     // What the search came to; Cancelled until it ends.
     const fill::CompleteFillResult& Result() const { return result_; }
@@ -49,11 +57,7 @@ public:
     // Stops the search: the result is Cancelled and the window closes.
     void reject() override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    void Start();
     void Poll();
     void Stop();
 
@@ -66,8 +70,11 @@ private:
     std::atomic<bool> done_{false};
     std::thread worker_;
     std::chrono::steady_clock::time_point start_;
+    QLabel* heading_;
+    QSpinBox* qualityBox_;
     QLabel* text_;
     QProgressBar* bar_;
+    QPushButton* startButton_;
     QPushButton* cancelButton_;
     QTimer* timer_;
 };

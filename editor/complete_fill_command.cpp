@@ -1,11 +1,13 @@
 // Form1's "&Completa schema ...": every slot of 3 or more letters gets a
-// word of the vocabulary, found off the window's thread behind a progress
-// window. The crossword changes only when the fill succeeds, and then as one
-// change through the edit cycle.
+// word of the vocabulary, the runs of two cells a word of COPPIE.TXT where
+// one fits, found off the window's thread behind the window that asks the
+// quality. The crossword changes only when the fill succeeds, and then as
+// one change through the edit cycle.
 
 #include "editor/form1.h"
 
 #include "dialogs/complete_fill_dialog.h"
+#include "document/file_io.h"
 #include "fill/complete_fill.h"
 
 #include <cmath>
@@ -19,6 +21,9 @@ namespace {
 // another seed.
 constexpr double CompleteFillSeconds = 120;
 
+// The quality chosen last, until the program ends.
+int lastQuality = fill::DefaultQuality;
+
 } // namespace
 
 void Form1::MenuCompleta() {
@@ -30,10 +35,15 @@ void Form1::MenuCompleta() {
     // Another fill each time; a test's draws make it repeatable.
     options.seed = random_ ? static_cast<std::uint64_t>(std::ldexp(random_(), 53)) : std::random_device{}();
     options.timeLimitSeconds = CompleteFillSeconds;
+    options.quality = lastQuality;
+    // The two-letter words beside the vocabulary, in the program's folder.
+    std::string pairs;
+    if (document::ReadWholeFile(fill::PairsFile, pairs, 1 << 20)) options.pairs = fill::ReadPairs(pairs);
     fill::CompleteFillResult result;
     {
         dialogs::CompleteFillDialog dialog(doc_, *letterIndex_, options, this);
         dialog.Run();
+        lastQuality = dialog.Quality();
         result = dialog.Result();
     }
 

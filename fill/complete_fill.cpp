@@ -3,8 +3,10 @@
 #include "document/word_map.h"
 #include "fill/complete_fill_index.h"
 #include "fill/complete_fill_search.h"
+#include "vocabulary/builder.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 
 namespace fill {
@@ -51,7 +53,110 @@ std::string RunLetters(const std::vector<std::string>& grid, const Run& run) {
     return letters;
 }
 
+// Words a stage short of the last may try before the next takes more words.
+constexpr std::int64_t StageNodeBudget = 10000;
+
+bool IsLetter(char ch) { return ch >= 'A' && ch <= 'Z'; }
+
+// Letters to try in a cell no pair fits, the most common in Italian first.
+constexpr std::string_view CommonLetters = "EAIONLRTSCDPUMVGHFBQZJKWXY";
+
+// Gives every white cell without a letter one: the cells of runs of two take
+// the best pairs that fit what their crossings wrote. Cells that depend on
+// one another (a cell in a horizontal and a vertical pair) are chosen
+// together, trying every letter when there are few of them.
+void FillShortRuns(std::vector<std::string>& grid, int columns, const std::vector<std::string>& pairs) {
+    const int rows = static_cast<int>(grid.size());
+    auto at = [&](int cell) -> char& {
+        return grid[static_cast<std::size_t>(cell / columns)][static_cast<std::size_t>(cell % columns)];
+    };
+    std::vector<std::array<int, 2>> runs;  // cell ids of every run of two
+    for (const Run& run : Runs(grid, columns, 2)) {
+        if (run.length != 2) continue;
+        const int first = (run.row - 1) * columns + run.column - 1;
+        runs.push_back({first, first + (run.direction == Horizontal ? 1 : columns)});
+    }
+    std::vector<std::vector<int>> runsOfCell(static_cast<std::size_t>(rows * columns));
+    for (std::size_t i = 0; i < runs.size(); ++i)
+        for (int cell : runs[i]) runsOfCell[static_cast<std::size_t>(cell)].push_back(static_cast<int>(i));
+    // A run scores by its pair's place in the list, nothing when no pair; a
+    // run with a cell still empty scores a little less than the best pair
+    // it can still become.
+    auto runScore = [&](const std::array<int, 2>& run) {
+        const char first = at(run[0]), second = at(run[1]);
+        const bool full = IsLetter(first) && IsLetter(second);
+        for (std::size_t i = 0; i < pairs.size(); ++i)
+            if ((!IsLetter(first) || pairs[i][0] == first) && (!IsLetter(second) || pairs[i][1] == second))
+                return (1.0 + 1.0 / static_cast<double>(1 + i)) * (full ? 1.0 : 0.9);
+        return 0.0;
+    };
+
+    std::vector<char> done(static_cast<std::size_t>(rows * columns), 0);
+    for (int start = 0; start < rows * columns; ++start) {
+        if (done[static_cast<std::size_t>(start)] || at(start) == document::BlackCell || IsLetter(at(start))) continue;
+        // The empty cells linked to this one through runs of two.
+        std::vector<int> cells{start}, touched;
+        done[static_cast<std::size_t>(start)] = 1;
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            for (int r : runsOfCell[static_cast<std::size_t>(cells[i])]) {
+                if (std::find(touched.begin(), touched.end(), r) == touched.end()) touched.push_back(r);
+                for (int cell : runs[static_cast<std::size_t>(r)])
+                    if (!done[static_cast<std::size_t>(cell)] && !IsLetter(at(cell))) {
+                        done[static_cast<std::size_t>(cell)] = 1;
+                        cells.push_back(cell);
+                    }
+            }
+        auto total = [&] {
+            double sum = 0;
+            for (int r : touched) sum += runScore(runs[static_cast<std::size_t>(r)]);
+            return sum;
+        };
+        std::vector<char> best(cells.size(), CommonLetters[0]);
+        double bestScore = -1;
+        if (cells.size() <= 3) {
+            // Every combination of letters, most common letters first.
+            std::vector<std::size_t> choice(cells.size(), 0);
+            for (;;) {
+                for (std::size_t i = 0; i < cells.size(); ++i) at(cells[i]) = CommonLetters[choice[i]];
+                const double score = total();
+                if (score > bestScore) {
+                    bestScore = score;
+                    for (std::size_t i = 0; i < cells.size(); ++i) best[i] = at(cells[i]);
+                }
+                std::size_t i = 0;
+                while (i < choice.size() && ++choice[i] == CommonLetters.size()) choice[i++] = 0;
+                if (i == choice.size()) break;
+            }
+        } else {
+            // A larger block: one cell at a time, the rest still empty.
+            for (std::size_t i = 0; i < cells.size(); ++i) {
+                for (char letter : CommonLetters) {
+                    at(cells[i]) = letter;
+                    const double score = total();
+                    if (score > bestScore) bestScore = score, best[i] = letter;
+                }
+                at(cells[i]) = best[i];
+                bestScore = -1;
+            }
+        }
+        for (std::size_t i = 0; i < cells.size(); ++i) at(cells[i]) = best[i];
+    }
+}
+
 } // namespace
+
+std::vector<std::string> ReadPairs(std::string_view text) {
+    std::vector<std::string> pairs;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (!line.empty() && line.front() == '#') continue;
+        std::string pair = vocabulary::FoldWord(line);
+        if (pair.size() == 2 && std::find(pairs.begin(), pairs.end(), pair) == pairs.end()) pairs.push_back(pair);
+    }
+    return pairs;
+}
 
 std::vector<std::string> GridCells(const document::Crossword& doc) {
     std::vector<std::string> grid;
@@ -113,7 +218,37 @@ CompleteFillResult CompleteFill(const document::Crossword& doc, LetterIndex& ind
     const double indexMsBefore = index.BuildMilliseconds();
     const auto start = std::chrono::steady_clock::now();
     const detail::Problem problem = detail::MakeProblem(doc);
-    detail::Solve(problem, index, options, progress, result);
+    // The best half of each length first, then more of it up to the quality
+    // asked for: a grid that the best words fill gets only those, a harder
+    // one the words it needs. Every stage but the last has a budget of words
+    // to try, so a seed gives the same fill on any machine.
+    std::vector<int> stages;
+    for (int stage : {50, 75})
+        if (stage < options.quality) stages.push_back(stage);
+    stages.push_back(options.quality);
+    CompleteFillStats total;
+    for (std::size_t i = 0; i < stages.size(); ++i) {
+        CompleteFillOptions stage = options;
+        stage.quality = stages[i];
+        if (options.timeLimitSeconds > 0) {
+            const double spent = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            stage.timeLimitSeconds = std::max(options.timeLimitSeconds - spent, 1e-9);
+        }
+        const bool last = i + 1 == stages.size();
+        result = CompleteFillResult();
+        const bool whole = detail::Solve(problem, index, stage, progress, result, last ? 0 : StageNodeBudget);
+        total.slotCount = result.stats.slotCount;
+        total.nodes += result.stats.nodes;
+        total.backtracks += result.stats.backtracks;
+        total.restarts += result.stats.restarts;
+        // Go on to more words when this stage found no fill in its budget or
+        // proved there is none with its words.
+        if (last || result.outcome == CompleteFillOutcome::Filled || result.outcome == CompleteFillOutcome::Cancelled ||
+            (result.outcome == CompleteFillOutcome::TimeLimit && whole))
+            break;
+    }
+    result.stats = total;
+    if (result.outcome == CompleteFillOutcome::Filled) FillShortRuns(result.rows, problem.columns, options.pairs);
     result.stats.searchMilliseconds =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     result.stats.indexMilliseconds = index.BuildMilliseconds() - indexMsBefore;

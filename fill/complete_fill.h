@@ -2,16 +2,20 @@
 // The complete fill ("Completa schema"): keeps the black cells and every
 // letter already in the grid and gives every white slot of 3 or more letters
 // a word of the vocabulary, no word twice, or proves that no such fill
-// exists. Runs of 1 or 2 white cells are free: they take what their crossings
-// give them, and a cell in no slot of 3 or more keeps what it has.
+// exists. The vocabulary holds its best words first in each length group:
+// the search prefers them, and a quality limit keeps only the best part of
+// each group. Runs of 2 white cells, which the vocabulary cannot give, then
+// take a two-letter word of their own list where one fits what their
+// crossings wrote, and some letters otherwise: a filled grid has no empty
+// white cell.
 //
 // The search keeps, for each slot, the set of words still possible as a
 // bitset over its length group (fill/complete_fill_index.h) and the letters
 // still possible in each crossing cell; every choice is followed by
 // propagation across the crossings until nothing changes, the slot with the
 // fewest candidates (weighted by how often it failed) is filled next, with
-// the word that leaves its crossings the most words, and the search restarts
-// now and then with what it learned. It is deterministic for a given seed.
+// the word that leaves its crossings the most words and ranks best, and the
+// search restarts now and then with what it learned. It is deterministic for a given seed.
 //
 // No Qt here: the progress window (dialogs/complete_fill_dialog.h) runs the search
 // on a worker thread, the command-line tool runs it directly.
@@ -22,14 +26,24 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fill {
 
 class LetterIndex;
 
+// The part of each length group a fill uses by default, in percent: the words
+// past it are the rare word forms a careful setter would not print.
+constexpr int DefaultQuality = 60;
+
 struct CompleteFillOptions {
     std::uint64_t seed = 0;
+    // Only the best `quality` percent of each length group are used (at
+    // least one word of a group that has any); 100: every word.
+    int quality = 100;
+    // Two-letter words, best first, for the runs of two cells.
+    std::vector<std::string> pairs;
     // Stop with TimeLimit after this many seconds of search; 0: no limit.
     double timeLimitSeconds = 0;
     // Set from any thread to stop the search with Cancelled.
@@ -76,6 +90,11 @@ struct CompleteFillResult {
 // only read. `progress`, when given, is updated while the search runs.
 CompleteFillResult CompleteFill(const document::Crossword& doc, const vocabulary::Vocabulary& vocab,
                                 const CompleteFillOptions& options, CompleteFillProgress* progress = nullptr);
+
+// The two-letter words of a list in the layout of COPPIE.TXT (one a line,
+// '#' starts a note, folded like the vocabulary's words), best first.
+std::vector<std::string> ReadPairs(std::string_view text);
+inline const std::string PairsFile = "COPPIE.TXT";
 
 // The same with an index the caller keeps between runs over the same
 // vocabulary (its build time then counts only once).

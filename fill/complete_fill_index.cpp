@@ -4,7 +4,8 @@
 #include <bit>
 #include <chrono>
 #include <string>
-#include <unordered_set>
+#include <numeric>
+#include <vector>
 
 namespace fill {
 
@@ -42,8 +43,8 @@ const IndexGroup& LetterIndex::Group(int L) {
 
     // Usable words: only letters A..Z (a word with other characters can never
     // match a grid cell), and only the first of a spelling that repeats. A
-    // group in alphabetical order, as the vocabulary builder writes it, has
-    // its repeats side by side; any other order is checked with a set.
+    // group in alphabetical order has its repeats side by side; any other
+    // order (the builder writes the best words first) is sorted aside.
     auto letterAt = [&](int k, int p) {
         return group->columns[static_cast<std::size_t>(p)][static_cast<std::size_t>(k)];
     };
@@ -52,20 +53,25 @@ const IndexGroup& LetterIndex::Group(int L) {
             if (letterAt(a, p) != letterAt(b, p)) return letterAt(a, p) < letterAt(b, p) ? -1 : 1;
         return 0;
     };
+    std::vector<char> repeated(static_cast<std::size_t>(count), 0);
     bool sorted = true;
     for (int k = 1; k < count && sorted; ++k) sorted = compare(k - 1, k) <= 0;
-    std::unordered_set<std::string> seen;
-    std::string word(static_cast<std::size_t>(L), ' ');
+    if (sorted) {
+        for (int k = 1; k < count; ++k) repeated[static_cast<std::size_t>(k)] = compare(k - 1, k) == 0;
+    } else {
+        std::vector<int> order(static_cast<std::size_t>(count));
+        std::iota(order.begin(), order.end(), 0);
+        std::sort(order.begin(), order.end(), [&](int a, int b) {
+            const int c = compare(a, b);
+            return c != 0 ? c < 0 : a < b;
+        });
+        for (std::size_t i = 1; i < order.size(); ++i)
+            if (compare(order[i - 1], order[i]) == 0) repeated[static_cast<std::size_t>(order[i])] = 1;
+    }
     for (int k = 0; k < count; ++k) {
-        bool letters = true;
-        for (int p = 0; p < L; ++p) letters = letters && letterAt(k, p) >= 'A' && letterAt(k, p) <= 'Z';
+        bool letters = !repeated[static_cast<std::size_t>(k)];
+        for (int p = 0; p < L && letters; ++p) letters = letterAt(k, p) >= 'A' && letterAt(k, p) <= 'Z';
         if (!letters) continue;
-        if (sorted) {
-            if (k > 0 && compare(k - 1, k) == 0) continue;
-        } else {
-            for (int p = 0; p < L; ++p) word[static_cast<std::size_t>(p)] = letterAt(k, p);
-            if (!seen.insert(word).second) continue;
-        }
         group->usable[static_cast<std::size_t>(k / 64)] |= std::uint64_t{1} << (k % 64);
         ++group->usableCount;
     }

@@ -17,7 +17,9 @@
 // from the slot and the search goes on. The slot chosen is the one with the
 // fewest words per failure weight (a slot that keeps emptying counts as
 // tighter); the word chosen is the one whose letters leave the crossing slots
-// the most words, with a little seeded noise so other seeds give other fills.
+// the most words, less a cost that grows with its rank in the vocabulary
+// (the file holds the best words first), with a little seeded noise so other
+// seeds give other fills.
 // After a growing number of failures the search starts again from the top,
 // keeping the weights: a bad early choice is not explored to exhaustion.
 
@@ -82,8 +84,8 @@ struct Slot {
 class Searcher {
 public:
     Searcher(const Problem& problem, LetterIndex& index, const CompleteFillOptions& options,
-             CompleteFillProgress* progress)
-        : problem_(problem), options_(options), progress_(progress), random_(options.seed) {
+             CompleteFillProgress* progress, std::int64_t nodeBudget)
+        : problem_(problem), options_(options), progress_(progress), random_(options.seed), nodeBudget_(nodeBudget) {
         Build(index);
     }
 
@@ -127,6 +129,13 @@ private:
     void Fail(int s);
     bool OutOfTime();
     void Publish(int filled);
+    // For a message: the quality limit, when one kept words out.
+    std::string QualityNote() const {
+        return options_.quality < 100 ? " Con la qualit\xE0 al " + std::to_string(options_.quality) +
+                                            "% si usano solo le parole migliori di ogni lunghezza: con una qualit\xE0 "
+                                            "pi\xF9 bassa le parole sono di pi\xF9."
+                                      : std::string();
+    }
 
     const Problem& problem_;
     const CompleteFillOptions& options_;
@@ -168,6 +177,10 @@ private:
     std::vector<Bits> conflict_;
 
     std::int64_t nodes_ = 0;
+    std::int64_t nodeBudget_ = 0;
+public:
+    bool budgetSpent = false;
+private:
     std::int64_t backtracks_ = 0;
     std::int64_t failuresSinceRestart_ = 0;
     // Failures allowed before the next restart; it grows by half each time.
@@ -182,6 +195,9 @@ private:
     // The noise added to a word's score, and the domain size below which a
     // slot's words are read one by one.
     static constexpr double noise_ = 0.5;
+    // What one step of log(rank + 1) costs a word, against the log counts
+    // its letters leave the crossings.
+    static constexpr double rankCost_ = 1.0;
     static constexpr int iterate_ = 256;
 };
 
@@ -253,6 +269,19 @@ bool Searcher::StartDomains(std::string& message) {
         }
         Bits* blocks = Blocks(static_cast<int>(s));
         std::copy(slot.group->usable.begin(), slot.group->usable.end(), blocks);
+        // Only the best part of the group, words from `limit` on out; but a
+        // slot that holds letters already in the grid (a title, the user's
+        // own) takes any word that fits them, the better ones first still.
+        bool placed = false;
+        for (int cell : slot.cells) {
+            const char ch = problem_.cells[static_cast<std::size_t>(cell)];
+            placed = placed || (ch != document::EmptyCell && ch != ' ');
+        }
+        if (options_.quality < 100 && !placed) {
+            const int limit = std::max(1, static_cast<int>(std::ceil(slot.group->count * std::max(options_.quality, 0) / 100.0)));
+            for (int b = limit / 64; b < slot.blocks; ++b)
+                blocks[b] &= b > limit / 64 ? 0 : (Bits{1} << (limit % 64)) - 1;
+        }
         for (int p = 0; p < slot.length; ++p) {
             const char ch = problem_.cells[static_cast<std::size_t>(slot.cells[static_cast<std::size_t>(p)])];
             if (ch == document::EmptyCell || ch == ' ') continue;
@@ -271,7 +300,7 @@ bool Searcher::StartDomains(std::string& message) {
         }
         if (slot.count == 0) {
             message = "Impossibile completare lo schema: nessuna parola del vocabolario va bene per la parola " +
-                      DescribeSlot(where) + ": '" + SlotPattern(problem_, where) + "'.";
+                      DescribeSlot(where) + ": '" + SlotPattern(problem_, where) + "'." + QualityNote();
             return false;
         }
     }
@@ -313,7 +342,7 @@ bool Searcher::StartDomains(std::string& message) {
             message = "Impossibile completare lo schema: servono " + std::to_string(needed) +
                       " parole diverse di " + std::to_string(slot.length) +
                       " lettere e il vocabolario ne ha solo " + std::to_string(available) +
-                      " che vanno bene.";
+                      " che vanno bene." + QualityNote();
             return false;
         }
     }
@@ -590,9 +619,9 @@ void Searcher::Publish(int filled) {
     progress_->nodes.store(nodes_, std::memory_order_relaxed);
 }
 
-// The best word of slot s: a word scores the
-// sum over its open crossings of the log of how many words the crossing slot
-// keeps with its letter there, plus seeded noise.
+// The best word of slot s: a word scores the sum over its open crossings of
+// the log of how many words the crossing slot keeps with its letter there,
+// less the cost of its rank, plus seeded noise.
 int Searcher::BestWord(int s) {
     const Slot& slot = slots_[static_cast<std::size_t>(s)];
     std::array<int, vocabulary::MaxLength> places;
@@ -631,7 +660,7 @@ int Searcher::BestWord(int s) {
     ForEachBlock(s, [&](int b) {
         for (Bits w = blocks[b]; w != 0; w &= w - 1) {
             const int k = b * 64 + std::countr_zero(w);
-            double score = noise(random_);
+            double score = noise(random_) - rankCost_ * logCount_[static_cast<std::size_t>(k + 1)];
             for (int i = 0; i < n; ++i)
                 score += gain_[static_cast<std::size_t>(i)]
                               [static_cast<std::size_t>(slot.group->LetterOf(k, places[static_cast<std::size_t>(i)]))];
@@ -645,6 +674,11 @@ int Searcher::BestWord(int s) {
 }
 
 bool Searcher::OutOfTime() {
+    if (nodeBudget_ > 0 && nodes_ >= nodeBudget_) {
+        budgetSpent = true;
+        stop_ = Status::TimeLimit;
+        return true;
+    }
     if (options_.cancel && options_.cancel->load(std::memory_order_relaxed)) {
         stop_ = Status::Cancelled;
         return true;
@@ -704,7 +738,7 @@ void Searcher::Run(CompleteFillResult& result) {
         result.outcome = CompleteFillOutcome::Impossible;
         result.message = "Impossibile completare lo schema: con le lettere gi\xE0 presenti e le parole che la "
                          "incrociano nessuna parola del vocabolario va bene per la parola " +
-                         DescribeSlot(where) + ": '" + SlotPattern(problem_, where) + "'.";
+                         DescribeSlot(where) + ": '" + SlotPattern(problem_, where) + "'." + QualityNote();
         return;
     }
     Status status;
@@ -738,17 +772,19 @@ void Searcher::Run(CompleteFillResult& result) {
     default:
         result.outcome = CompleteFillOutcome::Impossible;
         result.message = "Impossibile completare lo schema: nessuna combinazione di parole del vocabolario "
-                         "riempie tutte le parole, senza ripetizioni, con le lettere gi\xE0 presenti.";
+                         "riempie tutte le parole, senza ripetizioni, con le lettere gi\xE0 presenti." +
+                         QualityNote();
         break;
     }
 }
 
 } // namespace
 
-void Solve(const Problem& problem, LetterIndex& index, const CompleteFillOptions& options,
-           CompleteFillProgress* progress, CompleteFillResult& result) {
-    Searcher searcher(problem, index, options, progress);
+bool Solve(const Problem& problem, LetterIndex& index, const CompleteFillOptions& options,
+           CompleteFillProgress* progress, CompleteFillResult& result, std::int64_t nodeBudget) {
+    Searcher searcher(problem, index, options, progress, nodeBudget);
     searcher.Run(result);
+    return !searcher.budgetSpent;
 }
 
 } // namespace fill::detail

@@ -37,7 +37,9 @@ std::string DescribeSlot(const GridSlot& slot);
 std::string SlotPattern(const Problem& problem, const GridSlot& slot);
 
 // The backtracking search; fills `result` (outcome, message, rows, stats).
-void Solve(const Problem& problem, LetterIndex& index, const CompleteFillOptions& options,
-           CompleteFillProgress* progress, CompleteFillResult& result);
+// With a `nodeBudget` (> 0) it gives up after trying that many words and
+// says so by returning false, the outcome then being TimeLimit.
+bool Solve(const Problem& problem, LetterIndex& index, const CompleteFillOptions& options,
+           CompleteFillProgress* progress, CompleteFillResult& result, std::int64_t nodeBudget = 0);
 
 } // namespace fill::detail

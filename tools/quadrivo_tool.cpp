@@ -46,16 +46,27 @@ const char* const kHelp = R"(Uso: quadrivo-tool COMANDO [ARGOMENTI]
 Strumenti a riga di comando di Quadrivo 98.
 
 Comandi:
-  lessico [-o FILE] [--senza-nomi] ELENCO...
+  lessico [-o FILE] [--senza-nomi] [--minimo N] ELENCO...
                                 costruisce un file di vocabolario (formato
                                 LESSICO.DAT) da elenchi di parole UTF-8, una
                                 per riga; stampa quante parole ha ogni
                                 lunghezza. Uscita predefinita: LESSICO.DAT.
-                                Quando una lunghezza ha piu' di 32767 parole
-                                si tengono prima quelle degli elenchi dati
-                                prima, poi quelle di lettere piu' comuni.
-                                --senza-nomi tralascia le righe con
-                                l'iniziale maiuscola (nomi propri)
+                                Una riga "parola;punteggio" (punteggio da 0
+                                a 100) da' alla parola quel punteggio; una
+                                parola senza punteggio vale 100 nel primo
+                                elenco semplice, 20 in meno in ognuno dei
+                                successivi, 10 in piu' se compare in piu'
+                                elenchi. Le parole che solo l'ultimo di piu'
+                                elenchi semplici contiene e che sono altre
+                                parole con pronomi attaccati (AMARLO) o
+                                infiniti tronchi (AMAR) sono escluse, come i
+                                numeri romani e i numeri in lettere composti
+                                (DUECENTO). In ogni lunghezza le parole
+                                vanno dalla migliore alla peggiore; oltre
+                                32767 si escludono le peggiori.
+                                --minimo N esclude le parole con punteggio
+                                minore di N; --senza-nomi tralascia le righe
+                                con l'iniziale maiuscola (nomi propri)
   cerca MASCHERA [-l FILE]      elenca le parole del vocabolario che
                                 concordano con la maschera: le lettere devono
                                 coincidere, '_' e '.' sono posti liberi
@@ -71,13 +82,19 @@ Comandi:
                                 (predefinito: si); stampa una riga di
                                 riepilogo: riempite, vuote, domande,
                                 ripartenze, millisecondi
-  riempi IN.qdr OUT.qdr --completo [--seme N] [--limite SECONDI] [-l FILE]
+  riempi IN.qdr OUT.qdr --completo [--seme N] [--limite SECONDI] [--qualita N] [-l FILE]
                                 completa lo schema di IN: tiene le caselle
                                 nere e le lettere gia' presenti e da' a ogni
                                 parola di 3 o piu' lettere una parola del
                                 vocabolario, senza ripetizioni, tornando
-                                indietro quando serve; scrive OUT se ci
-                                riesce. Uscita 4 se lo schema non si puo'
+                                indietro quando serve e preferendo le parole
+                                migliori (le prime di ogni lunghezza); le
+                                parole di 2 lettere prendono una parola di
+                                COPPIE.TXT accanto al vocabolario, se ce n'e'
+                                una che va bene; scrive OUT se ci riesce.
+                                --qualita N usa solo il miglior N% delle
+                                parole di ogni lunghezza (predefinito: 60).
+                                Uscita 4 se lo schema non si puo'
                                 completare, 5 allo scadere di --limite.
                                 Riepilogo: riempite, vuote, nodi (parole
                                 provate), ritorni, ripartenze, millisecondi,
@@ -146,12 +163,20 @@ int Lessico(const std::vector<std::string>& args) {
     std::string output = vocabulary::VocabularyFile;
     std::vector<std::string> lists;
     bool withoutNames = false;
+    int minimum = 0;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "-o") {
             if (++i == args.size()) return Usage("manca il nome del file dopo -o");
             output = args[i];
         } else if (args[i] == "--senza-nomi") {
             withoutNames = true;
+        } else if (args[i] == "--minimo") {
+            if (++i == args.size()) return Usage("manca il punteggio dopo --minimo");
+            const std::string& value = args[i];
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), minimum);
+            if (error != std::errc() || end != value.data() + value.size() || minimum < 0 ||
+                minimum > vocabulary::MaxScore)
+                return Usage("--minimo vuole un punteggio da 0 a 100");
         } else {
             lists.push_back(args[i]);
         }
@@ -159,23 +184,41 @@ int Lessico(const std::vector<std::string>& args) {
     if (lists.empty()) return Usage("indicare almeno un elenco di parole");
 
     // Every list is read before anything is written: a list that cannot be
-    // read (a folder, an I/O error), or that gives no word, leaves the output
-    // as it was.
+    // read (a folder, an I/O error), that gives no word, or that has a
+    // damaged score, leaves the output as it was. Plain lists rank by their
+    // order among the plain lists.
     vocabulary::VocabularyBuilder builder;
-    for (std::size_t rank = 0; rank < lists.size(); ++rank) {
-        std::ifstream in(lists[rank], std::ios::binary);
-        int added = 0;
-        for (std::string line; std::getline(in, line);)
-            if (!withoutNames || !vocabulary::IsCapitalized(line))
-                added += builder.Add(line, static_cast<int>(rank)) ? 1 : 0;
+    builder.SetMinimum(minimum);
+    int plainLists = 0;
+    for (const std::string& list : lists) {
+        std::ifstream in(list, std::ios::binary);
+        int added = 0, plain = 0, lineNumber = 0;
+        for (std::string line; std::getline(in, line);) {
+            ++lineNumber;
+            if (withoutNames && vocabulary::IsCapitalized(line)) continue;
+            const vocabulary::ScoredLine scored = vocabulary::SplitScoredLine(line);
+            switch (scored.kind) {
+            case vocabulary::ScoredLine::Kind::BadScore:
+                std::cerr << vocabulary::BadScoreMessage(list, lineNumber, line) << "\n";
+                return ExitFailure;
+            case vocabulary::ScoredLine::Kind::Scored:
+                added += builder.AddScored(scored.word, scored.score) ? 1 : 0;
+                break;
+            case vocabulary::ScoredLine::Kind::Plain:
+                ++plain;
+                added += builder.Add(line, plainLists) ? 1 : 0;
+                break;
+            }
+        }
         if (!in.is_open() || in.bad()) {
-            std::cerr << "Impossibile leggere l'elenco di parole " << lists[rank] << "\n";
+            std::cerr << "Impossibile leggere l'elenco di parole " << list << "\n";
             return ExitFailure;
         }
         if (added == 0) {
-            std::cerr << "Nessuna parola utilizzabile nell'elenco " << lists[rank] << "\n";
+            std::cerr << "Nessuna parola utilizzabile nell'elenco " << list << "\n";
             return ExitFailure;
         }
+        if (plain > 0) ++plainLists;
     }
     vocabulary::BuildReport report;
     const std::string bytes = builder.Build("Quadrivo 98 - Lessico italiano", report);
@@ -190,6 +233,10 @@ int Lessico(const std::vector<std::string>& args) {
         std::cout << '\n';
         total += report.kept[L];
     }
+    if (report.derived > 0) std::cout << "Escluse " << report.derived << " forme con pronomi attaccati o tronche\n";
+    if (report.numbers > 0) std::cout << "Esclusi " << report.numbers << " numeri romani o in lettere composti\n";
+    if (report.belowMinimum > 0)
+        std::cout << "Escluse " << report.belowMinimum << " parole sotto il punteggio " << minimum << '\n';
     std::cout << "Totale: " << total << " parole in " << output << '\n';
     return 0;
 }
@@ -284,7 +331,7 @@ private:
 
 // riempi --completo: the complete fill, without questions.
 int RiempiCompleto(const std::string& vocabularyFile, const std::string& in, const std::string& out,
-                   std::uint64_t seed, double limit) {
+                   std::uint64_t seed, double limit, int quality) {
     ConsoleMessages messages;
     vocabulary::Vocabulary vocab;
     if (!LoadVocabulary(vocabularyFile, vocab, messages)) return ExitFailure;
@@ -295,6 +342,12 @@ int RiempiCompleto(const std::string& vocabularyFile, const std::string& in, con
     fill::CompleteFillOptions options;
     options.seed = seed;
     options.timeLimitSeconds = limit;
+    options.quality = quality;
+    // The two-letter words beside the vocabulary, when there are.
+    std::string pairs;
+    if (document::ReadWholeFile(
+            (std::filesystem::path(vocabularyFile).parent_path() / fill::PairsFile).string(), pairs))
+        options.pairs = fill::ReadPairs(pairs);
     const fill::CompleteFillResult result = fill::CompleteFill(doc, vocab, options);
     const fill::CompleteFillStats& stats = result.stats;
     const bool filled = result.outcome == fill::CompleteFillOutcome::Filled;
@@ -332,10 +385,17 @@ int Riempi(const std::vector<std::string>& args) {
     platform::Answer then = platform::Answer::Yes;
     bool complete = false, questions = false;
     double limit = 0;
+    int quality = -1;
     for (std::size_t i = 0; i < rest.size(); ++i) {
         const std::string& a = rest[i];
         if (a == "--completo") {
             complete = true;
+        } else if (a == "--qualita") {
+            if (i + 1 == rest.size()) return Usage("manca il valore dopo " + a);
+            const std::string value = rest[++i];
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), quality);
+            if (error != std::errc() || end != value.data() + value.size() || quality < 1 || quality > 100)
+                return Usage("--qualita vuole una percentuale da 1 a 100");
         } else if (a == "--limite") {
             if (i + 1 == rest.size()) return Usage("manca il valore dopo " + a);
             const std::string value = rest[++i];
@@ -367,7 +427,9 @@ int Riempi(const std::vector<std::string>& args) {
     if (names.size() != 2) return Usage("indicare il file da riempire e quello da scrivere");
     if (complete && questions) return Usage("--completo non fa domande: --rispondi e --ripartenze non servono");
     if (!complete && limit > 0) return Usage("--limite vale solo con --completo");
-    if (complete) return RiempiCompleto(file, names[0], names[1], seed, limit);
+    if (!complete && quality > 0) return Usage("--qualita vale solo con --completo");
+    if (complete)
+        return RiempiCompleto(file, names[0], names[1], seed, limit, quality > 0 ? quality : fill::DefaultQuality);
     ConsoleMessages messages;
     vocabulary::Vocabulary vocab;
     if (!LoadVocabulary(file, vocab, messages)) return ExitFailure;

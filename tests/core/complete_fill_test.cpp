@@ -68,14 +68,17 @@ fill::CompleteFillResult Fill(const Rows& grid, const Groups& groups, std::uint6
 // that agree with some of its letters but lead nowhere.
 const Groups kSquare = {{3, {"ABX", "ABC", "DEF", "GHI", "ADG", "BEH", "CFI", "XYZ", "QQQ"}}};
 
-TEST(CompleteFill, FindsTheOneFillAndKeepsPlacedLettersAndFreeCells) {
-    // The 2x2 block on the right has runs of 1 and 2 only: its cells keep
-    // what they have, letters and blanks alike.
+TEST(CompleteFill, FindsTheOneFillAndKeepsPlacedLetters) {
+    // The 2x2 block on the right has runs of 1 and 2 only: its letters stay
+    // and its empty cell gets one.
     const Rows grid = {".B.*XY", "...*.Z", "...***"};
     for (std::uint64_t seed : {1, 2, 3, 99}) {
         const auto result = Fill(grid, kSquare, seed);
         ASSERT_EQ(result.outcome, CompleteFillOutcome::Filled) << result.message;
-        EXPECT_EQ(result.rows, (Rows{"ABC*XY", "DEF*.Z", "GHI***"}));
+        EXPECT_EQ(result.rows[0], "ABC*XY");
+        EXPECT_EQ(result.rows[1].substr(0, 4), "DEF*");
+        EXPECT_NE(result.rows[1][4], '.');
+        EXPECT_EQ(result.rows[2], "GHI***");
         EXPECT_EQ(CheckFill(grid, result.rows, kSquare), "");
         EXPECT_EQ(result.stats.slotCount, 6);
     }
@@ -135,14 +138,75 @@ TEST(CompleteFill, ImpossibleGridsSayWhy) {
     }
 }
 
-TEST(CompleteFill, GridsWithoutSlotsAndEmptyVocabularies) {
-    // Runs of 1 and 2 only: nothing to do, nothing changes.
-    const Rows free = {"A.*", "..*", "***"};
-    const auto result = Fill(free, kSquare);
+TEST(CompleteFill, RunsOfTwoTakeTheBestPairThatFitsTheirCrossings) {
+    // The empty cell of ".B.*XY" / "...*.Z" ends the column run "X." and
+    // starts the row run ".Z"; the cells of "..*" are in runs of two only.
+    struct Case {
+        Rows grid;
+        std::vector<std::string> pairs;
+        Rows expected;
+    };
+    const std::vector<Case> cases = {
+        // XA and AZ both pairs beat XE alone, though XE ranks first.
+        {{".B.*XY", "...*.Z", "...***"}, {"XE", "AZ", "XA"}, {"ABC*XY", "DEF*AZ", "GHI***"}},
+        // Only X. can be a pair: the best one that fits.
+        {{".B.*XY", "...*.Z", "...***"}, {"QQ", "XO", "XE"}, {"ABC*XY", "DEF*OZ", "GHI***"}},
+        // A block of four empty cells takes pairs in both directions.
+        {{"..*", "..*", "***"}, {"IL", "LO", "IO"}, {"IL*", "LO*", "***"}},
+    };
+    for (const Case& c : cases) {
+        fill::CompleteFillOptions options;
+        options.pairs = c.pairs;
+        const vocabulary::Vocabulary vocab = testgrids::MakeVocabulary(kSquare);
+        const auto result = fill::CompleteFill(testgrids::MakeCrossword(c.grid), vocab, options);
+        ASSERT_EQ(result.outcome, CompleteFillOutcome::Filled) << result.message;
+        EXPECT_EQ(result.rows, c.expected) << c.pairs.front();
+    }
+    // No pair fits: the cells still get letters.
+    const auto result = Fill({"A.*", "..*", "***"}, kSquare);
     ASSERT_EQ(result.outcome, CompleteFillOutcome::Filled);
-    EXPECT_EQ(result.rows, free);
     EXPECT_EQ(result.stats.slotCount, 0);
+    for (const std::string& row : result.rows) EXPECT_EQ(row.find('.'), std::string::npos) << row;
+    EXPECT_EQ(fill::ReadPairs("# note\nil\nLo\r\nIL\nabc\nè\n"), (std::vector<std::string>{"IL", "LO"}));
+}
 
+TEST(CompleteFill, PrefersBetterRankedWordsAndTheQualityLimitLeavesOutTheRest) {
+    struct Case {
+        Rows grid;
+        std::vector<std::string> words;  // best first
+        int quality;
+        std::string expected;  // the word of row 1, "" when impossible
+    };
+    const std::vector<Case> cases = {
+        {{"...", "***", "***"}, {"ABC", "XYZ"}, 100, "ABC"},
+        {{"...", "***", "***"}, {"XYZ", "ABC"}, 100, "XYZ"},
+        {{"A..", "***", "***"}, {"XYZ", "AQQ", "ABC"}, 100, "AQQ"},
+        // The one square needs CFI, the last word: the best 8 of 9 leave it out.
+        {{"...", "...", "..."}, {"ABC", "DEF", "GHI", "ADG", "BEH", "XYZ", "QQQ", "ABX", "CFI"}, 100, "ABC"},
+        {{"...", "...", "..."}, {"ABC", "DEF", "GHI", "ADG", "BEH", "XYZ", "QQQ", "ABX", "CFI"}, 85, ""},
+        // Letters already in the grid take any word that fits them.
+        {{"X..", "***", "***"}, {"ABC", "DEF", "GHI", "XYZ"}, 50, "XYZ"},
+    };
+    for (const Case& c : cases)
+        for (std::uint64_t seed = 1; seed <= 5; ++seed) {
+            fill::CompleteFillOptions options;
+            options.seed = seed;
+            options.quality = c.quality;
+            const vocabulary::Vocabulary vocab = testgrids::MakeVocabulary({{3, c.words}});
+            const auto result = fill::CompleteFill(testgrids::MakeCrossword(c.grid), vocab, options);
+            if (c.expected.empty()) {
+                EXPECT_EQ(result.outcome, CompleteFillOutcome::Impossible);
+                EXPECT_NE(result.message.find("qualit\xE0 al 85%"), std::string::npos) << result.message;
+            } else {
+                ASSERT_EQ(result.outcome, CompleteFillOutcome::Filled) << result.message;
+                // The square fills as ABC DEF GHI or as its mirror ADG BEH CFI.
+                EXPECT_TRUE(result.rows[0] == c.expected || (c.expected == "ABC" && result.rows[0] == "ADG"))
+                    << result.rows[0] << " seme " << seed;
+            }
+        }
+}
+
+TEST(CompleteFill, EmptyVocabularies) {
     const auto none = Fill({"...", "*.*", "*.*"}, {});
     EXPECT_EQ(none.outcome, CompleteFillOutcome::Impossible);
     EXPECT_NE(none.message.find("non ha parole di 3 lettere"), std::string::npos) << none.message;
@@ -177,19 +241,21 @@ TEST(CompleteFill, ApplyKeepsCluesOfWordsThatStayAndEmptiesTheOthers) {
     doc.Definitions(1, 1, Horizontal) = "Le prime tre";
     doc.Definitions(1, 2, Horizontal) = "Vecchia";
     doc.Definitions(1, 1, Vertical) = "Anche questa";
-    doc.Definitions(5, 1, Horizontal) = "Coppia libera";  // a 2-cell word nobody fills
+    doc.Definitions(5, 1, Horizontal) = "Coppia libera";  // a 2-cell word that stays
+    doc.Definitions(5, 1, Vertical) = "Coppia da finire";
     const vocabulary::Vocabulary vocab = testgrids::MakeVocabulary(kSquare);
     const auto result = fill::CompleteFill(doc, vocab, {});
     ASSERT_EQ(result.outcome, CompleteFillOutcome::Filled) << result.message;
     ASSERT_TRUE(fill::ApplyCompleteFill(doc, result));
     EXPECT_EQ(testgrids::RowCells(doc, 1), "ABC*XY");
-    EXPECT_EQ(testgrids::RowCells(doc, 2), "DEF*.Z");
+    EXPECT_EQ(testgrids::RowCells(doc, 2), "DEF*EZ");  // no pairs: the commonest letter
     EXPECT_EQ(testgrids::RowCells(doc, 3), "GHI***");
     EXPECT_EQ(doc.GridLine(1).substr(0, 6), "A.B.C.");
     EXPECT_EQ(doc.Definitions(1, 1, Horizontal), "Le prime tre");
     EXPECT_EQ(doc.Definitions(1, 2, Horizontal), "");
     EXPECT_EQ(doc.Definitions(1, 1, Vertical), "");
     EXPECT_EQ(doc.Definitions(5, 1, Horizontal), "Coppia libera");
+    EXPECT_EQ(doc.Definitions(5, 1, Vertical), "");
 
     // A result for another grid is refused and changes nothing.
     document::Crossword other = testgrids::MakeCrossword({"....", "....", "...."});

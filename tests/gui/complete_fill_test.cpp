@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QtTest>
 
 #include <set>
@@ -53,6 +55,23 @@ vocabulary::Vocabulary LoadLessico() {
     return vocab;
 }
 
+// Answers the window of "Completa schema" once it shows: checks the quality
+// it offers, sets `quality` when given and presses "&Completa".
+void PressCompleta(int offered, int quality = 0) {
+    std::function<void()> press = [=, &press] {
+        auto* dialog = qobject_cast<dialogs::CompleteFillDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            QTimer::singleShot(20, press);
+            return;
+        }
+        auto* box = dialog->findChild<QSpinBox*>("Qualita");
+        QCOMPARE(box->value(), offered);
+        if (quality > 0) box->setValue(quality);
+        dialog->findChild<QPushButton*>("Completa")->click();
+    };
+    QTimer::singleShot(20, press);
+}
+
 } // namespace
 
 class CompleteFillTest : public QObject {
@@ -78,6 +97,7 @@ void CompleteFillTest::fillsTheGridAsOneChange() {
     QAction* complete = form.MenuAction("MenuCompleta");
     QVERIFY(complete->isEnabled());
     QCOMPARE(complete->text(), QString("&Completa schema ..."));
+    PressCompleta(fill::DefaultQuality, 100);
     complete->trigger();
 
     QVERIFY2(program.messages.shown.empty(), qPrintable(testgui::Texts(program.messages).join("|")));
@@ -87,6 +107,8 @@ void CompleteFillTest::fillsTheGridAsOneChange() {
         if (before[i] == '*' || before[i] == '.') QCOMPARE(Cells(doc)[i] == '*', before[i] == '*');
         else QCOMPARE(Cells(doc)[i], before[i]);
     }
+    // Runs of two cells have letters too: no white cell is left empty.
+    QVERIFY2(Cells(doc).find('.') == std::string::npos, Cells(doc).c_str());
     QVERIFY(doc.ChangedFlag);
     QVERIFY(testgui::ReadFile(program.Path("_qdra_32.tmp")) != opened);
     if (doc.CellWords(1, 1, document::Horizontal) == firstWord)
@@ -112,6 +134,7 @@ void CompleteFillTest::impossibleGridIsLeftAlone() {
     const std::string before = Cells(doc);
     const QByteArray opened = testgui::ReadFile(program.Path("_qdra_32.tmp"));
 
+    PressCompleta(100);  // the quality chosen last time
     form.MenuAction("MenuCompleta")->trigger();
     QCOMPARE(program.messages.shown.size(), std::size_t(1));
     const QString text = testgui::Texts(program.messages).front();
@@ -145,11 +168,12 @@ void CompleteFillTest::cancelInTheProgressWindowLeavesTheGrid() {
         }
         seen = true;
         QCOMPARE(dialog->windowTitle(), QString("Completa schema"));
+        dialog->findChild<QPushButton*>("Completa")->click();
         QVERIFY(dialog->Running());
         // The figures move while the window is up.
         QTRY_VERIFY(dialog->findChild<QProgressBar*>()->value() > 0);
         shown = dialog->ProgressText();
-        auto* cancel = dialog->findChild<QPushButton*>();
+        auto* cancel = dialog->findChild<QPushButton*>("Annulla");
         QCOMPARE(cancel->text(), QString("&Annulla"));
         cancel->click();
     };

@@ -15,7 +15,7 @@ out=$("$TOOL" lessico -o "$work/L.DAT" "$DATA/parole.txt")
 check "lessico counts" "4 lettere: 5 parole" "$(grep '^4 lettere' <<<"$out")"
 check "lessico total" "Totale: 8 parole in $work/L.DAT" "$(tail -1 <<<"$out")"
 
-check "cerca M_LA" "MALA MELA MILA MOLA MULA" "$("$TOOL" cerca M_LA -l "$work/L.DAT" | tr '\n' ' ' | sed 's/ $//')"
+check "cerca M_LA" "MALA MELA MILA MOLA MULA" "$("$TOOL" cerca M_LA -l "$work/L.DAT" | sort | tr '\n' ' ' | sed 's/ $//')"
 check "cerca lower case and dots" "MOLLA" "$("$TOOL" cerca -l "$work/L.DAT" m.l.a)"
 check "cerca accented fold" "CITTA" "$("$TOOL" cerca -l "$work/L.DAT" _ITT_)"
 "$TOOL" cerca -l "$work/L.DAT" MA >/dev/null 2>"$work/err"; check "cerca short mask exits 2" 2 $?
@@ -25,7 +25,7 @@ check "cerca short mask message" 1 "$(grep -c 'da 3 a 15 caratteri' "$work/err")
 # Without -l the tool takes the LESSICO.DAT beside itself: a copy of the tool
 # beside the test vocabulary.
 mkdir "$work/bin" && cp "$TOOL" "$work/bin/" && cp "$work/L.DAT" "$work/bin/LESSICO.DAT"
-check "cerca default vocabulary" "MALA MELA MILA MOLA MULA" "$("$work/bin/$(basename "$TOOL")" cerca M_LA | tr '\n' ' ' | sed 's/ $//')"
+check "cerca default vocabulary" "MALA MELA MILA MOLA MULA" "$("$work/bin/$(basename "$TOOL")" cerca M_LA | sort | tr '\n' ' ' | sed 's/ $//')"
 
 # A list that cannot be read or gives no word is an error naming it, and the
 # vocabulary already there stays as it was.
@@ -41,6 +41,19 @@ for list in "${bad[@]}"; do
     check "lessico $list names the list" 1 "$(grep -c -F "${list#--senza-nomi }" "$work/err")"
     cmp -s "$work/before.DAT" "$work/L.DAT"; check "lessico $list leaves the vocabulary" 0 $?
 done
+# A scored list: the search lists the best first, --minimo leaves out what
+# scores less, a damaged score names its line and changes nothing.
+printf 'mela;40\nmola;90\nmula;10\nmila ; 70\n' >"$work/punteggi.txt"
+out=$("$TOOL" lessico -o "$work/P.DAT" --minimo 20 "$work/punteggi.txt")
+check "lessico --minimo counts" "Escluse 1 parole sotto il punteggio 20" "$(grep '^Escluse' <<<"$out")"
+check "cerca best first" "MOLA MILA MELA" "$("$TOOL" cerca M_LA -l "$work/P.DAT" | tr '\n' ' ' | sed 's/ $//')"
+printf 'mela;40\nmola;9O\n' >"$work/rotto.txt"
+"$TOOL" lessico -o "$work/L.DAT" "$work/rotto.txt" >/dev/null 2>"$work/err"; check "lessico bad score exits 1" 1 $?
+check "lessico bad score names the line" \
+    "Punteggio non valido alla riga 2 di $work/rotto.txt: 'mola;9O' (dopo il ';' serve un numero intero da 0 a 100)." \
+    "$(cat "$work/err")"
+cmp -s "$work/before.DAT" "$work/L.DAT"; check "lessico bad score leaves the vocabulary" 0 $?
+"$TOOL" lessico -o "$work/L.DAT" --minimo 101 "$DATA/parole.txt" >/dev/null 2>&1; check "lessico --minimo 101 exits 2" 2 $?
 "$TOOL" lessico -o "$work/manca/L.DAT" "$DATA/parole.txt" >/dev/null 2>"$work/err"; check "lessico unwritable exits 1" 1 $?
 check "lessico unwritable message" "Impossibile scrivere il vocabolario $work/manca/L.DAT" "$(cat "$work/err")"
 

@@ -1,5 +1,7 @@
 #include "tools/esporta.h"
 
+#include "tools/arguments.h"
+
 #include "document/crossword_file.h"
 #include "document/export_formats.h"
 #include "document/text.h"
@@ -43,20 +45,15 @@ int Usage(const std::string& problem) {
 } // namespace
 
 int Esporta(const std::vector<std::string>& args, const PdfWriter& writePdf) {
-    std::vector<std::string> names;
-    bool solution = false;
-    for (const std::string& a : args) {
-        if (a == "-h" || a == "--help") {
-            std::cout << "Uso:\n" << EsportaHelp;
-            return 0;
-        }
-        if (a == "--soluzione")
-            solution = true;
-        else if (!a.empty() && a.front() == '-')
-            return Usage("opzione sconosciuta: " + a);
-        else
-            names.push_back(a);
+    Arguments a;
+    std::string problem;
+    if (!ReadArguments(args, {{"-h"}, {"--help"}, {"--soluzione"}}, a, problem)) return Usage(problem);
+    if (a.Has("-h") || a.Has("--help")) {
+        std::cout << "Uso:\n" << EsportaHelp;
+        return 0;
     }
+    const bool solution = a.Has("--soluzione");
+    const std::vector<std::string>& names = a.names;
     if (names.size() != 2) return Usage("indicare il cruciverba da esportare e il file da scrivere");
     const std::string& in = names[0];
     const std::string& out = names[1];

@@ -11,6 +11,7 @@
 #include "fill/complete_fill.h"
 #include "fill/headless_host.h"
 #include "platform/install_paths.h"
+#include "tools/arguments.h"
 #include "tools/esporta.h"
 #include "vocabulary/builder.h"
 #include "vocabulary/vocabulary.h"
@@ -23,6 +24,7 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -31,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -126,17 +129,48 @@ public:
     platform::Answer Show(const std::string& text, platform::Buttons buttons, const std::string&,
                           platform::Icon) override {
         failed = true;
+        // Every message says which file it is about.
+        std::string shown = document::Cp1252ToUtf8(text);
+        if (!file.empty() && shown.find(file) == std::string::npos) shown = file + ": " + shown;
         // Nobody can answer a question here: it is answered no.
         if (buttons == platform::Buttons::OkCancel) {
-            std::cerr << document::Cp1252ToUtf8(text) << " No.\n";
+            std::cerr << shown << " No.\n";
             return platform::Answer::Cancel;
         }
-        std::cerr << document::Cp1252ToUtf8(text) << '\n';
+        std::cerr << shown << '\n';
         return platform::Answer::Ok;
     }
     void EndProgram() override { failed = true; }
     bool failed = false;
+    std::string file;  // the file being read or written, named in messages
 };
+
+// A name that is there but is no file (a folder, /dev/null, a pipe) is said
+// to be so, not "not found".
+bool IsFileOrMissing(const std::string& name) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(name, ec);
+    if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status)) return true;
+    std::cerr << "quadrivo-tool: " << name << ": non \xC3\xA8 un file (una cartella, una periferica o una pipe)\n";
+    return false;
+}
+
+// Reads the crossword of a command; every message names the file.
+document::LoadResult LoadInput(document::Crossword& doc, const std::string& name, ConsoleMessages& messages) {
+    if (!IsFileOrMissing(name)) return document::LoadResult::NotFound;
+    messages.file = name;
+    const document::LoadResult result = document::LoadCrosswordFile(doc, name, messages);
+    messages.file.clear();
+    return result;
+}
+
+// Writes the crossword a command made; every message names the file.
+bool SaveOutput(const document::Crossword& doc, const std::string& name, ConsoleMessages& messages) {
+    messages.file = name;
+    const bool saved = document::SaveCrosswordFile(doc, name, messages) == document::SaveResult::Saved;
+    messages.file.clear();
+    return saved;
+}
 
 int Usage(const std::string& problem) {
     std::cerr << "quadrivo-tool: " << problem << "\nProvare 'quadrivo-tool --help'.\n";
@@ -159,27 +193,48 @@ std::string DefaultVocabulary() {
         .string();
 }
 
+// Word lists: a line longer than this is no word, and a list longer than
+// this is no word list (a device that never ends, a file of something else).
+constexpr std::size_t MaxListLine = 256;
+constexpr std::uint64_t MaxListBytes = std::uint64_t(512) << 20;
+
+// Reads one line of at most MaxListLine bytes into `line` (without its
+// "\n"). A longer line is read to its end and dropped, with `tooLong` set to
+// -1. `total` counts the bytes read; reading stops past MaxListBytes.
+bool ReadBoundedLine(std::istream& in, std::string& line, std::uint64_t& total, int& tooLong) {
+    line.clear();
+    bool any = false, overflow = false;
+    for (int ch; total <= MaxListBytes && (ch = in.get()) != std::char_traits<char>::eof();) {
+        ++total;
+        any = true;
+        if (ch == '\n') break;
+        if (line.size() < MaxListLine)
+            line += static_cast<char>(ch);
+        else
+            overflow = true;
+    }
+    if (overflow) {
+        line.clear();
+        tooLong = -1;
+    }
+    return any && total <= MaxListBytes;
+}
+
 int Lessico(const std::vector<std::string>& args) {
-    std::string output = vocabulary::VocabularyFile;
-    std::vector<std::string> lists;
-    bool withoutNames = false;
+    tools::Arguments a;
+    std::string problem;
+    if (!tools::ReadArguments(args, {{"-o", true}, {"--senza-nomi"}, {"--minimo", true}}, a, problem))
+        return Usage(problem);
+    const std::string output = a.Value("-o", vocabulary::VocabularyFile);
+    const std::vector<std::string>& lists = a.names;
+    const bool withoutNames = a.Has("--senza-nomi");
     int minimum = 0;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o") {
-            if (++i == args.size()) return Usage("manca il nome del file dopo -o");
-            output = args[i];
-        } else if (args[i] == "--senza-nomi") {
-            withoutNames = true;
-        } else if (args[i] == "--minimo") {
-            if (++i == args.size()) return Usage("manca il punteggio dopo --minimo");
-            const std::string& value = args[i];
-            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), minimum);
-            if (error != std::errc() || end != value.data() + value.size() || minimum < 0 ||
-                minimum > vocabulary::MaxScore)
-                return Usage("--minimo vuole un punteggio da 0 a 100");
-        } else {
-            lists.push_back(args[i]);
-        }
+    if (a.Has("--minimo")) {
+        const std::string value = a.Value("--minimo");
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), minimum);
+        if (error != std::errc() || end != value.data() + value.size() || minimum < 0 ||
+            minimum > vocabulary::MaxScore)
+            return Usage("--minimo vuole un punteggio da 0 a 100");
     }
     if (lists.empty()) return Usage("indicare almeno un elenco di parole");
 
@@ -189,12 +244,21 @@ int Lessico(const std::vector<std::string>& args) {
     // order among the plain lists.
     vocabulary::VocabularyBuilder builder;
     builder.SetMinimum(minimum);
-    int plainLists = 0;
+    int plainLists = 0, skippedLines = 0;
     for (const std::string& list : lists) {
         std::ifstream in(list, std::ios::binary);
-        int added = 0, plain = 0, lineNumber = 0;
-        for (std::string line; std::getline(in, line);) {
+        int added = 0, plain = 0, lineNumber = 0, tooLong = 0;
+        std::uint64_t total = 0;
+        for (std::string line; ReadBoundedLine(in, line, total, tooLong);) {
             ++lineNumber;
+            if (tooLong == -1) {
+                // A line longer than any word: said once for the first few, then only counted.
+                tooLong = 0;
+                if (++skippedLines <= 5)
+                    std::cerr << "Riga " << lineNumber << " di " << list << " troppo lunga (oltre " << MaxListLine
+                              << " byte): tralasciata\n";
+                continue;
+            }
             if (withoutNames && vocabulary::IsCapitalized(line)) continue;
             const vocabulary::ScoredLine scored = vocabulary::SplitScoredLine(line);
             switch (scored.kind) {
@@ -212,6 +276,11 @@ int Lessico(const std::vector<std::string>& args) {
         }
         if (!in.is_open() || in.bad()) {
             std::cerr << "Impossibile leggere l'elenco di parole " << list << "\n";
+            return ExitFailure;
+        }
+        if (total > MaxListBytes) {
+            std::cerr << "L'elenco " << list << " supera " << (MaxListBytes >> 20)
+                      << " MB: non \xC3\xA8 un elenco di parole. Nessun vocabolario scritto.\n";
             return ExitFailure;
         }
         if (added == 0) {
@@ -241,21 +310,6 @@ int Lessico(const std::vector<std::string>& args) {
     return 0;
 }
 
-// Reads "-l FILE" out of args; the rest stays in `rest`.
-bool TakeVocabularyOption(const std::vector<std::string>& args, std::string& file,
-                          std::vector<std::string>& rest) {
-    file = DefaultVocabulary();
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-l") {
-            if (++i == args.size()) return false;
-            file = args[i];
-        } else {
-            rest.push_back(args[i]);
-        }
-    }
-    return true;
-}
-
 bool LoadVocabulary(const std::string& file, vocabulary::Vocabulary& vocab, ConsoleMessages& messages) {
     if (!document::FileExists(file)) {
         std::cerr << "Vocabolario non trovato: " << file << "\n";
@@ -265,12 +319,13 @@ bool LoadVocabulary(const std::string& file, vocabulary::Vocabulary& vocab, Cons
 }
 
 int Cerca(const std::vector<std::string>& args) {
-    std::string file;
-    std::vector<std::string> rest;
-    if (!TakeVocabularyOption(args, file, rest)) return Usage("manca il nome del file dopo -l");
-    if (rest.size() != 1) return Usage("indicare una maschera, per esempio M_LA");
+    tools::Arguments a;
+    std::string problem;
+    if (!tools::ReadArguments(args, {{"-l", true}}, a, problem)) return Usage(problem);
+    const std::string file = a.Value("-l", DefaultVocabulary());
+    if (a.names.size() != 1) return Usage("indicare una maschera, per esempio M_LA");
 
-    std::string mask = rest[0];
+    std::string mask = a.names[0];
     if (mask.size() < vocabulary::MinLength || mask.size() > vocabulary::MaxLength) {
         std::cerr << "La maschera deve avere da 3 a 15 caratteri (ne ha " << mask.size() << ").\n";
         return ExitUsage;
@@ -294,11 +349,15 @@ int Cerca(const std::vector<std::string>& args) {
     return messages.failed ? ExitFailure : 0;
 }
 
-int Parole(const std::vector<std::string>& args) {
+int Parole(const std::vector<std::string>& given) {
+    tools::Arguments a;
+    std::string problem;
+    if (!tools::ReadArguments(given, {}, a, problem)) return Usage(problem);
+    const std::vector<std::string>& args = a.names;
     if (args.size() != 1) return Usage("indicare un file di cruciverba");
     ConsoleMessages messages;
     document::Crossword doc;
-    auto result = document::LoadCrosswordFile(doc, args[0], messages);
+    auto result = LoadInput(doc, args[0], messages);
     if (result == document::LoadResult::NotFound || result == document::LoadResult::InvalidFormat)
         return ExitFailure;
     document::ComputeWordMap(doc);
@@ -336,7 +395,7 @@ int RiempiCompleto(const std::string& vocabularyFile, const std::string& in, con
     vocabulary::Vocabulary vocab;
     if (!LoadVocabulary(vocabularyFile, vocab, messages)) return ExitFailure;
     document::Crossword doc;
-    if (document::LoadCrosswordFile(doc, in, messages) != document::LoadResult::Loaded) return ExitFailure;
+    if (LoadInput(doc, in, messages) != document::LoadResult::Loaded) return ExitFailure;
     document::ComputeWordMap(doc);
 
     fill::CompleteFillOptions options;
@@ -361,7 +420,7 @@ int RiempiCompleto(const std::string& vocabularyFile, const std::string& in, con
     switch (result.outcome) {
     case fill::CompleteFillOutcome::Filled:
         fill::ApplyCompleteFill(doc, result);
-        if (document::SaveCrosswordFile(doc, out, messages) != document::SaveResult::Saved) return ExitFailure;
+        if (!SaveOutput(doc, out, messages)) return ExitFailure;
         summary();
         return 0;
     case fill::CompleteFillOutcome::Impossible:
@@ -376,53 +435,51 @@ int RiempiCompleto(const std::string& vocabularyFile, const std::string& in, con
 }
 
 int Riempi(const std::vector<std::string>& args) {
-    std::string file;
-    std::vector<std::string> rest;
-    if (!TakeVocabularyOption(args, file, rest)) return Usage("manca il nome del file dopo -l");
-    std::vector<std::string> names;
+    tools::Arguments a;
+    std::string problem;
+    if (!tools::ReadArguments(args,
+                              {{"-l", true}, {"--completo"}, {"--qualita", true}, {"--limite", true}, {"--seme", true},
+                               {"--ripartenze", true}, {"--rispondi", true}},
+                              a, problem))
+        return Usage(problem);
+    const std::string file = a.Value("-l", DefaultVocabulary());
+    const std::vector<std::string>& names = a.names;
     std::uint64_t seed = std::random_device{}();
     int restarts = 0;
     platform::Answer then = platform::Answer::Yes;
-    bool complete = false, questions = false;
+    const bool complete = a.Has("--completo");
+    const bool questions = a.Has("--ripartenze") || a.Has("--rispondi");
     double limit = 0;
     int quality = -1;
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        const std::string& a = rest[i];
-        if (a == "--completo") {
-            complete = true;
-        } else if (a == "--qualita") {
-            if (i + 1 == rest.size()) return Usage("manca il valore dopo " + a);
-            const std::string value = rest[++i];
-            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), quality);
-            if (error != std::errc() || end != value.data() + value.size() || quality < 1 || quality > 100)
-                return Usage("--qualita vuole una percentuale da 1 a 100");
-        } else if (a == "--limite") {
-            if (i + 1 == rest.size()) return Usage("manca il valore dopo " + a);
-            const std::string value = rest[++i];
-            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), limit);
-            if (error != std::errc() || end != value.data() + value.size() || !(limit > 0) || limit > 1e6)
-                return Usage("--limite vuole un numero di secondi maggiore di zero");
-        } else if (a == "--seme" || a == "--ripartenze" || a == "--rispondi") {
-            if (i + 1 == rest.size()) return Usage("manca il valore dopo " + a);
-            const std::string value = rest[++i];
-            questions = questions || a != "--seme";
-            if (a == "--rispondi") {
-                if (value != "si" && value != "annulla") return Usage("--rispondi vuole si o annulla");
-                then = value == "si" ? platform::Answer::Yes : platform::Answer::Cancel;
-                continue;
-            }
-            std::uint64_t number = 0;
-            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-            if (error != std::errc() || end != value.data() + value.size() ||
-                (a == "--ripartenze" && number > 1000000))
-                return Usage(a + " vuole un numero intero non troppo grande");
-            if (a == "--seme")
-                seed = number;
-            else
-                restarts = static_cast<int>(number);
-        } else {
-            names.push_back(a);
-        }
+    if (a.Has("--qualita")) {
+        const std::string value = a.Value("--qualita");
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), quality);
+        if (error != std::errc() || end != value.data() + value.size() || quality < 1 || quality > 100)
+            return Usage("--qualita vuole una percentuale da 1 a 100");
+    }
+    if (a.Has("--limite")) {
+        const std::string value = a.Value("--limite");
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), limit);
+        if (error != std::errc() || end != value.data() + value.size() || !(limit > 0) || limit > 1e6)
+            return Usage("--limite vuole un numero di secondi maggiore di zero");
+    }
+    if (a.Has("--rispondi")) {
+        const std::string value = a.Value("--rispondi");
+        if (value != "si" && value != "annulla") return Usage("--rispondi vuole si o annulla");
+        then = value == "si" ? platform::Answer::Yes : platform::Answer::Cancel;
+    }
+    for (const char* option : {"--seme", "--ripartenze"}) {
+        if (!a.Has(option)) continue;
+        const std::string value = a.Value(option);
+        std::uint64_t number = 0;
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+        if (error != std::errc() || end != value.data() + value.size() ||
+            (std::string(option) == "--ripartenze" && number > 1000000))
+            return Usage(std::string(option) + " vuole un numero intero non troppo grande");
+        if (std::string(option) == "--seme")
+            seed = number;
+        else
+            restarts = static_cast<int>(number);
     }
     if (names.size() != 2) return Usage("indicare il file da riempire e quello da scrivere");
     if (complete && questions) return Usage("--completo non fa domande: --rispondi e --ripartenze non servono");
@@ -434,7 +491,7 @@ int Riempi(const std::vector<std::string>& args) {
     vocabulary::Vocabulary vocab;
     if (!LoadVocabulary(file, vocab, messages)) return ExitFailure;
     document::Crossword doc;
-    if (document::LoadCrosswordFile(doc, names[0], messages) != document::LoadResult::Loaded) return ExitFailure;
+    if (LoadInput(doc, names[0], messages) != document::LoadResult::Loaded) return ExitFailure;
     document::ComputeWordMap(doc);
 
     FillAnswers answers(restarts, then);
@@ -442,28 +499,37 @@ int Riempi(const std::vector<std::string>& args) {
     const auto start = std::chrono::steady_clock::now();
     const fill::FillReport report = fill::AutoFill(doc, vocab, answers, host);
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-    if (document::SaveCrosswordFile(doc, names[1], messages) != document::SaveResult::Saved) return ExitFailure;
+    if (!SaveOutput(doc, names[1], messages)) return ExitFailure;
     std::cout << "riempite " << report.filled << " vuote " << report.empty << " domande " << report.questions
               << " ripartenze " << report.restarts << " ms " << ms << '\n';
     return 0;
 }
 
-int Riscrivi(const std::vector<std::string>& args) {
+int Riscrivi(const std::vector<std::string>& given) {
+    tools::Arguments a;
+    std::string problem;
+    if (!tools::ReadArguments(given, {}, a, problem)) return Usage(problem);
+    const std::vector<std::string>& args = a.names;
     if (args.size() != 2) return Usage("indicare il file da leggere e quello da scrivere");
     ConsoleMessages messages;
     document::Crossword doc;
-    if (document::LoadCrosswordFile(doc, args[0], messages) != document::LoadResult::Loaded)
+    if (LoadInput(doc, args[0], messages) != document::LoadResult::Loaded)
         return ExitFailure;
     document::ComputeWordMap(doc);
-    if (document::SaveCrosswordFile(doc, args[1], messages) != document::SaveResult::Saved)
+    if (!SaveOutput(doc, args[1], messages))
         return ExitFailure;
     return 0;
 }
 
-int Importa(const std::vector<std::string>& args) {
+int Importa(const std::vector<std::string>& given) {
+    tools::Arguments a;
+    std::string problem;
+    if (!tools::ReadArguments(given, {}, a, problem)) return Usage(problem);
+    const std::vector<std::string>& args = a.names;
     if (args.size() != 2) return Usage("indicare il file da importare e il file .qdr da scrivere");
     ConsoleMessages messages;
     std::string bytes;
+    if (!IsFileOrMissing(args[0])) return ExitFailure;
     if (!document::ReadWholeFile(args[0], bytes, document::MaxImportFileSize)) {
         std::cerr << "quadrivo-tool: impossibile leggere " << args[0] << '\n';
         return ExitFailure;
@@ -476,7 +542,7 @@ int Importa(const std::vector<std::string>& args) {
     if (!report.message.empty()) std::cerr << document::Cp1252ToUtf8(report.message) << '\n';
     if (report.outcome == document::ImportOutcome::Refused) return ExitFailure;
     document::ComputeWordMap(doc);
-    if (document::SaveCrosswordFile(doc, args[1], messages) != document::SaveResult::Saved) return ExitFailure;
+    if (!SaveOutput(doc, args[1], messages)) return ExitFailure;
     return report.outcome == document::ImportOutcome::Imported ? 0 : ExitLosses;
 }
 
@@ -519,6 +585,16 @@ int main(int argc, char** argv) {
         const std::size_t options = help.find("\nOpzioni:");
         std::cout << help.substr(0, options) << tools::EsportaHelp << help.substr(options);
         return 0;
+    }
+    // Printing loads Qt, which complains on stderr of a session without a
+    // runtime folder: it gets the one Qt would take, quietly.
+    if ((command == "stampa" || command == "esporta") && !std::getenv("XDG_RUNTIME_DIR")) {
+        const std::string runtime = "/tmp/runtime-" + std::to_string(::getuid());
+        ::mkdir(runtime.c_str(), 0700);
+        struct stat st {};
+        if (::lstat(runtime.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+            (st.st_mode & 077) == 0)
+            ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 0);
     }
     if (command == "lessico") return Lessico(args);
     if (command == "cerca") return Cerca(args);

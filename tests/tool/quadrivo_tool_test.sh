@@ -70,7 +70,7 @@ check "missing file message" "Errore: Cruciverba  $work/nessuno.qdr  Non trovato
 # A read error still lists what was read; the clue is converted to UTF-8.
 printf 'Autore     : X\r\nData       : Y\r\nTipo       : Z\r\nDimensioni : 03x03\r\nl._.D*\r\nH.p.H.\r\nD*[.D*\r\n  2  12-Citt\xe0\r\n\r\n' >"$work/rotto.qdr"
 "$TOOL" parole "$work/rotto.qdr" >"$work/words" 2>"$work/err"; check "read error exit" 1 $?
-check "read error message" "Errore di lettura del file!" "$(cat "$work/err")"
+check "read error message names the file" "$work/rotto.qdr: Errore di lettura del file!" "$(cat "$work/err")"
 check "read error still lists" "2-V	EVA	Città" "$(grep '^2-V' "$work/words")"
 
 # The automatic fill without a window, on the tests' own sample of Italian
@@ -104,6 +104,28 @@ else
     check "stampa unavailable message" "La stampa non è disponibile in questa versione di quadrivo-tool." "$(cat "$work/err")"
     check "stampa unavailable writes nothing" 1 "$([ -e "$work/pagina.pdf" ]; echo $?)"
 fi
+
+# Hostile word lists finish with a message within a memory bound (none under
+# AddressSanitizer, which needs its own address space).
+limit() { if ldd "$TOOL" | grep -q asan; then "$@"; else (ulimit -v 400000; "$@"); fi; }
+head -c 30000000 /dev/zero | tr '\0' 'a' >"$work/riga.txt"
+printf '\ncasa\n' >>"$work/riga.txt"
+limit "$TOOL" lessico -o "$work/R.DAT" "$work/riga.txt" >"$work/out" 2>"$work/err"; check "huge line exits 0" 0 $?
+check "huge line named" "Riga 1 di $work/riga.txt troppo lunga (oltre 256 byte): tralasciata" "$(cat "$work/err")"
+check "huge line skipped" "Totale: 1 parole in $work/R.DAT" "$(tail -1 "$work/out")"
+yes casa | head -n 4000000 >"$work/doppie.txt"
+limit "$TOOL" lessico -o "$work/D.DAT" "$work/doppie.txt" >"$work/out" 2>&1; check "duplicates exit 0" 0 $?
+check "duplicates kept once" "Totale: 1 parole in $work/D.DAT" "$(tail -1 "$work/out")"
+
+# A folder or a device as input is said to be no file.
+"$TOOL" riscrivi /dev/null "$work/x.qdr" 2>"$work/err"; check "device input exits 1" 1 $?
+check "device input named" "quadrivo-tool: /dev/null: non è un file (una cartella, una periferica o una pipe)" "$(cat "$work/err")"
+
+# "--" ends the options: a file named like an option; an unknown option is named.
+cp "$DATA/parole.txt" "$work/-o"
+(cd "$work" && "$TOOL" lessico -o L2.DAT -- -o >/dev/null); check "file after -- read" 0 $?
+"$TOOL" lessico --nessuna "$DATA/parole.txt" 2>"$work/err"; check "unknown option exits 2" 2 $?
+check "unknown option named" 1 "$(grep -c 'opzione sconosciuta: --nessuna' "$work/err")"
 
 echo "$passes passed, $fails failed"
 [ "$fails" -eq 0 ]

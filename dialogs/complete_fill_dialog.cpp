@@ -131,12 +131,18 @@ QString CompleteFillDialog::ProgressText() const {
         worker_.joinable() || done_
             ? std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count()
             : 0.0;
-    return QStringLiteral("Parole completate: %1 di %2 (al massimo %3)\nParole provate: %4\nTempo: %5 s")
+    // The time limit is in view from the start, not only once it runs out.
+    const QLocale italian(QLocale::Italian);
+    const QString limit = options_.timeLimitSeconds > 0
+                              ? QStringLiteral(" di ") + italian.toString(options_.timeLimitSeconds, 'f', 0)
+                              : QString();
+    return QStringLiteral("Parole completate: %1 di %2 (al massimo %3)\nParole provate: %4\nTempo: %5 s%6")
         .arg(progress_.filled.load())
         .arg(slotCount)
         .arg(progress_.bestFilled.load())
         .arg(progress_.nodes.load())
-        .arg(QLocale(QLocale::Italian).toString(seconds, 'f', 1));
+        .arg(italian.toString(seconds, 'f', 1))
+        .arg(limit);
 }
 
 } // namespace dialogs

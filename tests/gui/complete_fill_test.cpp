@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <set>
@@ -182,6 +183,7 @@ void CompleteFillTest::cancelInTheProgressWindowLeavesTheGrid() {
 
     QVERIFY(seen);
     QVERIFY2(shown.contains("Parole completate:") && shown.contains("di 94"), qPrintable(shown));
+    QVERIFY2(QRegularExpression("Tempo: \\d+,\\d s di 120$").match(shown).hasMatch(), qPrintable(shown));
     QVERIFY(program.messages.shown.empty());
     QCOMPARE(Cells(doc), before);
     QVERIFY(!doc.ChangedFlag);

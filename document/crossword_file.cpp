@@ -160,6 +160,16 @@ std::string EncodeCrossword(const Crossword& doc, bool& complete) {
 
 SaveResult SaveCrosswordFile(const Crossword& doc, const std::string& name,
                              platform::Messages& messages, WriteTarget target) {
+    bool complete = false;
+    const std::string bytes = EncodeCrossword(doc, complete);
+    if (!complete) {
+        messages.Tell(WriteErrorMessage);
+        return SaveResult::WriteError;
+    }
+    return WriteAsked(name, bytes, messages, target) ? SaveResult::Saved : SaveResult::WriteError;
+}
+
+bool WriteAsked(const std::string& name, std::string_view bytes, platform::Messages& messages, WriteTarget target) {
     WriteOptions options{target, false};
     const WriteOutcome check = CheckTarget(name, target);
     if (check == WriteOutcome::ReadOnly && target == WriteTarget::Chosen) {
@@ -169,19 +179,17 @@ SaveResult SaveCrosswordFile(const Crossword& doc, const std::string& name,
                                      " \xE8 protetto da scrittura. Sostituirlo comunque?";
         if (messages.Show(question, platform::Buttons::OkCancel, platform::ApplicationTitle,
                           platform::Icon::Exclamation) != platform::Answer::Ok)
-            return SaveResult::WriteError;
+            return false;
         options.replaceReadOnly = true;
     } else if (check != WriteOutcome::Written && check != WriteOutcome::Failed) {
         messages.Tell(RefusalMessage(check, name));
-        return SaveResult::WriteError;
+        return false;
     }
-    bool complete = false;
-    const std::string bytes = EncodeCrossword(doc, complete);
-    if (!complete || !ReplaceFile(name, bytes, options)) {
+    if (!ReplaceFile(name, bytes, options)) {
         messages.Tell(WriteErrorMessage);
-        return SaveResult::WriteError;
+        return false;
     }
-    return SaveResult::Saved;
+    return true;
 }
 
 } // namespace document

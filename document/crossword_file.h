@@ -53,6 +53,13 @@ LoadResult ReadCrossword(Crossword& doc, std::string_view bytes, platform::Messa
 SaveResult SaveCrosswordFile(const Crossword& doc, const std::string& name,
                              platform::Messages& messages, WriteTarget target = WriteTarget::Chosen);
 
+// Writes `bytes` to `name` under the write policy, telling the user what
+// went wrong: a protected file the user chose is replaced only after OK to
+// the question; a folder, device, pipe or a link to nothing is refused
+// naming it; any other failure says "Errore di scrittura del file!".
+bool WriteAsked(const std::string& name, std::string_view bytes, platform::Messages& messages,
+                WriteTarget target = WriteTarget::Chosen);
+
 // The bytes SaveCrosswordFile writes; `complete` is false when a cell
 // character could not be encoded, and the bytes then stop before its line.
 std::string EncodeCrossword(const Crossword& doc, bool& complete);

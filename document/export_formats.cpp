@@ -137,11 +137,7 @@ bool ExportCrossword(const Crossword& doc, ExportFormat format, const std::strin
         messages.Tell(problem);
         return false;
     }
-    if (!ReplaceFile(fileName, bytes)) {
-        messages.Tell(WriteErrorMessage);
-        return false;
-    }
-    return true;
+    return WriteAsked(fileName, bytes, messages);
 }
 
 } // namespace document

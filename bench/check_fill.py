@@ -8,7 +8,8 @@ line, folded like the vocabulary builder does: accents dropped, upper case)
 or a LESSICO.DAT. Blanks between the cells of a text grid are ignored (Qxw's
 answers come spaced). Checks that OUT keeps BEFORE's black cells and letters,
 that every run of 3 or more white cells of OUT is a word of the list, that no
-word is used twice, and that a cell in no such run keeps what BEFORE had there.
+word is used twice, and that a cell in no such run keeps what BEFORE had there
+or, empty before, got a letter (the runs of two cells take pairs of their own).
 Prints "ok" or the faults (with several triples, one line each: "OUT: ok" or
 "OUT: " and the faults), exit 0 when every fill is right, else 1."""
 import sys
@@ -79,7 +80,7 @@ def faults_of(before, out, words):
     in_word = {cell for run in runs(out) for cell in run}
     for r, (b, o) in enumerate(zip(before, out)):
         for c, (x, y) in enumerate(zip(b, o)):
-            if (r, c) not in in_word and x != y and x != "#" and not x.isalpha():
+            if (r, c) not in in_word and x != y and x != "#" and not x.isalpha() and not y.isalpha():
                 faults.append(f"cell {c + 1},{r + 1} is in no word of 3 or more but changed")
     used = {}
     for run in runs(out):

@@ -128,8 +128,9 @@ def run_ours(args, grid, qdr, work, words, lessico, limit):
         out = os.path.join(work, f"{name}.{seed}.ours.qdr")
         if os.path.exists(out):
             os.remove(out)
+        # The same words as Qxw: every word of the list, none kept back by the quality.
         command = [args.tool, "riempi", qdr, out, "--completo", "--seme", str(seed), "--limite", str(limit),
-                   "-l", lessico]
+                   "-l", lessico, "--qualita", "100"]
         status, wall, stdout, stderr = run(command, limit)
         found = re.search(r"nodi (\d+) ritorni (\d+) ripartenze (\d+) ms (\d+)", stdout)
         search = int(found.group(4)) / 1000 if found else None

@@ -68,7 +68,11 @@ CompleteFillDialog::CompleteFillDialog(const document::Crossword& doc, fill::Let
     timer_ = new QTimer(this);
     timer_->setInterval(100);
     connect(timer_, &QTimer::timeout, this, &CompleteFillDialog::Poll);
-    text_->setText(ProgressText());
+    // Until the search starts: what the quality means.
+    bar_->hide();
+    text_->setWordWrap(true);
+    text_->setText(QStringLiteral("La ricerca parte dalla met\u00e0 migliore di ogni lunghezza e, se non basta, "
+                                  "prende pi\u00f9 parole fino alla qualit\u00e0 scelta (100 %: tutte)."));
 }
 
 CompleteFillDialog::~CompleteFillDialog() {
@@ -86,6 +90,8 @@ void CompleteFillDialog::Start() {
     cancelButton_->setDefault(true);
     cancelButton_->setFocus();
     heading_->setText(QStringLiteral("Ricerca di parole per tutto lo schema in corso..."));
+    bar_->show();
+    text_->setText(ProgressText());
     start_ = std::chrono::steady_clock::now();
     if (parentWidget()) parentWidget()->setCursor(Qt::BusyCursor);
     worker_ = std::thread([this] {

@@ -35,7 +35,7 @@ class LetterIndex;
 
 // The part of each length group a fill uses by default, in percent: the words
 // past it are the rare word forms a careful setter would not print.
-constexpr int DefaultQuality = 60;
+constexpr int DefaultQuality = 80;
 
 struct CompleteFillOptions {
     std::uint64_t seed = 0;

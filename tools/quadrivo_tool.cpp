@@ -96,7 +96,7 @@ Comandi:
                                 COPPIE.TXT accanto al vocabolario, se ce n'e'
                                 una che va bene; scrive OUT se ci riesce.
                                 --qualita N usa solo il miglior N% delle
-                                parole di ogni lunghezza (predefinito: 60).
+                                parole di ogni lunghezza (predefinito: 80).
                                 Uscita 4 se lo schema non si puo'
                                 completare, 5 allo scadere di --limite.
                                 Riepilogo: riempite, vuote, nodi (parole

@@ -21,10 +21,12 @@ constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
 
 const char* const kUsage =
-    "Uso: quadrivo-tool stampa IN.qdr OUT.pdf [--area LxA] [--barra B]\n"
+    "Uso: quadrivo-tool stampa IN.qdr OUT.pdf [--area LxA] [--barra B] [--solutori]\n"
     "  scrive in OUT.pdf la pagina stampata del cruciverba IN.qdr, su A4,\n"
     "  impaginata come da una finestra la cui area di disegno e' L x A pixel\n"
-    "  con la barra degli strumenti alta B pixel (predefiniti: 800x553 e 28)\n";
+    "  con la barra degli strumenti alta B pixel (predefiniti: 800x553 e 28);\n"
+    "  con --solutori le pagine per chi risolve: lo schema vuoto con i numeri,\n"
+    "  le definizioni e, sull'ultima pagina, la soluzione\n";
 
 class ConsoleMessages : public platform::Messages {
 public:
@@ -61,12 +63,17 @@ std::unique_ptr<QGuiApplication> StartQt() {
 
 int Stampa(const std::vector<std::string>& args) {
     output::WindowArea area{800, 553, 28, 0};
+    output::Edition edition = output::Edition::Filled;
     std::vector<std::string> names;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "-h" || a == "--help") {
             std::cout << kUsage;
             return 0;
+        }
+        if (a == "--solutori") {
+            edition = output::Edition::ForSolvers;
+            continue;
         }
         if (a == "--area" || a == "--barra") {
             if (i + 1 == args.size()) return Usage("manca il valore dopo " + a);
@@ -101,7 +108,9 @@ int Stampa(const std::vector<std::string>& args) {
     document::ComputeWordMap(doc);
 
     const auto app = StartQt();
-    return output::WritePagePdf(names[1], doc, area, messages) ? 0 : ExitFailure;
+    return output::WritePagePdf(names[1], doc, area, messages, output::TodayText(), output::A4Page(), 1200, edition)
+               ? 0
+               : ExitFailure;
 }
 
 } // namespace tools

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 
 using platform::DrawCall;
 using platform::RecordingSurface;
@@ -224,7 +226,7 @@ struct SizeCase {
 
 class PrintSizes : public ::testing::TestWithParam<SizeCase> {};
 
-TEST_P(PrintSizes, LetterSizeFollowsTheCellButNeverGoesBelowTen) {
+TEST_P(PrintSizes, LetterSizeFollowsTheCellOnPaperButNeverGoesBelowTen) {
     const SizeCase& c = GetParam();
     document::Crossword doc = testgrids::MakeCrossword({"A.."});
     doc.ColumnCount = c.columns;
@@ -251,8 +253,12 @@ INSTANTIATE_TEST_SUITE_P(
     Examples, PrintSizes,
     ::testing::Values(SizeCase{"SmallGridLargeLetters", 3, 3, {800, 553, 28, 19}, 153, 92},
                       SizeCase{"WindowExample", 15, 13, {800, 553, 28, 19}, 35, 21},
-                      SizeCase{"LargestGridSmallWindow", 25, 15, {400, 300, 28, 19}, 12, 10},
-                      SizeCase{"TinyWindowKeepsOneUnitCells", 25, 15, {50, 40, 28, 19}, 1, 10}),
+                      // Half as wide a window, units twice as long: nearest(7.2) x 2.
+                      SizeCase{"LargestGridSmallWindow", 25, 15, {400, 300, 28, 19}, 12, 14},
+                      SizeCase{"TinyWindowKeepsOneUnitCells", 25, 15, {50, 40, 28, 19}, 1, 16},
+                      SizeCase{"WideWindowSmallCells", 25, 15, {1920, 300, 28, 19}, 13, 10},
+                      // nearest(62 x 0.6) = 37 points from 800 pixels: 37 x 800 / 1280 on paper.
+                      SizeCase{"WideWindow", 15, 13, {1280, 900, 28, 19}, 62, 23.125}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PrintLayout, ClueItemsHaveNumberClueAndBlanks) {
@@ -403,8 +409,11 @@ TEST(PrintLayout, ListsTooLongForThePageGoOnOnAFurtherPage) {
         doc.Definitions(1, r, 1) = std::string(300, 'o');
         doc.Definitions(r, 1, 2) = std::string(300, 'v');
     }
-    const output::PageLayout page = output::PrintLayout(doc, {800, 300, 28, 19});
-    RecordingSurface paper(nullptr, page.width, page.height);
+    // A4 lying across: the grid takes the page's height, the lists go on.
+    const output::PageLayout page = output::PrintLayout(doc, {800, 300, 28, 19}, output::Paper{287, 200});
+    EXPECT_EQ(page.bottom, 800);
+    EXPECT_GT(page.y0 + 15 * page.cell, page.bottom / 2);
+    RecordingSurface paper(nullptr, page.width, page.bottom);
     std::vector<std::size_t> breaks;  // index of the first call of each further page
     ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026", [&] {
         breaks.push_back(paper.calls.size());
@@ -417,7 +426,7 @@ TEST(PrintLayout, ListsTooLongForThePageGoOnOnAFurtherPage) {
     for (std::size_t b : breaks) {
         for (std::size_t i = pageStart; i < b; ++i) {
             if (paper.calls[i].kind == DrawCall::Text) {
-                EXPECT_LE(paper.calls[i].y1 + line, page.height);
+                EXPECT_LE(paper.calls[i].y1 + line, page.bottom);
             }
         }
         pageStart = b;
@@ -433,6 +442,7 @@ TEST(PrintLayout, APrinterThatRefusesAFurtherPageStopsTheDrawing) {
     document::Crossword doc = Mapped({"..........", "..........", ".........."});
     for (int c = 1; c <= 10; ++c) doc.Definitions(c, 1, 2) = std::string(900, 'x');
     output::PageLayout page = output::PrintLayout(doc, {800, 120, 28, 19});
+    page.bottom = page.height;  // a short sheet
     RecordingSurface paper(nullptr, page.width, page.height);
     int asked = 0;
     EXPECT_FALSE(output::DrawPage(doc, paper, page, "04-03-2026", [&] { return ++asked, false; }));
@@ -453,4 +463,69 @@ TEST(PrintLayout, MalformedSizesAndLinesNeverReachOutsideTheTables) {
     RecordingSurface window(nullptr, 30, 20);
     output::DrawPrintPreview(doc, window, 28, 19, "04-03-2026");
     EXPECT_EQ(window.calls.front().kind, DrawCall::Clear);
+}
+
+TEST(SolversPages, EmptyGridThenEveryClueOnceThenTheSolutionLast) {
+    const std::vector<std::string> rows = {"RE*CASA", "AVE*ALI", "*ARTE**"};
+    document::Crossword doc = Mapped({rows[0], rows[1], rows[2]});
+    std::vector<std::string> clues;
+    for (const auto& word : document::WordsInReadingOrder(doc)) {
+        clues.push_back("Definizione " + std::to_string(clues.size() + 1));
+        doc.Definitions(word.column, word.row, word.direction) = clues.back();
+    }
+    output::PageLayout page = output::PrintLayout(doc, ExampleWindow);
+    page.edition = output::Edition::ForSolvers;
+    RecordingSurface paper(nullptr, page.width, page.bottom);
+    std::size_t solutionStart = 0;
+    int breaks = 0;
+    ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026", [&] {
+        solutionStart = paper.calls.size();
+        return ++breaks, true;
+    }));
+    ASSERT_EQ(breaks, 1);
+    const std::vector<DrawCall> gridPage(paper.calls.begin(), paper.calls.begin() + solutionStart);
+    const std::vector<DrawCall> solution(paper.calls.begin() + solutionStart, paper.calls.end());
+
+    // On the grid page only numbers lie inside the grid.
+    const int gridBottom = page.y0 + 3 * page.cell;
+    for (const auto& c : gridPage) {
+        if (c.kind == DrawCall::Text && c.y1 < gridBottom) {
+            EXPECT_TRUE(c.font.size == page.numberSize && std::isdigit(static_cast<unsigned char>(c.text[0])))
+                << c.text;
+        }
+    }
+    for (const auto& clue : clues)
+        EXPECT_EQ(std::count_if(paper.calls.begin(), paper.calls.end(),
+                                [&](const DrawCall& c) { return c.text == " " + clue + " "; }),
+                  1)
+            << clue;
+    EXPECT_EQ(gridPage.back().text, output::CreditLine);
+
+    // The last page: its title, the frame, then cells at half the size whose
+    // letters and black cells are the crossword's.
+    ASSERT_GE(solution.size(), 3u);
+    EXPECT_EQ(solution[0].text, output::SolutionTitle);
+    EXPECT_EQ(solution[0].y1, 50);
+    const DrawCall& first = solution[2];
+    const double cell = first.x2 - first.x1;
+    EXPECT_EQ(cell, std::round(page.cell / 2.0));
+    std::vector<std::string> drawn(3, std::string(7, '.'));
+    for (const auto& c : solution) {
+        const int col = static_cast<int>((c.x1 - first.x1) / cell), row = static_cast<int>((c.y1 - first.y1) / cell);
+        if (c.kind == DrawCall::Text && c.text != output::SolutionTitle) drawn.at(row).at(col) = c.text[0];
+        if (c.kind == DrawCall::Fill) drawn.at(row).at(col) = '*';
+    }
+    EXPECT_EQ(drawn, rows);
+}
+
+TEST(PreviewLayout, ListsKeepTheirProportionToTheSheetOnAnyWindow) {
+    const document::Crossword doc = Example15x13();
+    const output::PageLayout example = output::PreviewLayout(doc, ExampleWindow);
+    const double proportion = example.listSize / (example.sheet->right - example.sheet->left);
+    for (const output::WindowArea area : {output::WindowArea{1280, 900, 37, 22}, output::WindowArea{1920, 950, 37, 22},
+                                          output::WindowArea{800, 1100, 37, 22}}) {
+        const output::PageLayout page = output::PreviewLayout(doc, area);
+        EXPECT_NEAR(page.listSize / (page.sheet->right - page.sheet->left), proportion, proportion * 0.01)
+            << area.width << "x" << area.height;
+    }
 }

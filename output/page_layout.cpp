@@ -225,7 +225,9 @@ PageLayout PrintLayout(const document::Crossword& doc, WindowArea area, Paper pa
     page.cell = CellSize((page.width - 2 * Margin - 4) / columns, (gridHeight - 2 * Margin - 4) / rows);
     page.letterSize = std::max(Nearest(page.cell / 30.0 * 18.0) * page.unitScale, 10.0 * page.paperScale);
     page.x0 = Round((page.width - columns * page.cell) / 2);
-    page.y0 = across ? Round((page.height - rows * page.cell) / 2)
+    // Across, the grid stands at the top margin (centred when it takes the
+    // height), and the lists follow under it.
+    page.y0 = across ? Round(std::min((page.height - rows * page.cell) / 2, Margin + 2))
                      : Round(((area.toolbar + page.height) / 2 - rows * page.cell) / 2);
     page.frameMargin = 3;
     page.roundLetterOffsets = false;

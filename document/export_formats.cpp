@@ -49,7 +49,8 @@ std::string ExtensionOf(ExportFormat format) {
     switch (format) {
     case ExportFormat::Ipuz: return ".ipuz";
     case ExportFormat::Puz: return ".puz";
-    case ExportFormat::Pdf: return ".pdf";
+    case ExportFormat::Pdf:
+    case ExportFormat::PdfSolvers: return ".pdf";
     case ExportFormat::SvgGrid:
     case ExportFormat::SvgSolution: return ".svg";
     }
@@ -123,7 +124,8 @@ std::string ExportBytes(const Crossword& doc, ExportFormat format, std::string& 
     }
     case ExportFormat::SvgGrid: return SvgText(doc, SvgContent::EmptyGrid);
     case ExportFormat::SvgSolution: return SvgText(doc, SvgContent::Solution);
-    case ExportFormat::Pdf: break;
+    case ExportFormat::Pdf:
+    case ExportFormat::PdfSolvers: break;
     }
     problem = UnknownFormatMessage;
     return "";

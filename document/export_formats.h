@@ -14,9 +14,10 @@
 
 namespace document {
 
-// Pdf is the printed page, written by the windows' printing code; the
-// others are written here.
-enum class ExportFormat { Ipuz, Puz, Pdf, SvgGrid, SvgSolution };
+// Pdf is the printed page and PdfSolvers the pages for solvers (the empty
+// grid with the clues, then the solution), written by the windows' printing
+// code; the others are written here.
+enum class ExportFormat { Ipuz, Puz, Pdf, SvgGrid, SvgSolution, PdfSolvers };
 
 // The format a file name's extension asks for, whatever its case: ".ipuz",
 // ".puz", ".pdf", ".svg" (the empty grid with its numbers). std::nullopt

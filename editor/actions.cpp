@@ -25,6 +25,7 @@ const std::vector<MenuEntry>& MenuTree() {
           {"Meno3", nullptr, nullptr, WithCrossword},
           {"MenuAnteprima", "Ante&prima di stampa ...", &Form1::ShowPrintPreview, WithCrossword},
           {"MenuStampa", "&Stampa ...", &Form1::MenuStampa, WithCrossword},
+          {"MenuStampaSol", "Stampa per i s&olutori ...", &Form1::MenuStampaSolutori, WithCrossword},
           {"MenuMeno2", nullptr, nullptr, Always},
           {"MenuEsci", "&Esci", &Form1::MenuEsci, Always}}},
         {"MenuEdit", "&Edit", Editing,

@@ -123,6 +123,7 @@ public:
 
     // Output: the printed page, its preview on the window, the picture.
     void MenuStampa();        // closes a shown preview first
+    void MenuStampaSolutori();  // the same, for solvers: empty grid, clues, solution
     void PrintCrossword();    // the toolbar's print: a shown preview stays
     void ShowPrintPreview();
     void ClosePrintPreview();

@@ -25,6 +25,14 @@ void Form1::MenuStampa() {
     PrintCrossword();
 }
 
+void Form1::MenuStampaSolutori() {
+    ClosePreview();
+    HideLabel();
+    const output::WindowArea area = output::AreaOf(DrawingSurface(), area_->ToolbarHeight(), area_->StatusBarHeight());
+    output::PrintCrossword(this, doc_, area, messages_, [this](Pointer p) { SetPointer(p); },
+                           output::Edition::ForSolvers);
+}
+
 void Form1::PrintCrossword() {
     const output::WindowArea area = output::AreaOf(DrawingSurface(), area_->ToolbarHeight(), area_->StatusBarHeight());
     output::PrintCrossword(this, doc_, area, messages_, [this](Pointer p) { SetPointer(p); });

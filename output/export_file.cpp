@@ -6,12 +6,15 @@ namespace output {
 
 bool ExportCrossword(document::Crossword& doc, document::ExportFormat format, const std::string& fileName,
                      WindowArea area, platform::Messages& messages) {
-    if (format != document::ExportFormat::Pdf) return document::ExportCrossword(doc, format, fileName, messages);
+    using document::ExportFormat;
+    if (format != ExportFormat::Pdf && format != ExportFormat::PdfSolvers)
+        return document::ExportCrossword(doc, format, fileName, messages);
     if (!doc.HasCrossword()) {
         messages.Tell(document::NoCrosswordMessage);
         return false;
     }
-    return WritePagePdf(fileName, doc, area, messages);
+    return WritePagePdf(fileName, doc, area, messages, TodayText(), A4Page(), 1200,
+                        format == ExportFormat::PdfSolvers ? Edition::ForSolvers : Edition::Filled);
 }
 
 } // namespace output

@@ -13,11 +13,12 @@
 namespace output {
 
 // Writes the crossword to `fileName` (file system encoding) in `format`:
-// .pdf is the printed page laid out for the window `area`, the others come
-// from the core's writers. What the format cannot hold is refused with its
-// message and nothing is written; a failed write shows "Errore di scrittura
-// del file!" and leaves an older file as it was. True when written. The
-// document changes only in CellLetters, as printing changes them.
+// .pdf is the printed page laid out for the window `area` (or the pages for
+// solvers), the others come from the core's writers. What the format cannot
+// hold is refused with its message and nothing is written; a failed write
+// shows "Errore di scrittura del file!" and leaves an older file as it was.
+// True when written. The document changes only in CellLetters, as printing
+// changes them.
 bool ExportCrossword(document::Crossword& doc, document::ExportFormat format, const std::string& fileName,
                      WindowArea area, platform::Messages& messages);
 

@@ -16,6 +16,12 @@ constexpr double Margin = 50;        // around the grid, in page units
 constexpr double ContinuedTop = 50;  // where the lists go on on a further page
 constexpr int ClueLineLength = 30;   // underscores of a clue-less word
 constexpr double A4Width = 210, A4Height = 297;
+// The window width for which the sizes in points are given.
+constexpr double ReferenceWindowWidth = 800;
+// The preview's lists in the window of 800 x 553 pixels with bars of 28 and
+// 19: the sheet is 506 pixels high there, and its left edge 221 pixels in.
+constexpr double ReferenceSheetHeight = 506;
+constexpr double ReferencePreviewListSize = 221 / 29.7 / 1.4;
 
 int Columns(const document::Crossword& doc) { return std::clamp(doc.ColumnCount, 1, document::MaxColumns); }
 int Rows(const document::Crossword& doc) { return std::clamp(doc.RowCount, 1, document::MaxRows); }
@@ -39,6 +45,22 @@ public:
     void SetX(double x) { x_ = x; }
     void MoveTo(double x, double y) { x_ = x, y_ = y; }
     bool Failed() const { return failed_; }
+
+    // Goes on at the top of a further page; with no pages to ask for, one
+    // empty line further down.
+    void BreakPage() {
+        if (failed_) return;
+        if (!newPage_) {
+            EndLine();
+            return;
+        }
+        if (!newPage_()) {
+            failed_ = true;
+            return;
+        }
+        x_ = 0;
+        y_ = ContinuedTop;
+    }
 
     // Prints `text` with its top-left corner at the position; then either x
     // advances by its width, or the line ends.
@@ -114,26 +136,39 @@ void PrintList(TextFlow& flow, platform::Surface& surface, document::Crossword& 
                               layout);
 }
 
-void DrawCells(document::Crossword& doc, platform::Surface& surface, const PageLayout& layout) {
-    const int cell = layout.cell;
+// Where a grid is drawn and how big.
+struct GridPlace {
+    int x0, y0, cell;
+};
+
+// The cell outlines, the black cells and, when `letters`, the letters
+// centred in their cells in the current font.
+void DrawCells(document::Crossword& doc, platform::Surface& surface, GridPlace grid, bool letters,
+               bool roundLetterOffsets) {
+    const int cell = grid.cell;
     for (int r = 1; r <= Rows(doc); ++r) {
         const std::string& line = doc.GridLine(r);
         const int cells = std::min(static_cast<int>(line.size() + 1) / 2, document::MaxColumns);
         for (int c = 1; c <= cells; ++c) {
             const char ch = line[2 * c - 2];
             doc.CellLetters(c, r) = ch;
-            const double x = layout.x0 + (c - 1) * cell, y = layout.y0 + (r - 1) * cell;
+            const double x = grid.x0 + (c - 1) * cell, y = grid.y0 + (r - 1) * cell;
             surface.Rectangle(x, y, x + cell, y + cell, platform::colors::Black, false);
             if (ch == document::BlackCell) {
                 surface.Rectangle(x + 2, y + 2, x + cell - 2, y + cell - 2, platform::colors::Black, true);
-            } else if (ch != document::EmptyCell) {
+            } else if (ch != document::EmptyCell && letters) {
                 const std::string letter(1, ch);
                 double dx = surface.TextWidth(letter) / 2, dy = surface.TextHeight(letter) / 2;
-                if (layout.roundLetterOffsets) dx = Nearest(dx), dy = Nearest(dy);
+                if (roundLetterOffsets) dx = Nearest(dx), dy = Nearest(dy);
                 surface.DrawText(x + cell / 2.0 - dx, y + cell / 2.0 - dy, letter);
             }
         }
     }
+}
+
+void DrawFrame(const document::Crossword& doc, platform::Surface& surface, GridPlace grid, int margin) {
+    surface.Rectangle(grid.x0 - margin, grid.y0 - margin, grid.x0 + Columns(doc) * grid.cell + margin,
+                      grid.y0 + Rows(doc) * grid.cell + margin, platform::colors::Black, false);
 }
 
 void DrawNumbers(const document::Crossword& doc, platform::Surface& surface, const PageLayout& layout) {
@@ -144,6 +179,23 @@ void DrawNumbers(const document::Crossword& doc, platform::Surface& surface, con
                 surface.DrawText(layout.x0 + (c - 1) * layout.cell + layout.numberDx,
                                  layout.y0 + (r - 1) * layout.cell + layout.numberDy,
                                  std::to_string(doc.WordNumbers(c, r)));
+}
+
+// The solvers' last page: its heading, then the grid filled in, at half the
+// size, centred across the page.
+void DrawSolution(document::Crossword& doc, platform::Surface& surface, const PageLayout& layout, TextFlow& flow) {
+    flow.BreakPage();
+    const int cell = std::max(1, Round(layout.cell / 2.0));
+    const int x0 = Round((layout.width - Columns(doc) * cell) / 2);
+    flow.SetX(x0);
+    flow.SetBold(true);
+    flow.Print(SolutionTitle, true);
+    flow.SetBold(false);
+    if (flow.Failed()) return;
+    const GridPlace place{x0, Round(flow.Y() + 10 + layout.frameMargin), cell};
+    SetFontSize(surface, std::max(Nearest(cell / 30.0 * 18.0), 1.0) * layout.unitScale);
+    DrawFrame(doc, surface, place, layout.frameMargin);
+    DrawCells(doc, surface, place, true, layout.roundLetterOffsets);
 }
 
 } // namespace
@@ -157,21 +209,32 @@ double PrintPageHeight(double windowHeight) {
     return static_cast<float>(windowHeight * 8.0 / 6.0 * 297.0 / 210.0 * 111.5 / 103.5);
 }
 
-PageLayout PrintLayout(const document::Crossword& doc, WindowArea area) {
+PageLayout PrintLayout(const document::Crossword& doc, WindowArea area, Paper paper) {
+    if (paper.width <= 0 || paper.height <= 0) paper = A4Paper;
+    const bool across = paper.width > paper.height;
+    const double shortSide = std::min(paper.width, paper.height);
     PageLayout page;
-    page.height = PrintPageHeight(area.height);
-    page.width = area.width;
+    // The window's width spans the paper's shorter side, in square units.
+    page.width = across ? area.width * paper.width / paper.height : area.width;
+    page.bottom = across ? area.width : area.width * paper.height / paper.width;
+    page.height = across ? page.bottom : std::min(PrintPageHeight(area.height), page.bottom);
+    page.paperScale = shortSide / A4Paper.width;
+    page.unitScale = area.width > 0 ? shortSide * ReferenceWindowWidth / (area.width * A4Paper.width) : 1;
     const int columns = Columns(doc), rows = Rows(doc);
-    page.cell = CellSize((page.width - 2 * Margin - 4) / columns, (page.height / 2 - 2 * Margin - 4) / rows);
-    page.letterSize = std::max(Nearest(page.cell / 30.0 * 18.0), 10.0);
+    const double gridHeight = across ? page.height : page.height / 2;
+    page.cell = CellSize((page.width - 2 * Margin - 4) / columns, (gridHeight - 2 * Margin - 4) / rows);
+    page.letterSize = std::max(Nearest(page.cell / 30.0 * 18.0) * page.unitScale, 10.0 * page.paperScale);
     page.x0 = Round((page.width - columns * page.cell) / 2);
-    page.y0 = Round(((area.toolbar + page.height) / 2 - rows * page.cell) / 2);
+    // Across, the grid stands at the top margin (centred when it takes the
+    // height), and the lists follow under it.
+    page.y0 = across ? Round(std::min((page.height - rows * page.cell) / 2, Margin + 2))
+                     : Round(((area.toolbar + page.height) / 2 - rows * page.cell) / 2);
     page.frameMargin = 3;
     page.roundLetterOffsets = false;
-    page.numberSize = 6;
+    page.numberSize = 6 * page.paperScale;
     page.numberDx = 1;
     page.numberDy = 1;
-    page.listSize = 8.25;
+    page.listSize = 8.25 * page.paperScale;
     page.left = Round(page.width / 12);
     page.rightLimit = page.width - 200;
     page.blankLinesAfterLists = 1;
@@ -201,7 +264,7 @@ PageLayout PreviewLayout(const document::Crossword& doc, WindowArea area) {
     page.numberSize = page.cell / 5.0;
     page.numberDx = 2;
     page.numberDy = 0;
-    page.listSize = pageL / 29.7 / 1.4;
+    page.listSize = ReferencePreviewListSize * pageH / ReferenceSheetHeight;
     page.left = Round(pageH / A4Height * A4Width / 12 + pageL);
     page.rightLimit = area.width - page.left;
     page.blankLinesAfterLists = 2;
@@ -242,15 +305,15 @@ bool DrawPage(document::Crossword& doc, platform::Surface& surface, const PageLa
     font.bold = layout.bold;
     surface.SetFont(font);
 
-    const int m = layout.frameMargin;
-    const int gridRight = layout.x0 + Columns(doc) * layout.cell;
-    const int gridBottom = layout.y0 + Rows(doc) * layout.cell;
-    surface.Rectangle(layout.x0 - m, layout.y0 - m, gridRight + m, gridBottom + m, platform::colors::Black, false);
-    DrawCells(doc, surface, layout);
+    const GridPlace grid{layout.x0, layout.y0, layout.cell};
+    const bool solvers = layout.edition == Edition::ForSolvers;
+    DrawFrame(doc, surface, grid, layout.frameMargin);
+    DrawCells(doc, surface, grid, !solvers, layout.roundLetterOffsets);
     DrawNumbers(doc, surface, layout);
 
     SetFontSize(surface, layout.listSize);
-    TextFlow flow(surface, layout.height, newPage);
+    const int gridBottom = layout.y0 + Rows(doc) * layout.cell;
+    TextFlow flow(surface, layout.bottom > 0 ? layout.bottom : layout.height, newPage);
     flow.MoveTo(layout.left, gridBottom + 10);
     PrintList(flow, surface, doc, layout, document::Horizontal, "ORIZZONTALI:");
     flow.EndLine();
@@ -269,6 +332,7 @@ bool DrawPage(document::Crossword& doc, platform::Surface& surface, const PageLa
         flow.SetX(layout.left);
         flow.Print(line, true);
     }
+    if (solvers) DrawSolution(doc, surface, layout, flow);
     return !flow.Failed();
 }
 

@@ -20,15 +20,21 @@ QPageLayout A4Page() {
                        QPageLayout::Millimeter);
 }
 
+Paper PaperOf(const QPagedPaintDevice& device) {
+    const QRectF area = device.pageLayout().paintRect(QPageLayout::Millimeter);
+    return {area.width(), area.height()};
+}
+
 bool PrintPage(QPagedPaintDevice& device, document::Crossword& doc, WindowArea area, const std::string& date,
-               platform::Messages& messages) {
+               platform::Messages& messages, Edition edition) {
     QPainter painter;
     if (!painter.begin(&device)) {
         messages.Tell(PrintErrorMessage);
         return false;
     }
-    const PageLayout layout = PrintLayout(doc, area);
-    PrinterSurface surface(painter, device, layout.width, layout.height);
+    PageLayout layout = PrintLayout(doc, area, PaperOf(device));
+    layout.edition = edition;
+    PrinterSurface surface(painter, device, layout.width, layout.bottom);
     const bool drawn = DrawPage(doc, surface, layout, date, [&surface] { return surface.NewPage(); });
     if (!drawn) {
         if (auto* printer = dynamic_cast<QPrinter*>(&device)) printer->abort();
@@ -44,7 +50,8 @@ bool PrintPage(QPagedPaintDevice& device, document::Crossword& doc, WindowArea a
 }
 
 bool WritePagePdf(const std::string& fileName, document::Crossword& doc, WindowArea area,
-                  platform::Messages& messages, const std::string& date, const QPageLayout& page, int resolution) {
+                  platform::Messages& messages, const std::string& date, const QPageLayout& page, int resolution,
+                  Edition edition) {
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
@@ -54,7 +61,7 @@ bool WritePagePdf(const std::string& fileName, document::Crossword& doc, WindowA
         writer.setResolution(resolution);
         writer.setCreator(QStringLiteral("Quadrivo 98"));
         writer.setTitle(platform::PathText(doc.CurrentFileName));
-        if (!PrintPage(writer, doc, area, date, messages)) return false;
+        if (!PrintPage(writer, doc, area, date, messages, edition)) return false;
     }
     if (!document::ReplaceFile(fileName, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
         messages.Tell(document::WriteErrorMessage);
@@ -64,7 +71,7 @@ bool WritePagePdf(const std::string& fileName, document::Crossword& doc, WindowA
 }
 
 bool PrintCrossword(QWidget* parent, document::Crossword& doc, WindowArea area, platform::Messages& messages,
-                    const std::function<void(platform::Pointer)>& setPointer) {
+                    const std::function<void(platform::Pointer)>& setPointer, Edition edition) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(A4Page());
     // Printing to a file proposes the crossword's own name.
@@ -76,9 +83,9 @@ bool PrintCrossword(QWidget* parent, document::Crossword& doc, WindowArea area, 
     bool printed;
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
         printed = WritePagePdf(platform::PathBytes(printer.outputFileName()), doc, area, messages, TodayText(),
-                               printer.pageLayout(), printer.resolution());
+                               printer.pageLayout(), printer.resolution(), edition);
     else
-        printed = PrintPage(printer, doc, area, TodayText(), messages);
+        printed = PrintPage(printer, doc, area, TodayText(), messages, edition);
     if (setPointer) setPointer(platform::Pointer::Default);
     return printed;
 }

@@ -25,24 +25,31 @@ inline const std::string PrintErrorMessage =
 // An A4 sheet, portrait, with the unprintable edge of a common printer.
 QPageLayout A4Page();
 
-// Draws the page on a printer or PDF writer, going on to further pages when
-// the lists need them. A device that cannot be painted or refuses a page
-// shows PrintErrorMessage and returns false; the page is then abandoned.
+// The printable area of the device's paper, as the page is laid out on it.
+Paper PaperOf(const QPagedPaintDevice& device);
+
+// Draws the page on a printer or PDF writer, laid out for its paper, going
+// on to further pages when the lists (or the solution) need them. A device
+// that cannot be painted or refuses a page shows PrintErrorMessage and
+// returns false; the page is then abandoned.
 bool PrintPage(QPagedPaintDevice& device, document::Crossword& doc, WindowArea area,
-               const std::string& date, platform::Messages& messages);
+               const std::string& date, platform::Messages& messages, Edition edition = Edition::Filled);
 
 // The page as a PDF file, written whole through document::ReplaceFile
 // (a failure shows "Errore di scrittura del file!" and leaves an older file
 // as it was). `fileName` is in the file system's encoding.
 bool WritePagePdf(const std::string& fileName, document::Crossword& doc, WindowArea area,
                   platform::Messages& messages, const std::string& date = TodayText(),
-                  const QPageLayout& page = A4Page(), int resolution = 1200);
+                  const QPageLayout& page = A4Page(), int resolution = 1200,
+                  Edition edition = Edition::Filled);
 
 // The print command: the system's print dialog (its cancel prints nothing
 // and calls nothing), then the hourglass through `setPointer` while the
-// page is drawn, then the default pointer. Printing to a file from the
+// page is drawn, then the default pointer. The page is laid out for the
+// paper and orientation chosen in the dialog. Printing to a file from the
 // dialog writes the PDF through WritePagePdf. True when a page was printed.
 bool PrintCrossword(QWidget* parent, document::Crossword& doc, WindowArea area, platform::Messages& messages,
-                    const std::function<void(platform::Pointer)>& setPointer = {});
+                    const std::function<void(platform::Pointer)>& setPointer = {},
+                    Edition edition = Edition::Filled);
 
 } // namespace output

@@ -11,10 +11,14 @@
 namespace output {
 
 PrinterSurface::PrinterSurface(QPainter& painter, QPagedPaintDevice& device, double width, double height)
-    : painter_(painter), device_(device), width_(width > 0 ? width : 1), height_(height > 0 ? height : 1),
-      scaleX_(device.width() / width_), scaleY_(device.height() / height_) {
+    : painter_(painter), device_(device),
+      scale_(std::min(device.width() / std::max(width, 1.0), device.height() / std::max(height, 1.0))) {
+    if (!(scale_ > 0)) scale_ = 1;
     SetFont({"Arial", 8.25, false, false});
 }
+
+double PrinterSurface::ScaleWidth() const { return device_.width() / scale_; }
+double PrinterSurface::ScaleHeight() const { return device_.height() / scale_; }
 
 void PrinterSurface::Clear() {
     painter_.fillRect(QRectF(0, 0, device_.width(), device_.height()), Qt::white);
@@ -44,11 +48,11 @@ bool PrinterSurface::SetFont(const platform::Font& font) {
 }
 
 double PrinterSurface::TextWidth(const std::string& text) const {
-    return QFontMetricsF(qfont_, &device_).horizontalAdvance(platform::FromBytes(text)) / scaleX_;
+    return QFontMetricsF(qfont_, &device_).horizontalAdvance(platform::FromBytes(text)) / scale_;
 }
 
 double PrinterSurface::TextHeight(const std::string&) const {
-    return QFontMetricsF(qfont_, &device_).height() / scaleY_;
+    return QFontMetricsF(qfont_, &device_).height() / scale_;
 }
 
 void PrinterSurface::DrawText(double x, double y, const std::string& text) {

@@ -1,8 +1,8 @@
 #pragma once
 // A Surface on a printed page: a QPainter on a QPrinter or a QPdfWriter,
-// with a page of width x height units of its own stretched over the
-// printable area. Font sizes stay points on the paper; text widths and
-// heights come back in page units.
+// with a page of width x height square units of its own laid from the
+// top-left corner of the printable area, as large as fits in it. Font sizes
+// stay points on the paper; text widths and heights come back in page units.
 
 #include "platform/surface.h"
 
@@ -15,12 +15,13 @@ namespace output {
 
 class PrinterSurface : public platform::Surface {
 public:
-    // `painter` is active on `device`; the page units span its printable
+    // `painter` is active on `device`; the page units lie on its printable
     // area, x to the right and y downward from its top-left corner.
     PrinterSurface(QPainter& painter, QPagedPaintDevice& device, double width, double height);
 
-    double ScaleWidth() const override { return width_; }
-    double ScaleHeight() const override { return height_; }
+    // The whole printable area in page units: at least width x height.
+    double ScaleWidth() const override;
+    double ScaleHeight() const override;
     void Clear() override;
     void Rectangle(double x1, double y1, double x2, double y2, platform::Color color, bool filled) override;
     bool SetFont(const platform::Font& font) override;
@@ -33,13 +34,12 @@ public:
     bool NewPage();
 
 private:
-    double X(double units) const { return units * scaleX_; }
-    double Y(double units) const { return units * scaleY_; }
+    double X(double units) const { return units * scale_; }
+    double Y(double units) const { return units * scale_; }
 
     QPainter& painter_;
     QPagedPaintDevice& device_;
-    double width_, height_;
-    double scaleX_, scaleY_;  // device pixels per page unit
+    double scale_;  // device pixels per page unit
     platform::Font font_;
     QFont qfont_;
 };

@@ -108,13 +108,15 @@ Comandi:
                                 tiene va su stderr. Uscita 0 se non si e'
                                 perso nulla, 6 se si e' perso qualcosa, 1 se
                                 il file e' rifiutato
-  stampa IN.qdr OUT.pdf [--area LxA] [--barra B]
+  stampa IN.qdr OUT.pdf [--area LxA] [--barra B] [--solutori]
                                 scrive in OUT.pdf la pagina stampata del
                                 cruciverba IN.qdr, su A4, impaginata come da
                                 una finestra la cui area di disegno e' L x A
                                 pixel con la barra degli strumenti alta B
-                                pixel (predefiniti: 800x553 e 28); solo nelle
-                                versioni compilate con la stampa
+                                pixel (predefiniti: 800x553 e 28); con
+                                --solutori lo schema vuoto, le definizioni e
+                                in fondo la soluzione; solo nelle versioni
+                                compilate con la stampa
 
 Opzioni:
   -l FILE    vocabolario da usare (predefinito: LESSICO.DAT accanto al

@@ -1,5 +1,7 @@
 #include "tools/stampa.h"
 
+#include "tools/arguments.h"
+
 #include "document/crossword_file.h"
 #include "document/text.h"
 #include "document/word_map.h"
@@ -21,10 +23,12 @@ constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
 
 const char* const kUsage =
-    "Uso: quadrivo-tool stampa IN.qdr OUT.pdf [--area LxA] [--barra B]\n"
+    "Uso: quadrivo-tool stampa IN.qdr OUT.pdf [--area LxA] [--barra B] [--solutori]\n"
     "  scrive in OUT.pdf la pagina stampata del cruciverba IN.qdr, su A4,\n"
     "  impaginata come da una finestra la cui area di disegno e' L x A pixel\n"
-    "  con la barra degli strumenti alta B pixel (predefiniti: 800x553 e 28)\n";
+    "  con la barra degli strumenti alta B pixel (predefiniti: 800x553 e 28);\n"
+    "  con --solutori le pagine per chi risolve: lo schema vuoto con i numeri,\n"
+    "  le definizioni e, sull'ultima pagina, la soluzione\n";
 
 class ConsoleMessages : public platform::Messages {
 public:
@@ -61,33 +65,29 @@ std::unique_ptr<QGuiApplication> StartQt() {
 
 int Stampa(const std::vector<std::string>& args) {
     output::WindowArea area{800, 553, 28, 0};
-    std::vector<std::string> names;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "-h" || a == "--help") {
-            std::cout << kUsage;
-            return 0;
-        }
-        if (a == "--area" || a == "--barra") {
-            if (i + 1 == args.size()) return Usage("manca il valore dopo " + a);
-            const std::string value = args[++i];
-            if (a == "--barra") {
-                if (!ReadNumber(value, 0, 1000, area.toolbar)) return Usage("--barra vuole un numero da 0 a 1000");
-                continue;
-            }
-            const std::size_t x = value.find('x');
-            int w = 0, h = 0;
-            if (x == std::string::npos || !ReadNumber(std::string_view(value).substr(0, x), 100, 10000, w) ||
-                !ReadNumber(std::string_view(value).substr(x + 1), 100, 10000, h))
-                return Usage("--area vuole LARGHEZZAxALTEZZA, da 100 a 10000 pixel, per esempio 800x553");
-            area.width = w;
-            area.height = h;
-        } else if (!a.empty() && a.front() == '-') {
-            return Usage("opzione sconosciuta: " + a);
-        } else {
-            names.push_back(a);
-        }
+    output::Edition edition = output::Edition::Filled;
+    Arguments given;
+    std::string problem;
+    if (!ReadArguments(args, {{"-h"}, {"--help"}, {"--solutori"}, {"--area", true}, {"--barra", true}}, given, problem))
+        return Usage(problem);
+    if (given.Has("-h") || given.Has("--help")) {
+        std::cout << kUsage;
+        return 0;
     }
+    if (given.Has("--solutori")) edition = output::Edition::ForSolvers;
+    if (given.Has("--barra") && !ReadNumber(given.Value("--barra"), 0, 1000, area.toolbar))
+        return Usage("--barra vuole un numero da 0 a 1000");
+    if (given.Has("--area")) {
+        const std::string value = given.Value("--area");
+        const std::size_t x = value.find('x');
+        int w = 0, h = 0;
+        if (x == std::string::npos || !ReadNumber(std::string_view(value).substr(0, x), 100, 10000, w) ||
+            !ReadNumber(std::string_view(value).substr(x + 1), 100, 10000, h))
+            return Usage("--area vuole LARGHEZZAxALTEZZA, da 100 a 10000 pixel, per esempio 800x553");
+        area.width = w;
+        area.height = h;
+    }
+    const std::vector<std::string>& names = given.names;
     if (names.size() != 2) return Usage("indicare il cruciverba da stampare e il file PDF da scrivere");
 
     ConsoleMessages messages;
@@ -101,7 +101,9 @@ int Stampa(const std::vector<std::string>& args) {
     document::ComputeWordMap(doc);
 
     const auto app = StartQt();
-    return output::WritePagePdf(names[1], doc, area, messages) ? 0 : ExitFailure;
+    return output::WritePagePdf(names[1], doc, area, messages, output::TodayText(), output::A4Page(), 1200, edition)
+               ? 0
+               : ExitFailure;
 }
 
 } // namespace tools

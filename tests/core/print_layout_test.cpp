@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 
 using platform::DrawCall;
 using platform::RecordingSurface;
@@ -155,6 +157,9 @@ TEST(PreviewLayout, FollowsTheWindowExample) {
     EXPECT_NEAR(page.listSize, 5.315, 0.0005);
     EXPECT_EQ(page.left, 251);
     EXPECT_EQ(page.rightLimit, 549);
+    // On a wider window the lists keep their proportion to the sheet.
+    const output::PageLayout wide = output::PreviewLayout(doc, {1920, 950, 37, 22});
+    EXPECT_NEAR(wide.listSize / (wide.sheet->right - wide.sheet->left), page.listSize / 358, 0.0001);
 }
 
 TEST(PreviewLayout, ClearsTheWindowAndDrawsTheSheetThenThePage) {
@@ -224,7 +229,7 @@ struct SizeCase {
 
 class PrintSizes : public ::testing::TestWithParam<SizeCase> {};
 
-TEST_P(PrintSizes, LetterSizeFollowsTheCellButNeverGoesBelowTen) {
+TEST_P(PrintSizes, LetterSizeFollowsTheCellOnPaperButNeverGoesBelowTen) {
     const SizeCase& c = GetParam();
     document::Crossword doc = testgrids::MakeCrossword({"A.."});
     doc.ColumnCount = c.columns;
@@ -251,8 +256,12 @@ INSTANTIATE_TEST_SUITE_P(
     Examples, PrintSizes,
     ::testing::Values(SizeCase{"SmallGridLargeLetters", 3, 3, {800, 553, 28, 19}, 153, 92},
                       SizeCase{"WindowExample", 15, 13, {800, 553, 28, 19}, 35, 21},
-                      SizeCase{"LargestGridSmallWindow", 25, 15, {400, 300, 28, 19}, 12, 10},
-                      SizeCase{"TinyWindowKeepsOneUnitCells", 25, 15, {50, 40, 28, 19}, 1, 10}),
+                      // Half as wide a window, units twice as long: nearest(7.2) x 2.
+                      SizeCase{"LargestGridSmallWindow", 25, 15, {400, 300, 28, 19}, 12, 14},
+                      SizeCase{"TinyWindowKeepsOneUnitCells", 25, 15, {50, 40, 28, 19}, 1, 16},
+                      SizeCase{"WideWindowSmallCells", 25, 15, {1920, 300, 28, 19}, 13, 10},
+                      // nearest(62 x 0.6) = 37 points from 800 pixels: 37 x 800 / 1280 on paper.
+                      SizeCase{"WideWindow", 15, 13, {1280, 900, 28, 19}, 62, 23.125}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PrintLayout, ClueItemsHaveNumberClueAndBlanks) {
@@ -403,8 +412,11 @@ TEST(PrintLayout, ListsTooLongForThePageGoOnOnAFurtherPage) {
         doc.Definitions(1, r, 1) = std::string(300, 'o');
         doc.Definitions(r, 1, 2) = std::string(300, 'v');
     }
-    const output::PageLayout page = output::PrintLayout(doc, {800, 300, 28, 19});
-    RecordingSurface paper(nullptr, page.width, page.height);
+    // A4 lying across: the grid takes the page's height, the lists go on.
+    const output::PageLayout page = output::PrintLayout(doc, {800, 300, 28, 19}, output::Paper{287, 200});
+    EXPECT_EQ(page.bottom, 800);
+    EXPECT_GT(page.y0 + 15 * page.cell, page.bottom / 2);
+    RecordingSurface paper(nullptr, page.width, page.bottom);
     std::vector<std::size_t> breaks;  // index of the first call of each further page
     ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026", [&] {
         breaks.push_back(paper.calls.size());
@@ -417,7 +429,7 @@ TEST(PrintLayout, ListsTooLongForThePageGoOnOnAFurtherPage) {
     for (std::size_t b : breaks) {
         for (std::size_t i = pageStart; i < b; ++i) {
             if (paper.calls[i].kind == DrawCall::Text) {
-                EXPECT_LE(paper.calls[i].y1 + line, page.height);
+                EXPECT_LE(paper.calls[i].y1 + line, page.bottom);
             }
         }
         pageStart = b;
@@ -433,6 +445,7 @@ TEST(PrintLayout, APrinterThatRefusesAFurtherPageStopsTheDrawing) {
     document::Crossword doc = Mapped({"..........", "..........", ".........."});
     for (int c = 1; c <= 10; ++c) doc.Definitions(c, 1, 2) = std::string(900, 'x');
     output::PageLayout page = output::PrintLayout(doc, {800, 120, 28, 19});
+    page.bottom = page.height;  // a short sheet
     RecordingSurface paper(nullptr, page.width, page.height);
     int asked = 0;
     EXPECT_FALSE(output::DrawPage(doc, paper, page, "04-03-2026", [&] { return ++asked, false; }));
@@ -453,4 +466,39 @@ TEST(PrintLayout, MalformedSizesAndLinesNeverReachOutsideTheTables) {
     RecordingSurface window(nullptr, 30, 20);
     output::DrawPrintPreview(doc, window, 28, 19, "04-03-2026");
     EXPECT_EQ(window.calls.front().kind, DrawCall::Clear);
+}
+
+TEST(SolversPages, EmptyGridThenEveryClueOnceThenTheSolutionLast) {
+    const std::vector<std::string> rows = {"RE*CASA", "AVE*ALI", "*ARTE**"};
+    document::Crossword doc = Mapped({rows[0], rows[1], rows[2]});
+    std::vector<std::string> clues;
+    for (const auto& word : document::WordsInReadingOrder(doc))
+        doc.Definitions(word.column, word.row, word.direction) =
+            clues.emplace_back("Definizione " + std::to_string(clues.size() + 1));
+    output::PageLayout page = output::PrintLayout(doc, ExampleWindow);
+    page.edition = output::Edition::ForSolvers;
+    RecordingSurface paper(nullptr, page.width, page.bottom);
+    std::vector<std::size_t> breaks;
+    ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026", [&] { return breaks.push_back(paper.calls.size()), true; }));
+    ASSERT_EQ(breaks.size(), 1u);
+    const auto solution = paper.calls.begin() + static_cast<std::ptrdiff_t>(breaks[0]);
+    EXPECT_TRUE(std::none_of(paper.calls.begin(), solution, [](const DrawCall& c) {
+        return c.text.size() == 1 && std::isupper(static_cast<unsigned char>(c.text[0]));
+    }));
+    for (const auto& clue : clues)
+        EXPECT_EQ(std::count_if(paper.calls.begin(), paper.calls.end(),
+                                [&](const DrawCall& c) { return c.text == " " + clue + " "; }), 1) << clue;
+    // The last page: its title, the frame, then cells of half the size showing the crossword.
+    ASSERT_EQ(solution->text, output::SolutionTitle);
+    const DrawCall& first = solution[2];
+    const double cell = first.x2 - first.x1;
+    EXPECT_EQ(cell, std::round(page.cell / 2.0));
+    std::vector<std::string> drawn(3, std::string(7, '.'));
+    for (auto c = solution + 2; c != paper.calls.end(); ++c) {
+        char& at = drawn.at(static_cast<std::size_t>((c->y1 - first.y1) / cell))
+                       .at(static_cast<std::size_t>((c->x1 - first.x1) / cell));
+        if (c->kind == DrawCall::Text) at = c->text[0];
+        if (c->kind == DrawCall::Fill) at = '*';
+    }
+    EXPECT_EQ(drawn, rows);
 }

@@ -128,7 +128,8 @@ private slots:
         QCOMPARE(dialog.findChild<QLabel*>("fileNameLabel")->text(), QStringLiteral("&Nome file:"));
         QCOMPARE(dialog.nameFilters(),
                  QStringList({"Cruciverba ipuz (*.ipuz)", "Cruciverba Across Lite (*.puz)",
-                              "Pagina stampata PDF (*.pdf)", "Schema vuoto con i numeri SVG (*.svg)",
+                              "Pagina stampata PDF (*.pdf)", "PDF per i solutori (*.pdf)",
+                              "Schema vuoto con i numeri SVG (*.svg)",
                               "Soluzione SVG (*.svg)"}));
         QCOMPARE(dialog.SelectedFormat(), ExportFormat::Puz);
         QCOMPARE(dialog.findChild<QLineEdit*>("fileNameEdit")->text(), QStringLiteral("rivista.puz"));
@@ -162,8 +163,10 @@ private slots:
         QTest::newRow("puz, extension typed") << 1 << "gioco.PUZ" << "gioco.PUZ" << ExportFormat::Puz
                                               << QByteArray("ACROSS&DOWN");
         QTest::newRow("pdf") << 2 << "pagina" << "pagina.pdf" << ExportFormat::Pdf << QByteArray("%PDF");
-        QTest::newRow("svg grid") << 3 << "schema" << "schema.svg" << ExportFormat::SvgGrid << QByteArray("<?xml");
-        QTest::newRow("svg solution") << 4 << "sol.svg" << "sol.svg" << ExportFormat::SvgSolution
+        QTest::newRow("pdf for solvers") << 3 << "solutori" << "solutori.pdf" << ExportFormat::PdfSolvers
+                                         << QByteArray("%PDF");
+        QTest::newRow("svg grid") << 4 << "schema" << "schema.svg" << ExportFormat::SvgGrid << QByteArray("<?xml");
+        QTest::newRow("svg solution") << 5 << "sol.svg" << "sol.svg" << ExportFormat::SvgSolution
                                       << QByteArray("<?xml");
         QTest::newRow("other extension kept, type's added") << 0 << "gioco.puz" << "gioco.puz.ipuz"
                                                             << ExportFormat::Ipuz << QByteArray("{");

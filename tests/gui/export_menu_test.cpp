@@ -224,8 +224,9 @@ void ExportMenuTest::writesTheChosenFormat_data() {
     QTest::newRow("ipuz, proposed") << Gesture{-1, QString()} << "rivista.ipuz" << 0 << QByteArray("{");
     QTest::newRow("puz") << Gesture{1, "gioco"} << "gioco.puz" << 2 << QByteArray("ACROSS&DOWN\0", 12);
     QTest::newRow("pdf") << Gesture{2, "pagina"} << "pagina.pdf" << 0 << QByteArray("%PDF");
-    QTest::newRow("svg grid") << Gesture{3, "schema"} << "schema.svg" << 0 << QByteArray("<?xml");
-    QTest::newRow("svg solution") << Gesture{4, "soluzione"} << "soluzione.svg" << 0 << QByteArray("<?xml");
+    QTest::newRow("pdf for solvers") << Gesture{3, "solutori"} << "solutori.pdf" << 0 << QByteArray("%PDF");
+    QTest::newRow("svg grid") << Gesture{4, "schema"} << "schema.svg" << 0 << QByteArray("<?xml");
+    QTest::newRow("svg solution") << Gesture{5, "soluzione"} << "soluzione.svg" << 0 << QByteArray("<?xml");
 }
 
 void ExportMenuTest::writesTheChosenFormat() {
@@ -336,7 +337,7 @@ void ExportMenuTest::chosenFormatIsProposedAgain() {
     Program program;
     testgui::WriteFile(program.Path("rivista.qdr"), kComplete);
     auto& form = program.Start(program.Path("rivista.qdr"));
-    QVERIFY(AnswerExportDialog({4, QString()}, [&] { ChooseExportFromFileMenu(form); }).seen);
+    QVERIFY(AnswerExportDialog({5, QString()}, [&] { ChooseExportFromFileMenu(form); }).seen);
     QVERIFY(testgui::ReadFile(program.Path("rivista.svg")).contains(">V</text>"));
 
     // The next export of the session starts from the solution picture.
@@ -365,7 +366,7 @@ void ExportMenuTest::newCrosswordIsProposedInTheProgramFolder() {
     // Somewhere else is browsed to; the proposal stays the program folder.
     QTemporaryDir elsewhere;
     QDir::setCurrent(elsewhere.path());
-    const Shown shown = AnswerExportDialog({3, "vuoto"}, [&] { ChooseExportFromFileMenu(form); });
+    const Shown shown = AnswerExportDialog({4, "vuoto"}, [&] { ChooseExportFromFileMenu(form); });
     QDir::setCurrent(program.folder.path());
     QCOMPARE(shown.folder, QDir(program.folder.path()).absolutePath());
     QCOMPARE(shown.name, QStringLiteral("NUOVOCRU.ipuz"));

@@ -15,6 +15,7 @@
 #include <QDialogButtonBox>
 #include <QImage>
 #include <QInputDialog>
+#include <QMenu>
 #include <QPrinter>
 #include <QPrintDialog>
 #include <QPushButton>
@@ -136,6 +137,19 @@ private slots:
         QVERIFY(messages.shown.empty());
         // No temporary file is left beside it.
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"stampa.pdf"});
+    }
+
+    void PrintForSolversFollowsPrintInTheFileMenuAndAddsTheSolutionPage() {
+        Program program;
+        editor::Form1& form = program.Start(testgui::DataFile("esempio.qdr"));
+        QAction* solvers = form.MenuAction("MenuStampaSol");
+        const QList<QAction*> items = form.Menu("MenuFile")->actions();
+        QCOMPARE(items.indexOf(solvers), items.indexOf(form.MenuAction("MenuStampa")) + 1);
+        bool seen = false;
+        AnswerPrintDialog(program.Path("solutori.pdf"), &seen);
+        solvers->trigger();
+        QVERIFY(seen);
+        QCOMPARE(PdfPages(testgui::ReadFile(program.Path("solutori.pdf"))), 2);
     }
 
     void APdfThatCannotBeWrittenIsReportedAndTheOldFileStays() {

@@ -72,6 +72,9 @@ private slots:
         QCOMPARE(PdfPages(bytes), 1);
         QVERIFY(bytes.contains("/MediaBox [0 0 595"));  // A4: 595 x 842 points
         QVERIFY(bytes.contains(" 842"));
+        // For solvers: the grid page, then the solution on a page of its own.
+        QCOMPARE(Stampa({DataFile("esempio.qdr"), dir.filePath("solutori.pdf"), "--solutori"}).exitCode, 0);
+        QCOMPARE(PdfPages(Read(dir.filePath("solutori.pdf"))), 2);
     }
 
     void ListsThatOverflowGoOnOnMorePages() {

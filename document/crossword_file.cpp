@@ -169,8 +169,8 @@ SaveResult SaveCrosswordFile(const Crossword& doc, const std::string& name,
     return WriteAsked(name, bytes, messages, target) ? SaveResult::Saved : SaveResult::WriteError;
 }
 
-bool WriteAsked(const std::string& name, std::string_view bytes, platform::Messages& messages, WriteTarget target) {
-    WriteOptions options{target, false};
+bool MayWrite(const std::string& name, platform::Messages& messages, WriteTarget target, WriteOptions& options) {
+    options = WriteOptions{target, false};
     const WriteOutcome check = CheckTarget(name, target);
     if (check == WriteOutcome::ReadOnly && target == WriteTarget::Chosen) {
         // Protecting a file is a choice of the user's: it is replaced only
@@ -185,6 +185,12 @@ bool WriteAsked(const std::string& name, std::string_view bytes, platform::Messa
         messages.Tell(RefusalMessage(check, name));
         return false;
     }
+    return true;
+}
+
+bool WriteAsked(const std::string& name, std::string_view bytes, platform::Messages& messages, WriteTarget target) {
+    WriteOptions options;
+    if (!MayWrite(name, messages, target, options)) return false;
     if (!ReplaceFile(name, bytes, options)) {
         messages.Tell(WriteErrorMessage);
         return false;

@@ -53,6 +53,12 @@ LoadResult ReadCrossword(Crossword& doc, std::string_view bytes, platform::Messa
 SaveResult SaveCrosswordFile(const Crossword& doc, const std::string& name,
                              platform::Messages& messages, WriteTarget target = WriteTarget::Chosen);
 
+// Before a write to `name`: a protected file the user chose is replaced
+// only after OK to the question (`options` then allow it); a folder,
+// device, pipe or a link to nothing is refused with a message naming it.
+// False when the write must not go ahead.
+bool MayWrite(const std::string& name, platform::Messages& messages, WriteTarget target, WriteOptions& options);
+
 // Writes `bytes` to `name` under the write policy, telling the user what
 // went wrong: a protected file the user chose is replaced only after OK to
 // the question; a folder, device, pipe or a link to nothing is refused

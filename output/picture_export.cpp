@@ -1,5 +1,6 @@
 #include "output/picture_export.h"
 
+#include "document/crossword_file.h"
 #include "document/file_io.h"
 #include "platform/qt/encoding.h"
 
@@ -76,8 +77,15 @@ bool ExportPicture(QWidget* parent, const QImage& drawing, QString& lastName, co
     bool written = false;
     if (existence != Existence::Unknown) {
         const QByteArray bytes = BitmapBytes(drawing);
+        // A protected file is replaced only when the user says so; any other
+        // refusal gets the picture's own write error below.
+        document::WriteOptions options;
+        if (document::CheckTarget(path, document::WriteTarget::Chosen) == document::WriteOutcome::ReadOnly &&
+            !document::MayWrite(path, messages, document::WriteTarget::Chosen, options))
+            return false;
         written = !bytes.isEmpty() &&
-                  document::ReplaceFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+                  document::ReplaceFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                                        options);
     }
     if (!written) messages.Tell(PictureWriteErrorMessage);
     lastName = name;

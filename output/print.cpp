@@ -63,11 +63,8 @@ bool WritePagePdf(const std::string& fileName, document::Crossword& doc, WindowA
         writer.setTitle(platform::PathText(doc.CurrentFileName));
         if (!PrintPage(writer, doc, area, date, messages, edition)) return false;
     }
-    if (!document::ReplaceFile(fileName, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
-        messages.Tell(document::WriteErrorMessage);
-        return false;
-    }
-    return true;
+    return document::WriteAsked(fileName, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                                messages);
 }
 
 bool PrintCrossword(QWidget* parent, document::Crossword& doc, WindowArea area, platform::Messages& messages,

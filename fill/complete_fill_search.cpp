@@ -90,6 +90,8 @@ public:
     }
 
     void Run(CompleteFillResult& result);
+    // True when the search stopped because it tried its budget of words.
+    bool BudgetSpent() const { return budgetSpent_; }
 
 private:
     void Build(LetterIndex& index);
@@ -177,10 +179,8 @@ private:
     std::vector<Bits> conflict_;
 
     std::int64_t nodes_ = 0;
-    std::int64_t nodeBudget_ = 0;
-public:
-    bool budgetSpent = false;
-private:
+    std::int64_t nodeBudget_ = 0;  // words to try before giving up; 0: no end
+    bool budgetSpent_ = false;
     std::int64_t backtracks_ = 0;
     std::int64_t failuresSinceRestart_ = 0;
     // Failures allowed before the next restart; it grows by half each time.
@@ -675,7 +675,7 @@ int Searcher::BestWord(int s) {
 
 bool Searcher::OutOfTime() {
     if (nodeBudget_ > 0 && nodes_ >= nodeBudget_) {
-        budgetSpent = true;
+        budgetSpent_ = true;
         stop_ = Status::TimeLimit;
         return true;
     }
@@ -784,7 +784,7 @@ bool Solve(const Problem& problem, LetterIndex& index, const CompleteFillOptions
            CompleteFillProgress* progress, CompleteFillResult& result, std::int64_t nodeBudget) {
     Searcher searcher(problem, index, options, progress, nodeBudget);
     searcher.Run(result);
-    return !searcher.budgetSpent;
+    return !searcher.BudgetSpent();
 }
 
 } // namespace fill::detail

@@ -69,7 +69,10 @@ Comandi:
                                 32767 si escludono le peggiori.
                                 --minimo N esclude le parole con punteggio
                                 minore di N; --senza-nomi tralascia le righe
-                                con l'iniziale maiuscola (nomi propri)
+                                con l'iniziale maiuscola (nomi propri). Una
+                                riga di oltre 256 byte non e' una parola: e'
+                                segnalata col suo numero e tralasciata; un
+                                elenco di oltre 512 MB e' rifiutato
   cerca MASCHERA [-l FILE]      elenca le parole del vocabolario che
                                 concordano con la maschera: le lettere devono
                                 coincidere, '_' e '.' sono posti liberi
@@ -123,6 +126,8 @@ Opzioni:
              programma, o in share/quadrivo se installato)
   --seme N   seme del generatore casuale, per ripetere un'estrazione
   -h, --help mostra questo aiuto
+  --         fine delle opzioni: quel che segue sono nomi di file, anche
+             se cominciano con '-'
 )";
 
 // Messages go to stderr; a fatal one just marks the run as failed.

@@ -219,9 +219,14 @@ private slots:
         Program program;
         editor::Form1& form = program.Start(testgui::DataFile("esempio.qdr"));
         QString last, proposed, title, prompt;
+        // A dialog browsed elsewhere: the bare name still goes where the box says.
+        QTemporaryDir elsewhere;
+        QDir::setCurrent(elsewhere.path());
         AnswerInputBox("griglia.bmp", &proposed, &title, &prompt);
         QVERIFY(output::ExportPicture(&form, form.Area()->Image().toImage(), last, program.folder.path(),
                                       program.messages));
+        QDir::setCurrent(program.folder.path());
+        QVERIFY(!QFile::exists(QDir(elsewhere.path()).filePath("griglia.bmp")));
         QCOMPARE(proposed, QStringLiteral("NONOME.BMP"));
         QCOMPARE(title, QStringLiteral("Salvataggio picture .BMP"));
         QVERIFY(prompt.startsWith(QString::fromUtf8("Con questa operazione \xC3\xA8 possibile creare una immagine")));

@@ -133,7 +133,8 @@ bool FormNew::ReadLibrary(std::vector<document::Model>& models, bool reportMissi
     std::string library = document::ModelLibraryFile;
     if (!document::FileExists(library)) library = programFolder_ + "/" + document::ModelLibraryFile;
     std::string bytes;
-    if (!document::FileExists(library) || !document::ReadWholeFile(library, bytes)) {
+    // A library is a few kilobytes; a file of megabytes is none.
+    if (!document::FileExists(library) || !document::ReadWholeFile(library, bytes, 1 << 20)) {
         if (reportMissing) messages_.Tell(document::MissingLibraryMessage);
         return false;
     }

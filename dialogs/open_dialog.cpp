@@ -197,8 +197,15 @@ void Form2::ShowPreview(const QString& name) {
     authorPanel_->setText(AuthorCaption);
     const std::string path = platform::PathBytes(QDir(browser_->Folder()).filePath(name));
     std::string bytes;
-    if (name.isEmpty() || !document::FileExists(path) || !document::ReadWholeFile(path, bytes)) {
+    if (name.isEmpty() || !document::FileExists(path)) {
         messages_.Tell("Nessun file di cruciverba trovato!");
+        return;
+    }
+    // A file larger than any crossword is not read into memory to be shown.
+    if (!document::ReadWholeFile(path, bytes, document::MaxCrosswordFileSize)) {
+        const auto size = document::FileSize(path);
+        messages_.Tell(size && *size > document::MaxCrosswordFileSize ? PreviewInvalidFormatMessage
+                                                                        : std::string("Nessun file di cruciverba trovato!"));
         return;
     }
     PreviewHeader header;

@@ -232,6 +232,7 @@ void FileDialogsTest::openRefusesWhatIsNotACrossword_data() {
                              << "Formato del file non valido!";
     QTest::newRow("rows missing") << header + "Dimensioni : 03x03\r\nH.H.H.\r\n" << "Errore di lettura del file!";
     QTest::newRow("clue off the grid") << CrosswordBytes(3, 3) + " 26  11-fuori\r\n" << "Errore di lettura del file!";
+    QTest::newRow("over a megabyte") << CrosswordBytes(3, 3) + QByteArray(1100000, ' ') << "Formato del file non valido!";
     QTest::newRow("25 x 15 opens") << CrosswordBytes(25, 15) << "";
     QTest::newRow("3 x 3 opens") << CrosswordBytes(3, 3) << "";
 }

@@ -1,5 +1,6 @@
 #include "document/import_formats.h"
 
+#include "document/crossword_file.h"
 #include "document/export_puz.h"
 #include "document/json.h"
 #include "document/model_library.h"
@@ -112,7 +113,7 @@ ImportReport ToCrossword(Foreign& f, Crossword& doc, const std::string& date) {
     for (int r = 0; r < f.height; ++r)
         for (int c = 0; c < f.width; ++c)
             if (const int n = f.numbers[static_cast<std::size_t>(r * f.width + c)]; n > 0) cellOf.emplace(n, std::pair(c + 1, r + 1));
-    std::vector<std::string> orphans, odd;
+    std::vector<std::string> orphans, odd, cut;
     for (const int direction : {Horizontal, Vertical}) {
         for (const auto& [number, text] : direction == Horizontal ? f.across : f.down) {
             const auto at = cellOf.find(number);
@@ -122,8 +123,14 @@ ImportReport ToCrossword(Foreign& f, Crossword& doc, const std::string& date) {
                 continue;
             }
             bool unrepresentable = false;
-            made.Definitions(at->second.first, at->second.second, direction) = ClueText(text, unrepresentable);
+            std::string clue = ClueText(text, unrepresentable);
             if (unrepresentable) odd.push_back(name);
+            // A clue line of a .qdr holds so many characters: the rest is cut, and said.
+            if (clue.size() > MaxClueLength) {
+                clue.resize(MaxClueLength);
+                cut.push_back(name);
+            }
+            made.Definitions(at->second.first, at->second.second, direction) = clue;
         }
     }
 
@@ -139,6 +146,8 @@ ImportReport ToCrossword(Foreign& f, Crossword& doc, const std::string& date) {
     if (!unknown.empty()) notes.push_back(list("Caselle con caratteri che non sono lettere lasciate vuote:", unknown));
     if (!orphans.empty()) notes.push_back(list("Definizioni senza una parola nello schema, tralasciate:", orphans));
     if (!odd.empty()) notes.push_back(list("Definizioni con caratteri non rappresentabili (sostituiti da ?):", odd));
+    if (!cut.empty())
+        notes.push_back(list("Definizioni accorciate a " + std::to_string(MaxClueLength) + " caratteri:", cut));
     for (const std::string& l : f.lost) notes.push_back(l);
 
     made.CurrentFileName = doc.CurrentFileName;

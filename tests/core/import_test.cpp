@@ -92,6 +92,18 @@ TEST(Import, FilesWrittenByOthers) {
     }
 }
 
+TEST(Import, ClueTooLongForAQdrLineIsCutAndSaid) {
+    const std::string ipuz =
+        "{\"dimensions\": {\"width\": 3, \"height\": 3}, \"puzzle\": [[1,2,3],[4,0,0],[5,0,0]],"
+        "\"clues\": {\"Across\": [[1, \"" + std::string(1500, 'x') + "\"], [4, \"breve\"]]}}";
+    Crossword doc;
+    const ImportReport report = ImportCrossword(doc, ipuz, "06-12-2026");
+    EXPECT_EQ(report.outcome, ImportOutcome::ImportedWithLosses);
+    EXPECT_NE(report.message.find("accorciate a 1000 caratteri: 1 orizzontale."), std::string::npos) << report.message;
+    EXPECT_EQ(doc.Definitions(1, 1, Horizontal), std::string(1000, 'x'));
+    EXPECT_EQ(doc.Definitions(1, 2, Horizontal), "breve");
+}
+
 TEST(Import, DamagedFilesAreRefusedWithAReason) {
     const std::string puz = Fixture("quindici.puz");
     const std::pair<std::string, std::string> cases[] = {

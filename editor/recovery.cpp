@@ -14,20 +14,6 @@
 
 namespace editor {
 
-namespace {
-
-// Takes the reader's messages without showing them: a rescued file that is
-// no crossword gets a message of its own.
-class Silent : public platform::Messages {
-public:
-    platform::Answer Show(const std::string&, platform::Buttons, const std::string&, platform::Icon) override {
-        return platform::Answer::Ok;
-    }
-    void EndProgram() override {}
-};
-
-} // namespace
-
 void Form1::ReportRescue() {
     const std::string folder = platform::ToBytes(platform::PathText(platform::PathBytes(options_.recoveryFolder)));
     if (!rescue_.kept.empty()) {
@@ -57,7 +43,7 @@ void Form1::ReportRescue() {
 void Form1::OpenRescued(const std::string& path) {
     std::string bytes;
     auto scratch = std::make_unique<document::Crossword>();
-    Silent silent;
+    platform::SilentMessages silent;
     if (!document::ReadWholeFile(path, bytes, document::MaxCrosswordFileSize) ||
         document::ReadCrossword(*scratch, bytes, silent) != document::LoadResult::Loaded ||
         scratch->ColumnCount < document::MinColumns || scratch->ColumnCount > document::MaxColumns ||

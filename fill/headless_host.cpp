@@ -8,19 +8,6 @@
 
 namespace fill {
 
-namespace {
-
-// Messages that no one reads: a round trip in memory reports nothing.
-class SilentMessages : public platform::Messages {
-public:
-    platform::Answer Show(const std::string&, platform::Buttons, const std::string&, platform::Icon) override {
-        return platform::Answer::Ok;
-    }
-    void EndProgram() override {}
-};
-
-} // namespace
-
 double TimeOfDayRandom() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
@@ -40,7 +27,7 @@ HeadlessHost::~HeadlessHost() = default;
 
 void HeadlessHost::Redraw(document::Crossword& doc) {
     // The working file's save and load, kept in memory.
-    SilentMessages quiet;
+    platform::SilentMessages quiet;
     bool complete = false;
     const std::string bytes = document::EncodeCrossword(doc, complete);
     document::ReadCrossword(doc, bytes, quiet);

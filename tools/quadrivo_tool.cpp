@@ -184,6 +184,20 @@ int Usage(const std::string& problem) {
     return ExitUsage;
 }
 
+// The names given to a command that takes no options ("--" still ends
+// them, so a file named like an option can be given); false, after the
+// usage message, for an option.
+bool NamesOnly(const std::vector<std::string>& given, std::vector<std::string>& names) {
+    tools::Arguments a;
+    std::string problem;
+    if (!tools::ReadArguments(given, {}, a, problem)) {
+        Usage(problem);
+        return false;
+    }
+    names = a.names;
+    return true;
+}
+
 // A file in the tool's own folder.
 std::string BesideTool(const std::string& name) {
     std::error_code ec;
@@ -357,10 +371,8 @@ int Cerca(const std::vector<std::string>& args) {
 }
 
 int Parole(const std::vector<std::string>& given) {
-    tools::Arguments a;
-    std::string problem;
-    if (!tools::ReadArguments(given, {}, a, problem)) return Usage(problem);
-    const std::vector<std::string>& args = a.names;
+    std::vector<std::string> args;
+    if (!NamesOnly(given, args)) return ExitUsage;
     if (args.size() != 1) return Usage("indicare un file di cruciverba");
     ConsoleMessages messages;
     document::Crossword doc;
@@ -513,10 +525,8 @@ int Riempi(const std::vector<std::string>& args) {
 }
 
 int Riscrivi(const std::vector<std::string>& given) {
-    tools::Arguments a;
-    std::string problem;
-    if (!tools::ReadArguments(given, {}, a, problem)) return Usage(problem);
-    const std::vector<std::string>& args = a.names;
+    std::vector<std::string> args;
+    if (!NamesOnly(given, args)) return ExitUsage;
     if (args.size() != 2) return Usage("indicare il file da leggere e quello da scrivere");
     ConsoleMessages messages;
     document::Crossword doc;
@@ -529,10 +539,8 @@ int Riscrivi(const std::vector<std::string>& given) {
 }
 
 int Importa(const std::vector<std::string>& given) {
-    tools::Arguments a;
-    std::string problem;
-    if (!tools::ReadArguments(given, {}, a, problem)) return Usage(problem);
-    const std::vector<std::string>& args = a.names;
+    std::vector<std::string> args;
+    if (!NamesOnly(given, args)) return ExitUsage;
     if (args.size() != 2) return Usage("indicare il file da importare e il file .qdr da scrivere");
     ConsoleMessages messages;
     std::string bytes;

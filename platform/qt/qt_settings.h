@@ -1,13 +1,16 @@
 #pragma once
-// Settings kept in an INI file in the layout of Qt's QSettings: sections in
-// brackets, one "key=value" line per setting, keys escaped as QSettings
-// escapes them (so QSettings reads the file, and this class reads what
-// QSettings wrote). The file is written through document::ReplaceFile, and
-// only the line of the setting changes; everything else stays as it was.
+// Settings kept by QSettings in an INI file: sections in brackets, one
+// "key=value" line per setting. The file is read only when it is an
+// ordinary file of a sensible size, and never written through a link, over
+// something that is not a file, or over a file the user protected.
 
 #include "platform/settings.h"
 
 #include <QString>
+
+#include <memory>
+
+class QSettings;
 
 namespace platform {
 
@@ -16,6 +19,7 @@ public:
     // Settings kept in the file `fileName`; the file and its folder are made
     // when the first setting is stored.
     explicit QtSettings(QString fileName);
+    ~QtSettings() override;
 
     // The user's settings file of the program called `applicationName`, as
     // QSettings names it: "<applicationName>.ini" in the user's
@@ -29,7 +33,11 @@ public:
     const QString& FileName() const { return fileName_; }
 
 private:
+    // The settings, or null when the file is no place to keep them.
+    QSettings* Store() const;
+
     QString fileName_;
+    mutable std::unique_ptr<QSettings> store_;
 };
 
 } // namespace platform

@@ -3,7 +3,6 @@
 // per-user settings file, and the text shown when the tips file is missing.
 
 #include "dialogs/tips_dialog.h"
-#include "document/file_io.h"
 #include "platform/qt/qt_settings.h"
 #include "platform/recording/recording_settings.h"
 
@@ -105,14 +104,12 @@ private slots:
     void untickingStoresZeroAndNextStartShowsNothing();
     void tickingAgainShowsTheWindowAtTheNextStart();
     void settingsFileKeepsWhatElseItHolds();
-    void settingThatCannotBeWrittenLeavesTheOldFile();
     void settingsFileThatIsNoFileIsNeitherReadNorReplaced();
     void missingFileShowsBothParts();
     void okClosesTheWindow();
 };
 
 void TipsDialogTest::cleanup() {
-    document::SimulateFullDisk(std::nullopt);
     for (QWidget* w : QApplication::topLevelWidgets())
         if (qobject_cast<frmTip*>(w)) w->close();
     QCoreApplication::processEvents();
@@ -298,21 +295,6 @@ void TipsDialogTest::settingsFileKeepsWhatElseItHolds() {
     QCOMPARE(after.value("Nuova sezione/chiave/con barra").toString(), QStringLiteral("valore, con virgola"));
     QCOMPARE(settings.Get("Options", "Ultima cartella", ""), std::string("/home/olindo/cruciverba; vecchi"));
     QCOMPARE(settings.Get("Nuova sezione", "chiave/con barra", ""), std::string("valore, con virgola"));
-}
-
-void TipsDialogTest::settingThatCannotBeWrittenLeavesTheOldFile() {
-    Start start;
-    start.Tips(FourTips);
-    platform::QtSettings settings(start.SettingsFile());
-    QVERIFY(settings.Set("Options", "Show Tips at Startup", "1"));
-    const QByteArray before = ReadFile(start.SettingsFile());
-    frmTip* tip = start.Open(settings, Draws({0.0}).Source());
-    QVERIFY(tip);
-    document::SimulateFullDisk(4);
-    Click(ShowBox(*tip));
-    document::SimulateFullDisk(std::nullopt);
-    QCOMPARE(ReadFile(start.SettingsFile()), before);
-    QCOMPARE(QDir(start.folder.filePath("config")).entryList(QDir::Files), QStringList{"quadrivo.ini"});
 }
 
 void TipsDialogTest::settingsFileThatIsNoFileIsNeitherReadNorReplaced() {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 
 using namespace document;
 using testgrids::MakeCrossword;
@@ -86,41 +87,44 @@ TEST(History, EveryKindOfEditUndoesAndRedoesToTheSavedFiles) {
     EXPECT_EQ(doc.Definitions(1, 1, Horizontal), "Abitazione");
 }
 
-TEST(History, UnsavedFollowsTheLastSaveAndANewStepForgetsTheUndone) {
+TEST(History, UnsavedIsTrueExactlyWhenTheCrosswordIsNotTheSavedOne) {
+    // Random edits, undos, redos and saves against a model: every state
+    // carries its own number in a clue, so the crossword says which state it
+    // is, and it is unsaved exactly when that is not the number saved last.
+    // A small limit lets the oldest steps (and with them a saved state) go.
     Crossword doc = MakeCrossword({"....", "....", "...."});
     ComputeWordMap(doc);
-    History history;
-    EXPECT_FALSE(history.Unsaved());
-    auto step = [&](int column) {
-        const Crossword before = doc;
-        Cycle(doc, [column](Crossword& d) { PutBlackCell(d, column, 1); });
-        history.Record("casella nera", before, doc);
-    };
-    step(1);
-    step(2);
-    EXPECT_TRUE(history.Unsaved());
-    history.MarkSaved();
-    EXPECT_FALSE(history.Unsaved());
-    history.Undo(doc);
-    EXPECT_TRUE(history.Unsaved());
-    history.Redo(doc);
-    EXPECT_FALSE(history.Unsaved());
-    history.Undo(doc);
-    history.Undo(doc);
-    EXPECT_TRUE(history.Unsaved());
-    // A new step after undoing: the saved state can never come back.
-    step(4);
-    EXPECT_FALSE(history.CanRedo());
-    EXPECT_TRUE(history.Unsaved());
-    history.Undo(doc);
-    EXPECT_TRUE(history.Unsaved());
-    // A change that changes nothing is no step.
-    const Crossword same = doc;
-    history.Record("casella nera", same, doc);
-    EXPECT_FALSE(history.CanUndo());
+    const auto stateOf = [&] { return doc.Definitions(1, 1, Horizontal); };
+    doc.Definitions(1, 1, Horizontal) = "stato 0";
+    History history(6);
+    std::string saved = stateOf();
+    int next = 1;
+    std::mt19937 random(32);
+    for (int i = 0; i < 3000; ++i) {
+        switch (random() % 5) {
+        case 0:
+        case 1: {
+            const Crossword before = doc;
+            doc.Definitions(1, 1, Horizontal) = "stato " + std::to_string(next++);
+            history.Record("parola/definizione", before, doc);
+            break;
+        }
+        case 2: history.Undo(doc); break;
+        case 3: history.Redo(doc); break;
+        case 4:
+            history.MarkSaved();
+            saved = stateOf();
+            break;
+        }
+        ASSERT_EQ(history.Unsaved(), stateOf() != saved) << "passo " << i << ", " << stateOf() << ", salvato " << saved;
+    }
+    // A change that changes nothing is no step; a new crossword counts as saved.
+    const std::size_t steps = history.StepCount();
+    history.Record("casella nera", doc, doc);
+    EXPECT_EQ(history.StepCount(), steps);
     history.Clear();
     EXPECT_FALSE(history.Unsaved());
-    EXPECT_EQ(history.StepCount(), 0u);
+    EXPECT_FALSE(history.CanUndo());
 }
 
 TEST(History, KeepsTheNewestStepsUpToTheLimit) {

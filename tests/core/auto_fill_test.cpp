@@ -136,6 +136,22 @@ TEST(AutoFill, FillsLongestFirstThenInReadingOrderAcrossBeforeDown) {
     EXPECT_EQ(RowCells(doc, 3), "XYZ*");
 }
 
+TEST(AutoFill, TheDrawPicksTheWordAtItsFloorPosition) {
+    // A draw u among n words takes word floor(u * n) + 1: rounding would
+    // take the next word from u = 0.125 on.
+    const std::vector<std::pair<double, std::string>> draws = {
+        {0.0, "ABC"}, {0.2, "ABC"}, {0.25, "DEF"}, {0.49, "DEF"}, {0.5, "GIL"}, {0.74, "GIL"}, {0.99, "MNO"}};
+    for (const auto& [u, word] : draws) {
+        Crossword doc = MakeCrossword({"...", "***", "***"});
+        auto vocab = MakeVocabulary({{3, {"ABC", "DEF", "GIL", "MNO"}}});
+        RecordingMessages messages;
+        ScriptedHost host;
+        host.script = {u};
+        Fill(doc, vocab, messages, host);
+        EXPECT_EQ(RowCells(doc, 1), word) << "u = " << u;
+    }
+}
+
 TEST(AutoFill, FreeSlotsNeverGetQOrHButFixedLettersAllowThem) {
     for (double u : {0.0, 0.5, 0.99}) {
         Crossword doc = MakeCrossword({".....", ".****", ".****"});

@@ -37,7 +37,9 @@ esac
 
 case "${1:-run}" in
   run) exec build/bin/quadrivo ;;
-  test) ctest --test-dir build --output-on-failure -j2 ;;
+  test)
+    ctest --test-dir build --output-on-failure -j2
+    sh tests/size.sh ;;
   sanitize)
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0

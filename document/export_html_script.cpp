@@ -71,8 +71,8 @@ body[data-stato="risolto"] #esito { color: #1b7a2b; }
 .elenco { flex: 1 1 15rem; }
 .elenco h2 { font-size: 1.05rem; margin: 0 0 .4rem; text-transform: uppercase; letter-spacing: .05em; }
 .elenco ol { list-style: none; margin: 0 0 1rem; padding: 0; }
-.elenco li { padding: .15rem .4rem; cursor: pointer; border-radius: 3px; }
-.elenco li .numero { display: inline-block; min-width: 1.8em; font-weight: 700; }
+.elenco li { padding: .15rem .4rem .15rem 2.4em; text-indent: -2em; cursor: pointer; border-radius: 3px; }
+.elenco li .numero { display: inline-block; min-width: 1.8em; text-indent: 0; font-weight: 700; }
 .elenco li.attiva { background: #cfe3ff; }
 @media (max-width: 40rem) {
   body { padding: .6rem 1rem; }

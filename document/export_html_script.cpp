@@ -173,7 +173,7 @@ constexpr std::string_view ScriptState = R"js(
   }
 
   function aggiornaStato() {
-    var risolto = bianche.every(giusta);
+    var risolto = bianche.length > 0 && bianche.every(giusta);
     document.body.dataset.stato = risolto ? "risolto" : "in-corso";
     if (risolto) esito.textContent = "Complimenti: cruciverba risolto!";
     else if (esito.dataset.risolto) esito.textContent = "";

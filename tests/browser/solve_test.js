@@ -97,9 +97,12 @@ async function small(browser, folder) {
   for (const w of x.words[1]) {
     await k.press("Tab");
     if (w === x.words[1][2]) {
-      const before = await cells(page);
-      await page.reload({ waitUntil: "load" });
-      same(await cells(page), before, "lettere dopo il ricaricamento");
+      // The browser stores in the background: reload until the letters come
+      // back, within the limit.
+      const before = JSON.stringify(await cells(page)), until = Date.now() + WAIT_MS;
+      do await page.reload({ waitUntil: "load" });
+      while (JSON.stringify(await cells(page)) !== before && Date.now() < until && await new Promise((ok) => setTimeout(ok, 200, true)));
+      same(JSON.stringify(await cells(page)), before, `lettere dopo il ricaricamento (atteso per ${WAIT_MS / 1000} s)`);
       await page.click(`#verticali li[data-numero='${w.number}']`);
     }
     await k.type(w.letters);

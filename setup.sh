@@ -25,6 +25,22 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y "${missing[@]}"
 fi
 
+# The browser test solves an exported page in Debian's chromium, driven by
+# puppeteer-core from npm (which never downloads a browser of its own).
+case "${1:-run}" in
+  test | sanitize)
+    web=()
+    dpkg-query -W -f='${Status}' chromium 2>/dev/null | grep -q 'ok installed' || web+=(chromium)
+    command -v node >/dev/null || web+=(nodejs npm)
+    if ((${#web[@]})); then
+      sudo=""
+      [ "$(id -u)" -eq 0 ] || sudo=sudo
+      $sudo apt-get -o DPkg::Lock::Timeout=600 update
+      DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y "${web[@]}"
+    fi
+    (cd tests/browser && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund) ;;
+esac
+
 case "${1:-run}" in
   run | test)
     cmake -S . -B build -G Ninja

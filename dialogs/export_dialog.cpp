@@ -22,6 +22,7 @@ const std::vector<std::pair<QString, document::ExportFormat>>& ExportDialog::Fil
         {QStringLiteral("PDF per i solutori (*.pdf)"), ExportFormat::PdfSolvers},
         {QStringLiteral("Schema vuoto con i numeri SVG (*.svg)"), ExportFormat::SvgGrid},
         {QStringLiteral("Soluzione SVG (*.svg)"), ExportFormat::SvgSolution},
+        {QStringLiteral("Pagina web da risolvere (*.html)"), ExportFormat::Html},
     };
     return types;
 }

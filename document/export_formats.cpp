@@ -1,6 +1,7 @@
 #include "document/export_formats.h"
 
 #include "document/crossword_file.h"
+#include "document/export_html.h"
 #include "document/export_ipuz.h"
 #include "document/export_puz.h"
 #include "document/export_svg.h"
@@ -42,6 +43,7 @@ std::optional<ExportFormat> FormatOfFileName(std::string_view name) {
     if (extension == ".puz") return ExportFormat::Puz;
     if (extension == ".pdf") return ExportFormat::Pdf;
     if (extension == ".svg") return ExportFormat::SvgGrid;
+    if (extension == ".html" || extension == ".htm") return ExportFormat::Html;
     return std::nullopt;
 }
 
@@ -53,6 +55,7 @@ std::string ExtensionOf(ExportFormat format) {
     case ExportFormat::PdfSolvers: return ".pdf";
     case ExportFormat::SvgGrid:
     case ExportFormat::SvgSolution: return ".svg";
+    case ExportFormat::Html: return ".html";
     }
     return "";
 }
@@ -124,6 +127,7 @@ std::string ExportBytes(const Crossword& doc, ExportFormat format, std::string& 
     }
     case ExportFormat::SvgGrid: return SvgText(doc, SvgContent::EmptyGrid);
     case ExportFormat::SvgSolution: return SvgText(doc, SvgContent::Solution);
+    case ExportFormat::Html: return HtmlPage(doc);
     case ExportFormat::Pdf:
     case ExportFormat::PdfSolvers: break;
     }

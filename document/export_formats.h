@@ -17,18 +17,19 @@ namespace document {
 // Pdf is the printed page and PdfSolvers the pages for solvers (the empty
 // grid with the clues, then the solution), written by the windows' printing
 // code; the others are written here.
-enum class ExportFormat { Ipuz, Puz, Pdf, SvgGrid, SvgSolution, PdfSolvers };
+enum class ExportFormat { Ipuz, Puz, Pdf, SvgGrid, SvgSolution, PdfSolvers, Html };
 
 // The format a file name's extension asks for, whatever its case: ".ipuz",
-// ".puz", ".pdf", ".svg" (the empty grid with its numbers). std::nullopt
-// for any other name.
+// ".puz", ".pdf", ".svg" (the empty grid with its numbers), ".html" or
+// ".htm" (the page to solve in a browser). std::nullopt for any other name.
 std::optional<ExportFormat> FormatOfFileName(std::string_view name);
 
 // The extension of a format, with its dot: ".ipuz", ".svg", ...
 std::string ExtensionOf(ExportFormat format);
 
 inline const std::string UnknownFormatMessage =
-    "Formato di esportazione sconosciuto: il nome del file deve finire con .ipuz, .puz, .pdf o .svg.";
+    "Formato di esportazione sconosciuto: il nome del file deve finire con .ipuz, .puz, .pdf o .svg "
+    "(o .html per la pagina web da risolvere).";
 inline const std::string NoCrosswordMessage = "Nessun cruciverba da esportare.";
 
 // What keeps a crossword out of every export: no crossword, a size outside

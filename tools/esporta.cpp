@@ -19,7 +19,9 @@ const char* const EsportaHelp =
     "                                (ogni casella bianca deve avere la sua\n"
     "                                lettera), .pdf (la pagina stampata), .svg\n"
     "                                (lo schema vuoto con i numeri; con\n"
-    "                                --soluzione lo schema con le lettere)\n";
+    "                                --soluzione lo schema con le lettere),\n"
+    "                                .html (la pagina web da risolvere nel\n"
+    "                                browser)\n";
 
 namespace {
 

@@ -130,7 +130,7 @@ private slots:
                  QStringList({"Cruciverba ipuz (*.ipuz)", "Cruciverba Across Lite (*.puz)",
                               "Pagina stampata PDF (*.pdf)", "PDF per i solutori (*.pdf)",
                               "Schema vuoto con i numeri SVG (*.svg)",
-                              "Soluzione SVG (*.svg)"}));
+                              "Soluzione SVG (*.svg)", "Pagina web da risolvere (*.html)"}));
         QCOMPARE(dialog.SelectedFormat(), ExportFormat::Puz);
         QCOMPARE(dialog.findChild<QLineEdit*>("fileNameEdit")->text(), QStringLiteral("rivista.puz"));
         QVERIFY(dialog.testOption(QFileDialog::DontUseNativeDialog));

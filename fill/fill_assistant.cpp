@@ -69,6 +69,10 @@ FillAssistant::FillAssistant(const vocabulary::Vocabulary& vocab)
 
 FillAssistant::~FillAssistant() = default;
 
+void FillAssistant::Prepare() {
+    for (int L = vocabulary::MinLength; L <= vocabulary::MaxLength; ++L) index_->Group(L);
+}
+
 std::vector<std::uint64_t> FillAssistant::Matches(const std::string& pattern) {
     const int L = static_cast<int>(pattern.size());
     if (L < vocabulary::MinLength || L > vocabulary::MaxLength) return {};
@@ -218,6 +222,8 @@ CandidateList FillAssistant::Candidates(const std::vector<std::string>& grid, co
         if (total > 0) crossings.push_back(crossing);
     }
 
+    // Words by their number in the group; spelled out only as far as listed.
+    std::vector<std::pair<int, int>> good, blocking;  // (tightest, k)
     for (int b = 0; b < group.blocks; ++b)
         for (std::uint64_t w = matches[static_cast<std::size_t>(b)]; w != 0; w &= w - 1) {
             const int k = b * 64 + std::countr_zero(w);
@@ -226,13 +232,16 @@ CandidateList FillAssistant::Candidates(const std::vector<std::string>& grid, co
                 const int n = crossing.left[static_cast<std::size_t>(group.LetterOf(k, crossing.place))];
                 if (tightest == NoCrossing || n < tightest) tightest = n;
             }
-            (tightest == 0 ? list.blocking : list.words).push_back({group.Word(k), tightest});
+            (tightest == 0 ? blocking : good).emplace_back(tightest, k);
         }
     // Most room first; the vocabulary's order among equals.
-    std::stable_sort(list.words.begin(), list.words.end(),
-                     [](const Candidate& a, const Candidate& b) { return a.tightest > b.tightest; });
-    list.total = static_cast<int>(list.words.size());
-    if (list.words.size() > limit) list.words.resize(limit);
+    std::stable_sort(good.begin(), good.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    list.total = static_cast<int>(good.size());
+    list.blockingTotal = static_cast<int>(blocking.size());
+    for (std::size_t i = 0; i < good.size() && i < limit; ++i)
+        list.words.push_back({group.Word(good[i].second), good[i].first});
+    for (std::size_t i = 0; i < blocking.size() && i < limit; ++i)
+        list.blocking.push_back({group.Word(blocking[i].second), 0});
     return list;
 }
 

@@ -62,6 +62,9 @@ struct Candidate {
 };
 constexpr int NoCrossing = -1;
 
+// The most words a list for the setter spells out; all are counted.
+constexpr std::size_t ListedWords = 2000;
+
 struct CandidateList {
     AssistantSlot slot;
     // The slot's letters, "." for an empty cell.
@@ -72,8 +75,9 @@ struct CandidateList {
     // when a limit was asked for).
     int total = 0;
     // Words that fit but leave some crossing with no word, in the
-    // vocabulary's order.
+    // vocabulary's order (at most the limit), and how many there are.
     std::vector<Candidate> blocking;
+    int blockingTotal = 0;
     // Why the slot can have no word at all ("" otherwise), in Italian.
     std::string note;
 };
@@ -85,6 +89,9 @@ public:
     ~FillAssistant();
     FillAssistant(const FillAssistant&) = delete;
     FillAssistant& operator=(const FillAssistant&) = delete;
+
+    // Indexes every length group now, rather than at its first use.
+    void Prepare();
 
     // The dead cells of the grid in reading order.
     std::vector<GridCell> DeadCells(const std::vector<std::string>& grid);

@@ -9,6 +9,7 @@
 #include "platform/qt/encoding.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -48,6 +49,7 @@ PossibleWordsWindow::PossibleWordsWindow(QWidget* parent)
       heading_(new QLabel(this)),
       count_(new QLabel(this)),
       apart_(new QLabel(this)),
+      follow_(new QCheckBox("&Segui il puntatore", this)),
       list_(new QListView(this)),
       model_(new QStringListModel(this)) {
     setObjectName("ParolePossibili");
@@ -55,6 +57,8 @@ PossibleWordsWindow::PossibleWordsWindow(QWidget* parent)
     heading_->setObjectName("Parola");
     count_->setObjectName("Conteggio");
     apart_->setObjectName("Escluse");
+    heading_->setWordWrap(true);
+    count_->setWordWrap(true);
     apart_->setWordWrap(true);
     list_->setObjectName("Elenco");
     list_->setModel(model_);
@@ -62,11 +66,15 @@ PossibleWordsWindow::PossibleWordsWindow(QWidget* parent)
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
+    follow_->setObjectName("Segui");
+    follow_->setChecked(true);
+    layout->addWidget(follow_);
     layout->addWidget(heading_);
     layout->addWidget(count_);
     layout->addWidget(list_, 1);
     layout->addWidget(apart_);
-    resize(260, 440);
+    setFixedWidth(280);
+    resize(280, 480);
     connect(list_, &QListView::doubleClicked, this, [this](const QModelIndex& index) { emit Chosen(index.row()); });
 }
 
@@ -121,13 +129,8 @@ void PossibleWordsWindow::closeEvent(QCloseEvent* event) {
 FillAssistantView::FillAssistantView(const vocabulary::Vocabulary& vocab, QWidget* mainWindow,
                                      std::function<void(const fill::AssistantSlot&, const std::string&)> place,
                                      std::function<void()> redraw)
-    : window_(new PossibleWordsWindow(mainWindow)), place_(std::move(place)), redraw_(std::move(redraw)) {
+    : mainWindow_(mainWindow), window_(new PossibleWordsWindow(mainWindow)), place_(std::move(place)), redraw_(std::move(redraw)) {
     window_->ShowNothing("Puntare una parola dello schema.");
-    // Beside the main window, inside the screen.
-    const QRect main = mainWindow->frameGeometry();
-    QRect room = mainWindow->screen() ? mainWindow->screen()->availableGeometry() : QRect(0, 0, 1600, 1000);
-    const int x = std::max(room.left(), std::min(main.right() + 8, room.right() - window_->width()));
-    window_->move(x, std::max(room.top(), main.top() + 60));
     connect(window_, &PossibleWordsWindow::Chosen, this, &FillAssistantView::Choose);
     // The window's owner may end the assistant when it closes: not while the
     // window is still in its close event.
@@ -189,7 +192,15 @@ void FillAssistantView::AskFor(const document::Crossword& doc, const std::vector
 }
 
 void FillAssistantView::Drawn(const document::Crossword& doc, platform::Surface& surface) {
-    if (window_ && window_->isHidden()) window_->show();
+    if (window_ && window_->isHidden()) {
+        // Beside the main window, inside the screen: at the right edge when
+        // the main window fills it.
+        const QRect main = mainWindow_->frameGeometry();
+        const QRect room = mainWindow_->screen() ? mainWindow_->screen()->availableGeometry() : main;
+        const int x = std::max(room.left(), std::min(main.right() + 8, room.right() - window_->width() - 8));
+        window_->move(x, std::max(room.top(), main.top() + 80));
+        window_->show();
+    }
     const std::vector<std::string> grid = fill::GridCells(doc);
     drawn_ = grid;
     painted_.clear();
@@ -204,7 +215,7 @@ void FillAssistantView::PointerAt(const document::Crossword& doc, int x, int y, 
     if (!doc.HasCrossword()) return;
     int column = 0, row = 0;
     if (!CellAt(doc, x, y, column, row)) return;
-    if (pinned_ && !clicked) return;
+    if (!clicked && window_ && !window_->Follow()->isChecked()) return;
     const std::vector<std::string> grid = fill::GridCells(doc);
     const auto across = fill::FillAssistant::SlotAt(grid, column, row, document::Horizontal);
     const auto down = fill::FillAssistant::SlotAt(grid, column, row, document::Vertical);
@@ -214,7 +225,7 @@ void FillAssistantView::PointerAt(const document::Crossword& doc, int x, int y, 
     const Pixel corner = CellOrigin(doc, column, row);
     const bool upperRight = y - corner.y <= x - corner.x;
     const int way = across && (upperRight || !down) ? document::Horizontal : document::Vertical;
-    if (clicked) pinned_ = true;
+    if (clicked && window_) window_->Follow()->setChecked(false);
     point_ = fill::GridCell{column, row};
     pointWay_ = way;
     AskFor(doc, grid);
@@ -259,20 +270,24 @@ void Form1::MenuAssistente() {
 
 void Form1::SwitchAssistant(bool on) {
     if (on == static_cast<bool>(assistant_)) return;
+    // The grid is drawn again only where it is shown: not over the preview.
+    auto redraw = [this] {
+        if (!previewShown_ && doc_.EditMode != document::NotShowingGrid) DrawGrid();
+    };
     if (!on) {
         assistant_.reset();
-        DrawGrid();
+        redraw();
         return;
     }
     assistant_.reset(new FillAssistantView(
         vocab_, this,
         [this](const fill::AssistantSlot& slot, const std::string& word) { PlaceAssistantWord(slot, word); },
-        [this] { DrawGrid(); }));
+        redraw));
     connect(assistant_.get(), &FillAssistantView::WindowClosed, this, [this] {
         MenuAction("MenuAssistente")->setChecked(false);
         MenuAssistente();
     });
-    DrawGrid();
+    redraw();
 }
 
 void Form1::PlaceAssistantWord(const fill::AssistantSlot& slot, const std::string& word) {

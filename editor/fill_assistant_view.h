@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
 class QListView;
 class QStringListModel;
@@ -39,6 +40,9 @@ public:
     void Show(const QString& heading, const fill::CandidateList& list);
     void ShowNothing(const QString& why);
     QListView* List() const { return list_; }
+    // "Segui il puntatore": the list follows the pointer over the grid;
+    // a click on the grid fixes it to the slot clicked.
+    QCheckBox* Follow() const { return follow_; }
 
 signals:
     void Chosen(int index);  // index into the words last shown
@@ -52,6 +56,7 @@ private:
     QLabel* heading_;
     QLabel* count_;
     QLabel* apart_;
+    QCheckBox* follow_;
     QListView* list_;
     QStringListModel* model_;
 };
@@ -69,7 +74,8 @@ public:
     // The grid was just drawn: tints the dead cells known for it, and asks
     // for them when the grid is new.
     void Drawn(const document::Crossword& doc, platform::Surface& surface);
-    // The pointer at a window point; a click fixes the slot until the next.
+    // The pointer at a window point; a click fixes the slot (the window
+    // stops following the pointer until told to again).
     void PointerAt(const document::Crossword& doc, int x, int y, bool clicked);
 
     PossibleWordsWindow* Window() const { return window_; }
@@ -103,6 +109,7 @@ private:
     void Take(Done done);
     void Choose(int index);
 
+    QWidget* mainWindow_;
     QPointer<PossibleWordsWindow> window_;
     std::function<void(const fill::AssistantSlot&, const std::string&)> place_;
     std::function<void()> redraw_;
@@ -112,7 +119,6 @@ private:
     std::optional<fill::AssistantSlot> askedSlot_;   // and its slot
     std::optional<fill::GridCell> point_;            // the cell the window follows
     int pointWay_ = 0;                               // and the direction there
-    bool pinned_ = false;                            // a click fixed the slot
     std::vector<std::string> drawn_;                 // the grid last drawn
     std::vector<fill::GridCell> painted_;            // and the cells tinted on it
     Done shown_;                                // what the window and tint show

@@ -12,6 +12,7 @@
 #include "platform/recording/recording_settings.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QListView>
 #include <QtTest>
@@ -88,6 +89,7 @@ void FillAssistantGuiTest::tintsDeadCellsAndPlacesAWordAsOneChange() {
     QTRY_VERIFY2_WITH_TIMEOUT(list->model()->rowCount() == 4, "the words of the slot across never came", 10000);
     QCOMPARE(list->model()->index(0, 0).data().toString(), QString("BARN  (3)"));
     QCOMPARE(window->findChild<QLabel*>("Conteggio")->text(), QString("4 parole possibili"));
+    QVERIFY2(!window->Follow()->isChecked(), "a click fixes the list to the slot clicked");
     QVERIFY(window->findChild<QLabel*>("Escluse")->text().startsWith("1 altra parola"));
 
     // A double click on CANE writes it; one undo takes it back.

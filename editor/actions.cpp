@@ -47,6 +47,7 @@ const std::vector<MenuEntry>& MenuTree() {
           {"MenuPendaris", "&Lancia Pendaris ...", &Form1::MenuPendaris, Editing},
           {"MenuEstrazione", "&Estrazione automatica schema ...", &Form1::MenuEstrazione, Editing},
           {"MenuCompleta", "&Completa schema ...", &Form1::MenuCompleta, Editing},
+          {"MenuAssistente", "&Assistente di riempimento", &Form1::MenuAssistente, Editing},
           {"MenuMeno3", nullptr, nullptr, Editing},
           {"MenuSaveWMF", "Salva schema su immagine BMP ...", &Form1::ExportPicture, Editing}}},
         {"MenuHelp", "&?", Always,

@@ -7,6 +7,7 @@
 #include "dialogs/about_dialog.h"
 #include "dialogs/tips_dialog.h"
 #include "editor/client_area.h"
+#include "editor/fill_assistant_view.h"
 #include "platform/qt/caption.h"
 #include "platform/qt/encoding.h"
 
@@ -91,6 +92,7 @@ Form1::Form1(Services services, StartupOptions options, QWidget* parent)
     RefreshWindow();
     ShowSplash(options_.commandLine.empty());
     HideLabel();
+    SetUpAssistant();
 }
 
 QLabel* Form1::InfoLabel() const { return area_->InfoLabel(); }
@@ -182,6 +184,7 @@ void Form1::DrawGrid() {
     // Only a crossword of 3..25 x 3..15 is ever drawn.
     if (!doc_.HasCrossword() || !Drawable()) return;
     editor::DrawGrid(doc_, DrawingSurface(), CurrentBars());
+    if (assistant_) assistant_->Drawn(doc_, DrawingSurface());
     setWindowTitle(Caption());
     area_->update();
 }
@@ -310,6 +313,7 @@ void Form1::SetPointer(Pointer pointer) {
 }
 
 void Form1::OnMouseMove(int x, int y) {
+    if (assistant_) assistant_->PointerAt(doc_, x, y, false);
     QLabel* label = InfoLabel();
     // The label belongs to the drawing between the bars, never over them.
     if (y < area_->ToolbarHeight() || y >= area_->height() - area_->StatusBarHeight()) {

@@ -7,6 +7,7 @@
 #include "document/history.h"
 #include "document/working_copy.h"
 #include "fill/complete_fill_index.h"
+#include "fill/fill_assistant.h"
 #include "editor/actions.h"
 #include "editor/grid_drawing.h"
 #include "editor/pointer_readout.h"
@@ -29,6 +30,7 @@ class QMenu;
 namespace editor {
 
 class ClientArea;
+class FillAssistantView;
 
 // What the window needs from the platform besides Qt's widgets.
 struct Services {
@@ -172,6 +174,13 @@ public:
     // A mouse button pressed on the window at (x, y).
     void GridClick(int x, int y, Qt::MouseButton button);
 
+    // "&Assistente di riempimento": the dead cells tinted and the
+    // "Parole possibili" window, on or off, remembered in the settings.
+    void MenuAssistente();
+    FillAssistantView* Assistant() const { return assistant_.get(); }
+    // Writes a word the assistant offered into its slot, as one change.
+    void PlaceAssistantWord(const fill::AssistantSlot& slot, const std::string& word);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -256,6 +265,15 @@ private:
     QString lastPictureName_;
     // Runs ClosePrintPreview when the preview is shown.
     void ClosePreview();
+
+    // The fill assistant; declared last so that it (and its thread) goes
+    // before the vocabulary it reads.
+    void SetUpAssistant();
+    void SwitchAssistant(bool on);
+    struct AssistantDeleter {
+        void operator()(FillAssistantView* view) const;
+    };
+    std::unique_ptr<FillAssistantView, AssistantDeleter> assistant_;
 };
 
 } // namespace editor

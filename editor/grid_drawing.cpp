@@ -89,4 +89,28 @@ void DrawGrid(document::Crossword& doc, platform::Surface& surface, Bars bars) {
     });
 }
 
+void TintDeadCell(const document::Crossword& doc, platform::Surface& surface, int column, int row) {
+    const char ch = doc.Cell(column, row);
+    if (ch == document::BlackCell) return;
+    const int cell = doc.CellSize;
+    const Pixel corner = CellOrigin(doc, column, row);
+    const double x = corner.x, y = corner.y;
+    surface.Rectangle(x + 1, y + 1, x + cell - 1, y + cell - 1, DeadCellTint, true);
+    platform::Font font = surface.CurrentFont();
+    const platform::Font kept = font;
+    if (ch != document::EmptyCell) {
+        font.size = LetterSize(cell);
+        surface.SetFont(font);
+        const std::string letter(1, ch);
+        surface.DrawText(x + cell / 2.0 - Nearest(surface.TextWidth(letter) / 2),
+                         y + cell / 2.0 - Nearest(surface.TextHeight(letter) / 2), letter);
+    }
+    if (doc.WordNumbers(column, row) > 0) {
+        font.size = 7;
+        surface.SetFont(font);
+        surface.DrawText(x + 2, y, std::to_string(doc.WordNumbers(column, row)));
+    }
+    surface.SetFont(kept);
+}
+
 } // namespace editor

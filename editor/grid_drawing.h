@@ -47,4 +47,9 @@ private:
     int eraseHalf_;
 };
 
+// Tints a white cell of the drawn grid that no word can fill any more, its
+// letter and number drawn again over the tint. Called after DrawGrid.
+constexpr platform::Color DeadCellTint{255, 150, 150};
+void TintDeadCell(const document::Crossword& doc, platform::Surface& surface, int column, int row);
+
 } // namespace editor

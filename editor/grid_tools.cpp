@@ -5,6 +5,7 @@
 
 #include "document/grid_edits.h"
 #include "editor/client_area.h"
+#include "editor/fill_assistant_view.h"
 #include "fill/auto_fill.h"
 #include "fill/headless_host.h"
 #include "platform/qt/encoding.h"
@@ -75,6 +76,7 @@ void Form1::AddRow() { ChangeShape(&document::AddRow, AddedRow, TooManyRowsMessa
 void Form1::RemoveRow() { ChangeShape(&document::RemoveRow, RemovedRow, TooFewRowsMessage, false, "Togli riga"); }
 
 void Form1::GridClick(int x, int y, Qt::MouseButton button) {
+    if (assistant_ && button == Qt::LeftButton) assistant_->PointerAt(doc_, x, y, true);
     const bool cellTool = pointer_ == Pointer::Icon || pointer_ == Pointer::Crosshair;
     if (!cellTool && doc_.EditMode != ClueMode) return;
     int column = 0, row = 0;

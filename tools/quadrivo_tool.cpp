@@ -12,6 +12,7 @@
 #include "fill/headless_host.h"
 #include "platform/install_paths.h"
 #include "tools/arguments.h"
+#include "tools/assistente.h"
 #include "tools/esporta.h"
 #include "vocabulary/builder.h"
 #include "vocabulary/vocabulary.h"
@@ -598,7 +599,7 @@ int main(int argc, char** argv) {
         // The export command's lines come from its own file, before the options.
         const std::string help = kHelp;
         const std::size_t options = help.find("\nOpzioni:");
-        std::cout << help.substr(0, options) << tools::EsportaHelp << help.substr(options);
+        std::cout << help.substr(0, options) << tools::EsportaHelp << tools::AssistenteHelp << help.substr(options);
         return 0;
     }
     // Printing loads Qt, which complains on stderr of a session without a
@@ -619,5 +620,7 @@ int main(int argc, char** argv) {
     if (command == "stampa") return Stampa(args);
     if (command == "esporta") return Esporta(args);
     if (command == "importa") return Importa(args);
+    if (command == "candidati") return tools::Candidati(args, DefaultVocabulary());
+    if (command == "vicoli") return tools::Vicoli(args, DefaultVocabulary());
     return Usage("comando sconosciuto: " + command);
 }

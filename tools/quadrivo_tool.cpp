@@ -13,8 +13,10 @@
 #include "platform/install_paths.h"
 #include "tools/arguments.h"
 #include "tools/esporta.h"
+#include "tools/definizioni.h"
 #include "vocabulary/builder.h"
 #include "vocabulary/vocabulary.h"
+#include "vocabulary/thesaurus.h"
 #ifdef QUADRIVO_TOOL_STAMPA
 #include "tools/stampa.h"
 #endif
@@ -598,7 +600,7 @@ int main(int argc, char** argv) {
         // The export command's lines come from its own file, before the options.
         const std::string help = kHelp;
         const std::size_t options = help.find("\nOpzioni:");
-        std::cout << help.substr(0, options) << tools::EsportaHelp << help.substr(options);
+        std::cout << help.substr(0, options) << tools::EsportaHelp << tools::DefinizioniHelp << help.substr(options);
         return 0;
     }
     // Printing loads Qt, which complains on stderr of a session without a
@@ -619,5 +621,8 @@ int main(int argc, char** argv) {
     if (command == "stampa") return Stampa(args);
     if (command == "esporta") return Esporta(args);
     if (command == "importa") return Importa(args);
+    if (command == "definizioni")
+        return tools::Definizioni(args, (std::filesystem::path(DefaultVocabulary()).parent_path() /
+                                         vocabulary::FormsFile).string());
     return Usage("comando sconosciuto: " + command);
 }

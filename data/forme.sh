@@ -24,7 +24,7 @@ unmunch "$tmp" "$aff" 2>/dev/null |
     (root in entry) && !($0 in entry) { print $0 "\t" root }
   ' "$dat" - |
   LC_ALL=C.UTF-8 sed 'h; s/\t.*//; y/àáèéìíòóù/aaeeiioou/; s/.*/\U&/; G; s/\n[^\t]*//' |
-  LC_ALL=C grep -E '^[A-Z]{2,}	' | LC_ALL=C sort -u > "$out.tmp" || true
+  LC_ALL=C grep -E '^[A-Z]{2,15}	' | LC_ALL=C sort -u > "$out.tmp" || true
 rm -f "$tmp"
 test -s "$out.tmp"
 mv "$out.tmp" "$out"

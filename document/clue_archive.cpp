@@ -13,6 +13,8 @@
 #include <set>
 #include <unordered_map>
 
+#include <sys/stat.h>
+
 namespace document {
 
 namespace fs = std::filesystem;
@@ -48,8 +50,10 @@ std::string Trimmed(const std::string& text) {
 
 } // namespace
 
-ClueArchive::FileRecord ClueArchive::ReadFile(const std::string& path, std::int64_t time, std::uint64_t size) {
-    FileRecord record;
+std::shared_ptr<const ClueArchive::FileRecord> ClueArchive::ReadFile(const std::string& path, std::int64_t time,
+                                                                      std::uint64_t size) {
+    auto made = std::make_shared<FileRecord>();
+    FileRecord& record = *made;
     record.time = time;
     record.size = size;
     std::string bytes;
@@ -58,7 +62,7 @@ ClueArchive::FileRecord ClueArchive::ReadFile(const std::string& path, std::int6
     if (!ReadWholeFile(path, bytes, MaxCrosswordFileSize) || ReadCrossword(doc, bytes, quiet) != LoadResult::Loaded ||
         doc.ColumnCount < 1 || doc.ColumnCount > MaxColumns || doc.RowCount < 1 || doc.RowCount > MaxRows) {
         record.damaged = true;
-        return record;
+        return made;
     }
     ComputeWordMap(doc);
     for (const WordEntry& word : WordsInReadingOrder(doc)) {
@@ -68,7 +72,7 @@ ClueArchive::FileRecord ClueArchive::ReadFile(const std::string& path, std::int6
             continue;  // a word with empty cells is not a word yet
         record.clues.emplace_back(word.letters, clue);
     }
-    return record;
+    return made;
 }
 
 int ClueArchive::Update(const std::vector<std::string>& folders, bool* changed) {
@@ -80,18 +84,17 @@ int ClueArchive::Update(const std::vector<std::string>& folders, bool* changed) 
         for (fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec), end;
              !ec && it != end; it.increment(ec)) {
             const fs::path& path = it->path();
-            std::error_code fileEc;
-            if (!IsCrosswordFile(path) || !it->is_regular_file(fileEc)) continue;
+            if (!IsCrosswordFile(path)) continue;
             const std::string name = path.string();
+            // One stat for type, size and time: the whole update is this
+            // loop when nothing changed.
+            struct stat st {};
+            if (::stat(name.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
             if (name.find_first_of("\r\n") != std::string::npos || !seen.insert(name).second) continue;
-            const auto size = it->file_size(fileEc);
-            const auto written = it->last_write_time(fileEc);
-            if (fileEc) continue;
-            const std::int64_t time =
-                std::chrono::duration_cast<std::chrono::nanoseconds>(
-                    std::chrono::file_clock::to_sys(written).time_since_epoch()).count();
+            const auto size = static_cast<std::uint64_t>(st.st_size);
+            const std::int64_t time = std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
             const auto known = files_.find(name);
-            if (known != files_.end() && known->second.time == time && known->second.size == size) continue;
+            if (known != files_.end() && known->second->time == time && known->second->size == size) continue;
             files_[name] = ReadFile(name, time, size);
             ++read;
             anything = true;
@@ -114,9 +117,9 @@ std::vector<ArchivedClue> ClueArchive::Lookup(std::string_view word) const {
     std::vector<ArchivedClue> found;
     std::unordered_map<std::string, std::size_t> byText;
     for (const auto& [path, record] : files_) {
-        for (const auto& [letters, clue] : record.clues) {
+        for (const auto& [letters, clue] : record->clues) {
             if (letters != word) continue;
-            const std::int64_t seconds = record.time / 1000000000;
+            const std::int64_t seconds = record->time / 1000000000;
             const auto [it, added] = byText.emplace(clue, found.size());
             if (added) {
                 found.push_back({clue, path, seconds, 1});
@@ -139,11 +142,11 @@ std::vector<ArchivedClue> ClueArchive::Lookup(std::string_view word) const {
 ArchiveCounts ClueArchive::Counts() const {
     ArchiveCounts counts;
     for (const auto& [path, record] : files_) {
-        if (record.damaged) {
+        if (record->damaged) {
             ++counts.damaged;
         } else {
             ++counts.files;
-            counts.clues += static_cast<int>(record.clues.size());
+            counts.clues += static_cast<int>(record->clues.size());
         }
     }
     return counts;
@@ -155,9 +158,9 @@ ArchiveCounts ClueArchive::Counts() const {
 bool ClueArchive::SaveIndex(const std::string& indexFile) const {
     std::string bytes = kIndexHeading + '\n';
     for (const auto& [path, record] : files_) {
-        bytes += "F\t" + std::to_string(record.time) + '\t' + std::to_string(record.size) + '\t' +
-                 (record.damaged ? "1" : "0") + '\t' + path + '\n';
-        for (const auto& [word, clue] : record.clues) {
+        bytes += "F\t" + std::to_string(record->time) + '\t' + std::to_string(record->size) + '\t' +
+                 (record->damaged ? "1" : "0") + '\t' + path + '\n';
+        for (const auto& [word, clue] : record->clues) {
             bytes += '\t';
             bytes += word;
             bytes += '\t';
@@ -174,8 +177,8 @@ bool ClueArchive::LoadIndex(const std::string& indexFile) {
     files_.clear();
     std::string bytes;
     if (!ReadWholeFile(indexFile, bytes)) return false;
-    std::map<std::string, FileRecord> files;
-    FileRecord* current = nullptr;
+    std::map<std::string, std::shared_ptr<const FileRecord>> files;
+    std::shared_ptr<FileRecord> current;
     std::size_t start = 0;
     bool first = true;
     while (start < bytes.size()) {
@@ -197,12 +200,12 @@ bool ClueArchive::LoadIndex(const std::string& indexFile) {
                 fields.push_back(line.substr(from, tab - from));
                 from = tab + 1;
             }
-            FileRecord record;
-            if (!ReadNumber(fields[0], record.time) || !ReadNumber(fields[1], record.size) ||
+            current = std::make_shared<FileRecord>();
+            if (!ReadNumber(fields[0], current->time) || !ReadNumber(fields[1], current->size) ||
                 (fields[2] != "0" && fields[2] != "1") || from >= line.size())
                 return false;
-            record.damaged = fields[2] == "1";
-            current = &(files[std::string(line.substr(from))] = std::move(record));
+            current->damaged = fields[2] == "1";
+            files[std::string(line.substr(from))] = current;
         } else if (!line.empty() && line[0] == '\t' && current) {
             const std::size_t tab = line.find('\t', 1);
             if (tab == std::string_view::npos) return false;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,9 +57,12 @@ private:
         bool damaged = false;
         std::vector<std::pair<std::string, std::string>> clues;  // word, clue
     };
-    static FileRecord ReadFile(const std::string& path, std::int64_t time, std::uint64_t size);
+    static std::shared_ptr<const FileRecord> ReadFile(const std::string& path, std::int64_t time,
+                                                      std::uint64_t size);
 
-    std::map<std::string, FileRecord> files_;  // by path
+    // By path. A record never changes once read, so a copy of the archive
+    // (to update off the window's thread) shares them all.
+    std::map<std::string, std::shared_ptr<const FileRecord>> files_;
 };
 
 // "28-01-1998": a modification time as the crossword header writes dates.

@@ -127,14 +127,18 @@ bool Thesaurus::ReadEntry(std::uint64_t offset, ThesaurusEntry& entry) const {
         std::string note = fields.front();
         if (note.size() >= 2 && note.front() == '(' && note.back() == ')') note = note.substr(1, note.size() - 2);
         meaning.note = document::Utf8ToCp1252(note);
-        // "s.m. Cibo a base di agnello": the grammar label is the first word
-        // when it ends with a full stop.
-        const std::size_t blank = meaning.note.find(' ');
-        const std::string first = meaning.note.substr(0, blank);
-        if (!first.empty() && first.back() == '.')
-            meaning.gloss = blank == std::string::npos ? "" : meaning.note.substr(blank + 1);
-        else
-            meaning.gloss = meaning.note;
+        // "s.m. fig. Persona furba": the labels before the gloss are words of
+        // small letters ending with a full stop.
+        std::size_t from = 0;
+        for (;;) {
+            const std::size_t end = std::min(meaning.note.find(' ', from), meaning.note.size());
+            const std::string_view word = std::string_view(meaning.note).substr(from, end - from);
+            const bool label = word.size() >= 2 && word.back() == '.' &&
+                               std::all_of(word.begin(), word.end(), [](char c) { return (c >= 'a' && c <= 'z') || c == '.'; });
+            if (!label) break;
+            from = std::min(end + 1, meaning.note.size());
+        }
+        meaning.gloss = meaning.note.substr(from);
         for (std::size_t k = 1; k < fields.size(); ++k)
             if (!fields[k].empty()) meaning.synonyms.push_back(document::Utf8ToCp1252(fields[k]));
         entry.meanings.push_back(std::move(meaning));

@@ -2,7 +2,6 @@
 
 #include "platform/install_paths.h"
 #include "platform/qt/encoding.h"
-#include "platform/qt/install_paths.h"
 #include "platform/qt/qt_settings.h"
 
 #include <QCoreApplication>
@@ -42,7 +41,8 @@ SuggestionSources::SuggestionSources(QObject* parent)
     : QObject(parent), archive_(std::make_shared<document::ClueArchive>()) {
     indexFile_ = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/archivio_definizioni.txt";
     thesaurusFile_ = QString::fromStdString(vocabulary::DefaultThesaurusFile);
-    formsFile_ = platform::ProgramFolder() + "/" + QString::fromStdString(vocabulary::FormsFile);
+    formsFile_ = platform::PathText(platform::DataFolderFor(platform::PathBytes(QCoreApplication::applicationDirPath()))) +
+                 "/" + QString::fromStdString(vocabulary::FormsFile);
 }
 
 SuggestionSources::~SuggestionSources() { Wait(); }
@@ -111,7 +111,8 @@ void SuggestionSources::Refresh() {
         updated->Update(folders, &changed);
         if (changed || readIndex) updated->SaveIndex(index);
     });
-    connect(worker_, &QThread::finished, this, [this, updated] {
+    connect(worker_, &QThread::finished, this, [this, updated, thread = worker_] {
+        if (thread != worker_) return;  // an update Configure() waited for and dropped
         archive_ = updated;
         worker_->deleteLater();
         worker_ = nullptr;

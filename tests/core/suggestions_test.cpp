@@ -104,8 +104,8 @@ TEST(Thesaurus, GlossAndSynonymsOfAWordOrOfItsBaseForm) {
         std::vector<std::string> texts;  // "text" or "text<base" when found through base
     };
     const std::vector<Case> cases = {
-        {"GATTO", {"Felino domestico", "micio", "micino", "fig. Persona furba", "volpe"}},
-        {"GATTI", {"Felino domestico<gatto", "micio<gatto", "micino<gatto", "fig. Persona furba<gatto", "volpe<gatto"}},
+        {"GATTO", {"Felino domestico", "micio", "micino", "Persona furba", "volpe"}},
+        {"GATTI", {"Felino domestico<gatto", "micio<gatto", "micino<gatto", "Persona furba<gatto", "volpe<gatto"}},
         {"CITTA", {"Centro abitato", "urbe", "metropoli"}},            // accent taken off
         {"INCRISI", {"abbattuto", "in difficolt\xe0"}},                 // blank left out, no gloss
         {"PAPA", {"Pontefice", "pontefice", "Padre", "padre", "babbo"}},  // papa and papà

@@ -242,7 +242,10 @@ void Suggerimenti::Fill() {
 
     const document::ArchiveCounts counts = archive->Counts();
     QString status = QString("Archivio: %1 cruciverba, %2 definizioni").arg(counts.files).arg(counts.clues);
-    if (counts.damaged > 0) status += QString(", %1 file illeggibili tralasciati").arg(counts.damaged);
+    if (counts.damaged == 1)
+        status += ", 1 file illeggibile tralasciato";
+    else if (counts.damaged > 1)
+        status += QString(", %1 file illeggibili tralasciati").arg(counts.damaged);
     if (sources.Updating()) status += " - aggiornamento in corso ...";
     status_->setText(status);
 

@@ -91,3 +91,7 @@ if(QUADRIVO_GUI)
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
 endif()
 include(CPack)
+# The forms table of the clue suggestions, when the build could make it.
+if(TARGET forme)
+  install(FILES ${QUADRIVO_BIN_DIR}/FORME.TXT DESTINATION ${QUADRIVO_INSTALL_DATA_DIR})
+endif()

@@ -57,6 +57,7 @@ Form1::Form1(Services services, StartupOptions options, QWidget* parent)
     BuildMenus();
     BuildToolbar();
     BuildStatusBar();
+    ShowSuggestionsChoice();
     connect(area_, &ClientArea::MouseMoved, this, &Form1::OnMouseMove);
     connect(area_, &ClientArea::MousePressed, this, &Form1::GridClick);
     connect(area_, &ClientArea::Resized, this, &Form1::OnResized);

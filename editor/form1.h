@@ -173,6 +173,9 @@ public:
     void SetRandomSource(std::function<double()> random) { random_ = std::move(random); }
     // A mouse button pressed on the window at (x, y).
     void GridClick(int x, int y, Qt::MouseButton button);
+    // "&Suggerimenti per le definizioni": whether the suggestions open with
+    // the clue editor, remembered from one run to the next.
+    void MenuSuggerimenti();
 
     // "&Assistente di riempimento": the dead cells tinted and the
     // "Parole possibili" window, on or off, remembered in the settings.
@@ -265,6 +268,8 @@ private:
     QString lastPictureName_;
     // Runs ClosePrintPreview when the preview is shown.
     void ClosePreview();
+    // The check mark of "&Suggerimenti per le definizioni" as remembered.
+    void ShowSuggestionsChoice();
 
     // The fill assistant; declared last so that it (and its thread) goes
     // before the vocabulary it reads.

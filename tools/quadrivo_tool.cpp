@@ -14,8 +14,10 @@
 #include "tools/arguments.h"
 #include "tools/assistente.h"
 #include "tools/esporta.h"
+#include "tools/definizioni.h"
 #include "vocabulary/builder.h"
 #include "vocabulary/vocabulary.h"
+#include "vocabulary/thesaurus.h"
 #ifdef QUADRIVO_TOOL_STAMPA
 #include "tools/stampa.h"
 #endif
@@ -599,7 +601,8 @@ int main(int argc, char** argv) {
         // The export command's lines come from its own file, before the options.
         const std::string help = kHelp;
         const std::size_t options = help.find("\nOpzioni:");
-        std::cout << help.substr(0, options) << tools::EsportaHelp << tools::AssistenteHelp << help.substr(options);
+        std::cout << help.substr(0, options) << tools::EsportaHelp << tools::AssistenteHelp << tools::DefinizioniHelp
+                  << help.substr(options);
         return 0;
     }
     // Printing loads Qt, which complains on stderr of a session without a
@@ -622,5 +625,8 @@ int main(int argc, char** argv) {
     if (command == "importa") return Importa(args);
     if (command == "candidati") return tools::Candidati(args, DefaultVocabulary());
     if (command == "vicoli") return tools::Vicoli(args, DefaultVocabulary());
+    if (command == "definizioni")
+        return tools::Definizioni(args, (std::filesystem::path(DefaultVocabulary()).parent_path() /
+                                         vocabulary::FormsFile).string());
     return Usage("comando sconosciuto: " + command);
 }

@@ -1,10 +1,12 @@
 #include "words/clue_editor.h"
 
 #include "platform/qt/encoding.h"
+#include "words/suggestions.h"
 
 #include <algorithm>
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -14,6 +16,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QValidator>
 #include <QVBoxLayout>
 
@@ -171,9 +174,14 @@ CruciDef::CruciDef(document::Crossword& doc, const vocabulary::Vocabulary& vocab
     help->setToolTip("Informazioni");
     connect(help, &QPushButton::clicked, this, [this] { messages_.Tell(platform::ToBytes(QString::fromUtf8(kHelpText))); });
 
+    auto* suggest = new QPushButton("&Suggerimenti", this);
+    suggest->setObjectName("Command3D5");
+    suggest->setToolTip("Definizioni gia' usate e sinonimi della parola");
+    connect(suggest, &QPushButton::clicked, this, &CruciDef::OpenSuggestions);
+
     // Enter in a text box confirms; on a button it presses that button
     // (every button is an auto-default one).
-    for (QPushButton* button : {searchButton_, ok, cancel, help}) button->setAutoDefault(true);
+    for (QPushButton* button : {searchButton_, ok, cancel, help, suggest}) button->setAutoDefault(true);
     ok->setDefault(true);
 
     auto* fields = new QGridLayout;
@@ -188,6 +196,7 @@ CruciDef::CruciDef(document::Crossword& doc, const vocabulary::Vocabulary& vocab
     searchRow->addWidget(count_);
 
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(suggest);
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
@@ -248,6 +257,37 @@ void CruciDef::showEvent(QShowEvent* event) {
     clueEdit_->setMaxLength(std::max(MaxClueLength, static_cast<int>(clue.size())));
     clueEdit_->setText(clue);
     clueEdit_->setFocus();
+    if (SuggestionSources::Instance().Automatic()) QTimer::singleShot(0, this, &CruciDef::OpenSuggestions);
+}
+
+void CruciDef::OpenSuggestions() {
+    SuggestionSources& sources = SuggestionSources::Instance();
+    // The folder of the crossword being clued joins the archive.
+    const QFileInfo file(platform::PathText(doc_.CurrentFileName));
+    if (!doc_.CurrentFileName.empty() && file.isFile()) sources.AddFolder(file.absolutePath());
+    sources.Refresh();
+    if (!suggestions_) {
+        suggestions_ = new Suggerimenti(platform::ToBytes(wordEdit_->text()), this);
+        connect(suggestions_, &QObject::destroyed, this, [this] { suggestions_ = nullptr; });
+        connect(suggestions_, &Suggerimenti::Chosen, this, [this](const QString& text) {
+            clueLimit_->Allow(text.size());
+            clueEdit_->setMaxLength(std::max(MaxClueLength, static_cast<int>(text.size())));
+            clueEdit_->setText(text);
+            activateWindow();
+            clueEdit_->setFocus();
+        });
+        // Beside the clue editor: right of it, or left when the screen ends.
+        suggestions_->adjustSize();
+        const QRect editor = frameGeometry();
+        const QScreen* screen = QGuiApplication::screenAt(editor.center());
+        const QRect area = (screen ? screen : QGuiApplication::primaryScreen())->availableGeometry();
+        const int width = suggestions_->frameGeometry().width();
+        int left = editor.right() + 6;
+        if (left + width > area.right()) left = std::max(area.left(), editor.left() - 6 - width);
+        suggestions_->move(left, std::max(area.top(), editor.top()));
+    }
+    suggestions_->show();
+    suggestions_->raise();
 }
 
 std::string CruciDef::Mask() const {

@@ -24,6 +24,7 @@ class QPushButton;
 namespace words {
 
 class TypingLimit;
+class Suggerimenti;
 
 // The search's progress bar: yellow, filled blue from the left as it goes.
 class ProgressBox : public QWidget {
@@ -60,6 +61,10 @@ public:
     void Search();
     void Confirm();
 
+    // Opens the window of suggestions beside this one (or raises it): a
+    // suggestion picked there becomes the text of the clue field.
+    void OpenSuggestions();
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -84,6 +89,7 @@ private:
     ProgressBox* progress_;
     QComboBox* found_;
     QLabel* count_;
+    Suggerimenti* suggestions_ = nullptr;
 };
 
 } // namespace words

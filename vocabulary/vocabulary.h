@@ -80,6 +80,14 @@ public:
     std::vector<int> FindByMask(std::string_view mask,
                                 const std::function<void(int, int, int)>& progress = {}) const;
 
+    // The words of the mask's length that agree with it (" " a free place),
+    // in file order, each followed by a line end. Made for a single lookup:
+    // a group not read yet is scanned straight from the file and not kept,
+    // since laying it out in columns pays back only over many lookups. A
+    // group already kept is looked up in its columns. Empty for a length
+    // outside 3..15.
+    std::string WordsByMask(std::string_view mask) const;
+
     // The letters at 0-based `place` of all the words of length L, in file
     // order: word k's letter is [k - 1]. Reads the group if need be; safe to
     // call from several threads at once. Empty outside 3..15, 0..L-1.

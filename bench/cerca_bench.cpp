@@ -1,0 +1,126 @@
+// A one-off `quadrivo-tool cerca` on every length group against the floor
+// of a plain read-and-scan of the same group (scan_floor), whole processes
+// both, interleaved round by round and printed side by side as ratios.
+// Each group is asked with a mask of blanks only (every word printed) and
+// with one letter fixed; the two programs' outputs are compared first.
+//
+//   cerca_bench [-l LESSICO.DAT] [-t quadrivo-tool] [-f scan_floor] [-n ROUNDS]
+
+#include "platform/recording/recording_messages.h"
+#include "vocabulary/vocabulary.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Runs argv with its output to `out` (a file name); the wall time in
+// microseconds, negative when the program failed.
+double Run(const std::vector<std::string>& args, const char* out) {
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = 0;
+    const auto start = Clock::now();
+    const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed) return -1;
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
+    return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+}
+
+std::string Slurp(const char* name) {
+    std::string text;
+    if (FILE* f = std::fopen(name, "rb")) {
+        char buffer[65536];
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, got);
+        std::fclose(f);
+    }
+    return text;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string lessico = QUADRIVO_LESSICO, tool = QUADRIVO_TOOL, floor = SCAN_FLOOR;
+    int rounds = 21;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string a = argv[i];
+        if (a == "-l") lessico = argv[i + 1];
+        else if (a == "-t") tool = argv[i + 1];
+        else if (a == "-f") floor = argv[i + 1];
+        else if (a == "-n") rounds = std::max(5, std::atoi(argv[i + 1]));
+    }
+    platform::RecordingMessages messages;
+    vocabulary::Vocabulary v;
+    if (!v.LoadVocabularyIndex(lessico, messages)) return 1;
+    const std::string outTool = "/dev/shm/cerca_bench_tool." + std::to_string(getpid());
+    const std::string outFloor = "/dev/shm/cerca_bench_floor." + std::to_string(getpid());
+
+    struct Case {
+        int L;
+        std::string mask;
+        std::size_t matches = 0;
+        std::vector<double> tool, floor;
+    };
+    std::vector<Case> cases;
+    for (int L = vocabulary::MinLength; L <= vocabulary::MaxLength; ++L) {
+        if (v.VocabularyCount(L) == 0) continue;
+        cases.push_back({L, std::string(static_cast<std::size_t>(L), '_'), 0, {}, {}});
+        cases.push_back({L, "_" + std::string(1, 'A') + std::string(static_cast<std::size_t>(L - 2), '_'), 0, {}, {}});
+    }
+    for (Case& c : cases) {
+        const double a = Run({tool, "cerca", c.mask, "-l", lessico}, outTool.c_str());
+        const double b = Run({floor, lessico, c.mask}, outFloor.c_str());
+        const std::string got = Slurp(outTool.c_str()), want = Slurp(outFloor.c_str());
+        if (a < 0 || b < 0 || got != want) {
+            std::fprintf(stderr, "cerca %s: %s\n", c.mask.c_str(),
+                         a < 0 || b < 0 ? "a program failed" : "the tool and the floor print different words");
+            return 1;
+        }
+        c.matches = static_cast<std::size_t>(std::count(got.begin(), got.end(), '\n'));
+    }
+    for (int r = 0; r < rounds; ++r)
+        for (Case& c : cases) {
+            const bool floorFirst = r % 2 == 1;
+            if (floorFirst) c.floor.push_back(Run({floor, lessico, c.mask}, outFloor.c_str()));
+            c.tool.push_back(Run({tool, "cerca", c.mask, "-l", lessico}, outTool.c_str()));
+            if (!floorFirst) c.floor.push_back(Run({floor, lessico, c.mask}, outFloor.c_str()));
+        }
+    std::remove(outTool.c_str());
+    std::remove(outFloor.c_str());
+
+    std::printf("%s, %d interleaved rounds, medians of whole processes\n", lessico.c_str(), rounds);
+    std::printf("%-3s %-17s %7s %9s %11s %11s %7s\n", "L", "mask", "words", "matches", "cerca us", "floor us", "ratio");
+    double worst = 0;
+    for (const Case& c : cases) {
+        const double t = Median(c.tool), f = Median(c.floor);
+        worst = std::max(worst, t / f);
+        std::printf("%-3d %-17s %7d %9zu %11.0f %11.0f %6.2fx\n", c.L, c.mask.c_str(), v.VocabularyCount(c.L),
+                    c.matches, t, f, t / f);
+    }
+    std::printf("worst ratio %.2fx (goal <= 1.3x)\n", worst);
+    return worst <= 1.3 ? 0 : 1;
+}

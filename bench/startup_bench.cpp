@@ -1,0 +1,157 @@
+// Start-up of the program against a bare Qt 6 window with a menu bar: the
+// time from starting the process to the map event of its first top-level
+// window, seen from the X server, in one run with the two interleaved.
+//
+//   startup_bench [-n ROUNDS] PROGRAM FLOOR
+//
+// Needs DISPLAY, an X server without a window manager (Xvfb :N), which
+// this program watches alone. PROGRAM runs from a copy in a temporary
+// folder beside its data files, with HOME in another, both emptied of
+// what a run leaves between runs; each process is ended once its window
+// is mapped. Prints medians and the ratio (goal: <= 1.2x).
+
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int LimitSeconds = 60;
+
+// Milliseconds from the start of `program` to the first map of a top-level
+// window; negative when none came within LimitSeconds.
+double TimeToMap(Display* display, const std::string& program, const std::vector<std::string>& env) {
+    std::vector<char*> envp;
+    for (const std::string& e : env) envp.push_back(const_cast<char*>(e.c_str()));
+    envp.push_back(nullptr);
+    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    while (XPending(display)) {
+        XEvent stale;
+        XNextEvent(display, &stale);
+    }
+    pid_t pid = 0;
+    const auto start = Clock::now();
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv, envp.data()) != 0) {
+        std::fprintf(stderr, "cannot start %s\n", program.c_str());
+        std::exit(1);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    double ms = -1;
+    const auto limit = start + std::chrono::seconds(LimitSeconds);
+    while (ms < 0 && Clock::now() < limit) {
+        if (!XPending(display)) {
+            pollfd fd{ConnectionNumber(display), POLLIN, 0};
+            poll(&fd, 1, 100);
+            continue;
+        }
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == MapNotify && !event.xmap.override_redirect)
+            ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return ms;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int rounds = 15;
+    std::vector<std::string> names;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-n") == 0 && i + 1 < argc) rounds = std::max(3, std::atoi(argv[++i]));
+        else names.push_back(argv[i]);
+    }
+    if (names.size() != 2) {
+        std::fprintf(stderr, "usage: startup_bench [-n ROUNDS] PROGRAM FLOOR\n");
+        return 2;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "no X display (start Xvfb :N and set DISPLAY)\n");
+        return 2;
+    }
+    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+    XSync(display, False);
+
+    // The program from a folder of its own, beside its data files.
+    const fs::path place = fs::temp_directory_path() / ("startup_bench." + std::to_string(getpid()));
+    const fs::path folder = place / "bin", home = place / "home";
+    fs::create_directories(folder);
+    const fs::path source = fs::absolute(names[0]).parent_path();
+    names[0] = fs::absolute(names[0]).string();
+    std::vector<fs::path> kept;
+    for (const auto& entry : fs::directory_iterator(source)) {
+        const std::string name = entry.path().filename().string();
+        const bool executable = (entry.status().permissions() & fs::perms::owner_exec) != fs::perms::none;
+        if (entry.is_regular_file() && (entry.path() == fs::path(names[0]) || !executable)) {
+            fs::copy(entry.path(), folder / name, fs::copy_options::overwrite_existing);
+            kept.push_back(folder / name);
+        }
+    }
+    const std::string program = (folder / fs::path(names[0]).filename()).string();
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e)
+        if (!std::string_view(*e).starts_with("HOME=") && !std::string_view(*e).starts_with("XDG_"))
+            env.emplace_back(*e);
+    env.push_back("HOME=" + home.string());
+
+    std::vector<double> ours, floor;
+    for (int r = 0; r < rounds + 1; ++r) {
+        // What a run leaves (working file, lock, settings, recovery) goes.
+        for (const auto& entry : fs::directory_iterator(folder))
+            if (std::find(kept.begin(), kept.end(), entry.path()) == kept.end()) fs::remove_all(entry.path());
+        fs::remove_all(home);
+        fs::create_directories(home);
+        const bool floorFirst = r % 2 == 1;
+        const double a = TimeToMap(display, floorFirst ? names[1] : program, env);
+        const double b = TimeToMap(display, floorFirst ? program : names[1], env);
+        const double programMs = floorFirst ? b : a, floorMs = floorFirst ? a : b;
+        if (programMs < 0 || floorMs < 0) {
+            std::fprintf(stderr, "no window was mapped within %d s\n", LimitSeconds);
+            fs::remove_all(place);
+            return 1;
+        }
+        if (r == 0) continue;  // the first round only warms the caches
+        ours.push_back(programMs);
+        floor.push_back(floorMs);
+    }
+    fs::remove_all(place);
+    const double o = Median(ours), f = Median(floor);
+    std::printf("%-34s %10s %10s\n", "start to window mapped", "median ms", "min ms");
+    std::printf("%-34s %10.1f %10.1f\n", fs::path(names[0]).filename().c_str(), o,
+                *std::min_element(ours.begin(), ours.end()));
+    std::printf("%-34s %10.1f %10.1f\n", "bare Qt window with a menu bar", f,
+                *std::min_element(floor.begin(), floor.end()));
+    std::printf("ratio %.2fx over %d interleaved rounds (goal <= 1.2x)\n", o / f, rounds);
+    return 0;
+}

@@ -215,7 +215,12 @@ FontDialog::FontDialog(const FontChoiceState& state, QWidget* parent)
     caption->setObjectName("lblFList");
     list_ = new QListWidget(this);
     list_->setObjectName("lstMatchFonts");
-    for (const std::string& name : fonts_) list_->addItem(Name(name));
+    // All entries are one line in one font: laid out alike, added at once.
+    list_->setUniformItemSizes(true);
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(fonts_.size()));
+    for (const std::string& name : fonts_) names << Name(name);
+    list_->addItems(names);
     list_->setMinimumSize(220, 240);
 
     sample_ = new QLabel("Esempio AaBbCcDd  Zz", this);

@@ -6,7 +6,8 @@
 // column: the first letters of all its words, then all the second letters,
 // and so on. A lookup then compares only the columns its pattern fixes, 64
 // words at a time, and the words take no more memory than in the file.
-// Every lookup keeps file order.
+// WordsByMask, for a program that looks up once and ends, reads a group not
+// kept yet straight from the file instead. Every lookup keeps file order.
 
 #include "platform/messages.h"
 

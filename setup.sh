@@ -13,6 +13,7 @@ packages=(
   qt6-translations-l10n                    # Qt's own dialogs (printing) in Italian
   fonts-liberation2                        # "Arial" for the grid letters
   xdg-utils                                # opening the help document and links
+  libfontconfig-dev                        # the font list asks for all families at once
 )
 missing=()
 for p in "${packages[@]}"; do

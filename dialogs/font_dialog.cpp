@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,6 +18,8 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <string_view>
+#include <unordered_map>
 
 namespace dialogs {
 
@@ -27,20 +30,28 @@ const QColor BarColour(0, 0, 128);
 
 QString Name(const std::string& utf8) { return QString::fromStdString(utf8); }
 
-// Compares every printer font with every screen font, calling `compared`
-// (i, j) after each comparison; it returns false to stop, and then there is
-// no list.
+// Time between two turns of the window system while the list is built:
+// often enough for "&Annulla" and the bar, seldom enough to cost nothing.
+constexpr qint64 YieldEveryMs = 16;
+
+// The printer fonts that the screen also has (exact names), in printer
+// order, a printer font as often as the printer lists it. The screen's
+// fonts are looked up by name, each at its first place in the screen's
+// list, which is where a comparison from the first screen font on stops;
+// `compared` (i, j) hears, after printer font i, the last screen font
+// compared with it, and returns false to stop: then there is no list.
 std::optional<std::vector<std::string>> MatchFonts(const std::vector<std::string>& printer,
                                                    const std::vector<std::string>& screen,
                                                    const std::function<bool(std::size_t, std::size_t)>& compared) {
+    std::unordered_map<std::string_view, std::size_t> firstPlace;
+    firstPlace.reserve(screen.size());
+    for (std::size_t j = 0; j < screen.size(); ++j) firstPlace.try_emplace(screen[j], j);
     std::vector<std::string> matches;
     for (std::size_t i = 0; i < printer.size(); ++i) {
-        for (std::size_t j = 0; j < screen.size(); ++j) {
-            const bool same = printer[i] == screen[j];
-            if (same) matches.push_back(printer[i]);
-            if (!compared(i, j)) return std::nullopt;
-            if (same) break;
-        }
+        const auto found = firstPlace.find(printer[i]);
+        if (found != firstPlace.end()) matches.push_back(printer[i]);
+        if (screen.empty()) continue;
+        if (!compared(i, found != firstPlace.end() ? found->second : screen.size() - 1)) return std::nullopt;
     }
     std::erase_if(matches, [](const std::string& name) { return name.empty(); });
     return matches;
@@ -64,11 +75,16 @@ bool BuildList(QWidget* parent, platform::FontSource& fonts, const std::string& 
     progress.SetScale(static_cast<double>(printer.size()) * static_cast<double>(screen.size()));
     progress.show();
     platform::CentreOnScreen(&progress);
-    const auto matches = MatchFonts(printer, screen, [&progress](std::size_t i, std::size_t j) {
-        QCoreApplication::processEvents();
-        if (progress.Cancelled()) return false;
+    // The window system runs once the window is up, then every YieldEveryMs.
+    QCoreApplication::processEvents();
+    QElapsedTimer sinceYield;
+    sinceYield.start();
+    const auto matches = MatchFonts(printer, screen, [&](std::size_t i, std::size_t j) {
         progress.Fill(static_cast<double>(j + 1) * static_cast<double>(i + 1));
-        return true;
+        if (sinceYield.elapsed() < YieldEveryMs) return true;
+        QCoreApplication::processEvents();
+        sinceYield.restart();
+        return !progress.Cancelled();
     });
     // A last chance for "&Annulla" pressed during the final comparison.
     QCoreApplication::processEvents();
@@ -199,7 +215,12 @@ FontDialog::FontDialog(const FontChoiceState& state, QWidget* parent)
     caption->setObjectName("lblFList");
     list_ = new QListWidget(this);
     list_->setObjectName("lstMatchFonts");
-    for (const std::string& name : fonts_) list_->addItem(Name(name));
+    // All entries are one line in one font: laid out alike, added at once.
+    list_->setUniformItemSizes(true);
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(fonts_.size()));
+    for (const std::string& name : fonts_) names << Name(name);
+    list_->addItems(names);
     list_->setMinimumSize(220, 240);
 
     sample_ = new QLabel("Esempio AaBbCcDd  Zz", this);

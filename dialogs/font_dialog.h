@@ -47,7 +47,7 @@ struct FontChoiceState {
 
 // "Scegli &Font ...". The first opening in a run (and the first after a
 // cancelled one) builds the list under CancelFont, letting the window system
-// run between comparisons; its "&Annulla" stops, and then nothing is shown
+// run every few milliseconds; its "&Annulla" stops, and then nothing is shown
 // and nothing changes. Later openings show the list, selection and check
 // boxes as they were left. "OK" sets doc.GridFontName to the selected entry
 // and the window surface's font to it, with its size kept and italic and bold

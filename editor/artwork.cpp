@@ -4,11 +4,15 @@
 
 #include "editor/artwork.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QHash>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QStyle>
+#include <QStyleOption>
 #include <QtMath>
 
 #include <functional>
@@ -355,6 +359,45 @@ QPixmap Render(const Drawing& drawing, int size) {
     return pixmap;
 }
 
+// An icon drawn at the size and in the mode it is asked for, the first time
+// it is: the toolbar is built before it shows, and shows one size only.
+class DrawingIconEngine : public QIconEngine {
+public:
+    explicit DrawingIconEngine(Drawing drawing) : drawing_(std::move(drawing)) {}
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::min(size.width(), size.height());
+        return {side, side};
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        const int side = std::min(size.width(), size.height());
+        if (side <= 0) return {};
+        const QString key = QString::number(side) + '/' + QString::number(static_cast<int>(mode));
+        if (auto found = pixmaps_.constFind(key); found != pixmaps_.constEnd()) return *found;
+        QPixmap pixmap = Render(drawing_, side);
+        // Disabled and the other modes as the style makes them from the picture.
+        if (mode != QIcon::Normal) {
+            QStyleOption option(0);
+            option.palette = QGuiApplication::palette();
+            pixmap = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
+        }
+        pixmaps_.insert(key, pixmap);
+        return pixmap;
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
+    }
+
+    QIconEngine* clone() const override { return new DrawingIconEngine(*this); }
+
+private:
+    Drawing drawing_;
+    QHash<QString, QPixmap> pixmaps_;
+};
+
 }  // namespace
 
 QIcon ToolbarIcon(const QString& key) {
@@ -362,16 +405,14 @@ QIcon ToolbarIcon(const QString& key) {
     if (auto found = cache.constFind(key); found != cache.constEnd()) return *found;
     const auto drawing = Drawings().constFind(key);
     if (drawing == Drawings().constEnd()) return QIcon();
-    QIcon icon;
-    icon.addPixmap(Render(*drawing, 24));
-    icon.addPixmap(Render(*drawing, 48));
+    QIcon icon(new DrawingIconEngine(*drawing));
     cache.insert(key, icon);
     return icon;
 }
 
 QPixmap SplashPicture() {
-    const int width = 420;
-    const int height = 300;
+    const int width = SplashWidth;
+    const int height = SplashHeight;
     QPixmap pixmap(width, height);
     pixmap.fill(Ivory);
     QPainter p(&pixmap);

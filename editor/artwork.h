@@ -10,7 +10,9 @@ namespace editor {
 // The icon of the toolbar button with this key; a null icon for an unknown key.
 QIcon ToolbarIcon(const QString& key);
 
-// The picture shown in the main window while no crossword is open.
+// The picture shown in the main window while no crossword is open, and its size.
 QPixmap SplashPicture();
+inline constexpr int SplashWidth = 420;
+inline constexpr int SplashHeight = 300;
 
 }  // namespace editor

@@ -88,8 +88,10 @@ Form1::Form1(Services services, StartupOptions options, QWidget* parent)
 
     doc_.ChangedFlag = false;
     if (doc_.GridFontName.empty()) doc_.GridFontName = document::DefaultFontName;
-    area_->Splash()->setPixmap(SplashPicture());
-    area_->Splash()->adjustSize();
+    // The picture is drawn once the window is on the screen, before its
+    // first paint; where it goes needs only its size.
+    area_->Splash()->resize(SplashWidth, SplashHeight);
+    QTimer::singleShot(0, area_->Splash(), [splash = area_->Splash()] { splash->setPixmap(SplashPicture()); });
     RefreshWindow();
     ShowSplash(options_.commandLine.empty());
     HideLabel();

@@ -367,9 +367,7 @@ int Cerca(const std::vector<std::string>& args) {
     ConsoleMessages messages;
     vocabulary::Vocabulary vocab;
     if (!LoadVocabulary(file, vocab, messages)) return ExitFailure;
-    std::string found;  // written at once: a short mask can find thousands of words
-    for (int k : vocab.FindByMask(mask)) found += vocab.ReadVocabularyWord(k, static_cast<int>(mask.size())) + '\n';
-    std::cout << found;
+    std::cout << vocab.WordsByMask(mask);  // at once: a short mask can find thousands of words
     return messages.failed ? ExitFailure : 0;
 }
 

@@ -149,6 +149,7 @@ struct Vocabulary::Storage {
         std::once_flag read;
         std::unique_ptr<char[]> columns;
         std::size_t size = 0;
+        std::atomic<bool> kept{false};  // set once `columns` is complete
     };
     std::array<Group, MaxLength + 1> groups;
     std::atomic<std::size_t> wordBytes{0};
@@ -278,6 +279,7 @@ std::string_view Vocabulary::Columns(int L) const {
                     columns[place * stride + first + w] = slice[w * length + place];
         }
         storage_->wordBytes += group.size;
+        group.kept.store(true, std::memory_order_release);
     });
     return {group.columns.get(), group.size};
 }
@@ -290,6 +292,48 @@ std::string_view Vocabulary::Column(int L, int place) const {
 }
 
 std::size_t Vocabulary::WordBytesInMemory() const { return storage_ ? storage_->wordBytes.load() : 0; }
+
+std::string Vocabulary::WordsByMask(std::string_view mask) const {
+    std::string found;
+    const std::size_t L = mask.size();
+    if (!storage_ || !ValidLength(L) || count_[L] == 0) return found;
+    const Storage::Group& group = storage_->groups[L];
+    if (group.kept.load(std::memory_order_acquire)) {
+        const std::string_view columns = Columns(static_cast<int>(L));
+        const std::size_t stride = columns.size() / L;
+        Scan(columns, count_[L], mask, false, false, [&](int k) {
+            for (std::size_t place = 0; place < L; ++place)
+                found += columns[place * stride + static_cast<std::size_t>(k - 1)];
+            found += '\n';
+            return true;
+        });
+        return found;
+    }
+    // Word by word through the file's bytes, a slice of whole words at a
+    // time, comparing only the places the mask fixes.
+    std::array<std::size_t, MaxLength> fixed{};
+    std::size_t fixedCount = 0;
+    for (std::size_t i = 0; i < L; ++i)
+        if (!IsWildcard(mask[i], false)) fixed[fixedCount++] = i;
+    const auto count = static_cast<std::size_t>(count_[L]);
+    const std::size_t perSlice = (std::size_t{1} << 17) / L;
+    const auto slice = std::make_unique_for_overwrite<char[]>(perSlice * L);
+    const auto offset = static_cast<std::size_t>(start_[L] - 1);
+    if (fixedCount == 0) found.reserve(count * (L + 1));
+    for (std::size_t first = 0; first < count; first += perSlice) {
+        const std::size_t words = std::min(perSlice, count - first);
+        storage_->Read(offset + first * L, slice.get(), words * L);
+        const char* word = slice.get();
+        for (std::size_t w = 0; w < words; ++w, word += L) {
+            std::size_t i = 0;
+            while (i < fixedCount && word[fixed[i]] == mask[fixed[i]]) ++i;
+            if (i < fixedCount) continue;
+            found.append(word, L);
+            found += '\n';
+        }
+    }
+    return found;
+}
 
 std::string Vocabulary::ReadVocabularyWord(int k, int L) const {
     if (!storage_ || !ValidLength(L)) return {};

@@ -6,7 +6,8 @@
 // column: the first letters of all its words, then all the second letters,
 // and so on. A lookup then compares only the columns its pattern fixes, 64
 // words at a time, and the words take no more memory than in the file.
-// Every lookup keeps file order.
+// WordsByMask, for a program that looks up once and ends, reads a group not
+// kept yet straight from the file instead. Every lookup keeps file order.
 
 #include "platform/messages.h"
 
@@ -79,6 +80,14 @@ public:
     // every 100 words and at the end.
     std::vector<int> FindByMask(std::string_view mask,
                                 const std::function<void(int, int, int)>& progress = {}) const;
+
+    // The words of the mask's length that agree with it (" " a free place),
+    // in file order, each followed by a line end. Made for a single lookup:
+    // a group not read yet is scanned straight from the file and not kept,
+    // since laying it out in columns pays back only over many lookups. A
+    // group already kept is looked up in its columns. Empty for a length
+    // outside 3..15.
+    std::string WordsByMask(std::string_view mask) const;
 
     // The letters at 0-based `place` of all the words of length L, in file
     // order: word k's letter is [k - 1]. Reads the group if need be; safe to

@@ -4,6 +4,10 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 
+#if defined(QUADRIVO_FONTCONFIG)
+#include <fontconfig/fontconfig.h>
+#endif
+
 namespace platform {
 
 namespace {
@@ -17,10 +21,43 @@ QString BareFamily(const QString& name) {
 
 } // namespace
 
+// The families the font system holds under their own names, asked for all
+// at once; none when it cannot tell. The font database takes its families
+// from these, and asking it for one of them gives that family; the families
+// it adds of its own ("Serif", "Sans Serif", "Monospace") stand for others.
+std::optional<QSet<QString>> QtFontSource::OwnFamilies() {
+#if defined(QUADRIVO_FONTCONFIG)
+    QSet<QString> own;
+    FcPattern* pattern = FcPatternCreate();
+    FcObjectSet* wanted = FcObjectSetBuild(FC_FAMILY, static_cast<char*>(nullptr));
+    FcFontSet* fonts = pattern && wanted ? FcFontList(nullptr, pattern, wanted) : nullptr;
+    if (fonts) {
+        for (int i = 0; i < fonts->nfont; ++i) {
+            // Every name of a family, in every language: the database
+            // goes by one of them.
+            FcChar8* family = nullptr;
+            for (int n = 0; FcPatternGetString(fonts->fonts[i], FC_FAMILY, n, &family) == FcResultMatch; ++n)
+                if (family) own.insert(QString::fromUtf8(reinterpret_cast<const char*>(family)));
+        }
+        FcFontSetDestroy(fonts);
+    }
+    if (wanted) FcObjectSetDestroy(wanted);
+    if (pattern) FcPatternDestroy(pattern);
+    if (!own.isEmpty()) return own;
+#endif
+    return std::nullopt;
+}
+
+bool QtFontSource::Listed(const QString& family, const std::optional<QSet<QString>>& own) {
+    if (!own) return Resolves(family);
+    return !family.trimmed().isEmpty() && own->contains(BareFamily(family));
+}
+
 bool QtFontSource::Resolves(const QString& family) {
     if (family.trimmed().isEmpty()) return false;
     const auto known = resolves_.constFind(family);
     if (known != resolves_.constEnd()) return *known;
+    // Asking for the family itself: loads one of its fonts.
     QFont font(family);
     font.setStyleStrategy(QFont::NoFontMerging);
     const QString resolved = QFontInfo(font).family();
@@ -31,16 +68,18 @@ bool QtFontSource::Resolves(const QString& family) {
 }
 
 std::vector<std::string> QtFontSource::ScreenFonts() {
+    const std::optional<QSet<QString>> own = OwnFamilies();
     std::vector<std::string> names;
     for (const QString& family : QFontDatabase::families())
-        if (!QFontDatabase::isPrivateFamily(family) && Resolves(family)) names.push_back(family.toStdString());
+        if (!QFontDatabase::isPrivateFamily(family) && Listed(family, own)) names.push_back(family.toStdString());
     return names;
 }
 
 std::vector<std::string> QtFontSource::PrinterFonts() {
+    const std::optional<QSet<QString>> own = OwnFamilies();
     std::vector<std::string> names;
     for (const QString& family : QFontDatabase::families())
-        if (!QFontDatabase::isPrivateFamily(family) && QFontDatabase::isScalable(family) && Resolves(family))
+        if (!QFontDatabase::isPrivateFamily(family) && QFontDatabase::isScalable(family) && Listed(family, own))
             names.push_back(family.toStdString());
     return names;
 }

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -57,16 +58,29 @@ private:
     QHash<QString, int> shown_;
 };
 
+// How long a test waits for a window before it fails.
+constexpr int WindowLimitMs = 30000;
+
 // Runs `act` on the window of type W once it is the one taking input; the
-// font list may still be being built when the first check comes.
+// font list may still be being built when the first check comes. When no
+// such window comes within WindowLimitMs the test fails, naming it, and the
+// modal window standing in its way is closed, so that the test ends.
 template <typename W>
-void WhenUp(std::function<void(W&)> act) {
-    QTimer::singleShot(0, [act] {
-        if (auto* window = qobject_cast<W*>(QApplication::activeModalWidget())) {
+void WhenUp(std::function<void(W&)> act, QDeadlineTimer limit = QDeadlineTimer(WindowLimitMs)) {
+    QTimer::singleShot(0, [act, limit] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* window = qobject_cast<W*>(modal)) {
             act(*window);
             return;
         }
-        WhenUp<W>(act);
+        if (limit.hasExpired()) {
+            const QByteArray what = QByteArray("no window ") + W::staticMetaObject.className() +
+                                    " took input within " + QByteArray::number(WindowLimitMs / 1000) + " s";
+            QTest::qFail(what.constData(), __FILE__, __LINE__);
+            if (modal) modal->close();
+            return;
+        }
+        WhenUp<W>(act, limit);
     });
 }
 
@@ -157,6 +171,7 @@ private slots:
     void unusableFontFallsBackToArial();
     void emptyListOffersNothing();
     void realFontsOnScreenAndPrintedPage();
+    void manyFamiliesKeepListOrderAndSelection();
 };
 
 void FontDialogTest::windowsShowTheirCaptions() {
@@ -474,6 +489,49 @@ void FontDialogTest::realFontsOnScreenAndPrintedPage() {
         QVERIFY2(font.startsWith(postScript), qPrintable(font));
         QVERIFY2(font.contains("Italic"), qPrintable(font));
     }
+}
+
+// A desktop with thousands of families, in different orders on the two
+// sides, with names twice, empty names and near misses: the list and its
+// selection are those of comparing every printer font with the screen's
+// from the first on, stopping at the first equal name.
+void FontDialogTest::manyFamiliesKeepListOrderAndSelection() {
+    Names screen, printer;
+    auto family = [](int n) { return "Famiglia " + std::to_string(n); };
+    for (int n = 0; n < 3000; ++n) screen.push_back(family(n * 7 % 3000));
+    screen.push_back("");
+    screen.push_back(family(5));
+    for (int n = 0; n < 2500; ++n) {
+        const int f = n * 11 % 4000;  // a quarter of them the screen lacks
+        printer.push_back(n % 97 == 0 ? "famiglia " + std::to_string(f) : n % 89 == 0 ? family(f) + " " : family(f));
+        if (n % 50 == 0) printer.push_back(n % 100 == 0 ? family(f) : "");
+    }
+    Names expected;
+    for (const std::string& p : printer)
+        for (const std::string& sname : screen)
+            if (p == sname) {
+                if (!p.empty()) expected.push_back(p);
+                break;
+            }
+    const std::string current = family(2200);  // the printer lists it twice
+    QCOMPARE(std::count(expected.begin(), expected.end(), current), std::ptrdiff_t(2));
+    const int lastOfCurrent = static_cast<int>(expected.rend() - std::find(expected.rbegin(), expected.rend(), current)) - 1;
+
+    Session session(screen, printer);
+    session.window.SetFont({current, 12, false, false});
+    QStringList shown;
+    int row = -1;
+    QString sample;
+    session.Choose([&](FontDialog& dialog) {
+        shown = Entries(dialog);
+        row = List(dialog)->currentRow();
+        sample = Sample(dialog)->font().family();
+    });
+    QCOMPARE(shown, Strings(expected));
+    QCOMPARE(session.state.fonts, expected);
+    QCOMPARE(row, lastOfCurrent);
+    QCOMPARE(session.state.selected, lastOfCurrent);
+    QCOMPARE(sample, QString::fromStdString(current));
 }
 
 QTEST_MAIN(FontDialogTest)

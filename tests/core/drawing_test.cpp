@@ -18,16 +18,10 @@ using platform::DrawCall;
 using platform::RecordingSurface;
 
 TEST(GridDrawing, ScalesAndCentresTheGrid) {
-    document::Crossword doc = testgrids::MakeCrossword(
-        {std::string(15, '.'), std::string(15, '.'), std::string(15, '.'), std::string(15, '.'),
-         std::string(15, '.'), std::string(15, '.'), std::string(15, '.'), std::string(15, '.'),
-         std::string(15, '.'), std::string(15, '.'), std::string(15, '.'), std::string(15, '.'),
-         std::string(15, '.')});
+    document::Crossword doc = testgrids::MakeCrossword(std::vector<std::string>(13, std::string(15, '.')));
     RecordingSurface surface(nullptr, 800, 553);
     editor::DrawGrid(doc, surface, {28, 19});
-    EXPECT_EQ(doc.CellSize, 38);
-    EXPECT_EQ(doc.GridLeft, 115);
-    EXPECT_EQ(doc.GridTop, 33);
+    EXPECT_EQ((std::vector<int>{doc.CellSize, doc.GridLeft, doc.GridTop}), (std::vector<int>{38, 115, 33}));
     EXPECT_EQ(surface.calls.front().kind, DrawCall::Clear);
 }
 
@@ -134,10 +128,8 @@ TEST(PointerReadout, ClueModeNamesTheWordUnderThePointer) {
     r = editor::PointerReadout(doc, editor::Pointer::Default, 219, 60, area, width);  // (3,1) black
     EXPECT_EQ(r.pointer, editor::Pointer::Default);
     EXPECT_EQ(r.top, 1001);
-    r = editor::PointerReadout(doc, editor::Pointer::Default, 221, 60, area, width);  // right of the grid
-    EXPECT_EQ(r.top, 300);
-    r = editor::PointerReadout(doc, editor::Pointer::Default, 99, 60, area, width);
-    EXPECT_EQ(r.top, 300);
+    for (int x : {221, 99})  // right and left of the grid
+        EXPECT_EQ(editor::PointerReadout(doc, editor::Pointer::Default, x, 60, area, width).top, 300) << x;
 
     doc.Definitions(1, 2, 1) = std::string(60, 'x');
     r = editor::PointerReadout(doc, editor::Pointer::Default, 105, 95, area, width);
@@ -161,10 +153,8 @@ TEST(CrosswordPreview, DrawsTheMarkersNotTheLetters) {
     RecordingSurface box(nullptr, 346, 255);
     dialogs::PreviewHeader header;
     ASSERT_EQ(dialogs::DrawCrosswordPreview(box, file, header), dialogs::PreviewResult::Drawn);
-    EXPECT_EQ(header.author, " Zampetti Olindo");
-    EXPECT_EQ(header.date, "28-01-1998");
-    EXPECT_EQ(header.type, "Crociate Normale");
-    EXPECT_EQ(header.size, "03x02");
+    EXPECT_EQ((std::vector<std::string>{header.author, header.date, header.type, header.size}),
+              (std::vector<std::string>{" Zampetti Olindo", "28-01-1998", "Crociate Normale", "03x02"}));
     // cell = min(nearest(336 / 3), nearest(245 / 2)) = min(112, 122) = 112
     const auto outlines = box.Calls(DrawCall::Outline);
     ASSERT_EQ(outlines.size(), 6u);
@@ -202,9 +192,8 @@ TEST(SmallGrid, DrawsLettersNumbersAndFramesWords) {
     RecordingSurface picture(nullptr, 350, 300);
     words::SmallGrid grid;
     ASSERT_TRUE(words::DrawSmallGrid(picture, doc, grid));
-    EXPECT_EQ(grid.cell, 97);   // min(nearest(340 / 3), nearest(290 / 3)) = min(113, 97)
-    EXPECT_EQ(grid.left, 30);   // nearest((350 - 291) / 2) = nearest(29.5)
-    EXPECT_EQ(grid.top, 4);     // nearest((300 - 291) / 2) = nearest(4.5)
+    // Cell min(nearest(340 / 3), nearest(290 / 3)) = 97, corner nearest(29.5), nearest(4.5).
+    EXPECT_EQ((std::vector<int>{grid.cell, grid.left, grid.top}), (std::vector<int>{97, 30, 4}));
     const auto texts = picture.Calls(DrawCall::Text);
     ASSERT_EQ(texts.size(), 4u + 3u);
     EXPECT_DOUBLE_EQ(texts[0].font.size, 55);  // nearest(97 / 35 * 20)
@@ -213,11 +202,8 @@ TEST(SmallGrid, DrawsLettersNumbersAndFramesWords) {
     EXPECT_DOUBLE_EQ(texts[6].y1, 4 + 97);
 
     const words::Frame across = words::WordFrame(doc, grid, 1, 1, document::Horizontal);
-    EXPECT_EQ(across.x1, 30);
-    EXPECT_EQ(across.x2, 30 + 2 * 97);
-    EXPECT_EQ(across.y2, 4 + 97);
-    const words::Frame down = words::WordFrame(doc, grid, 2, 1, document::Vertical);
-    EXPECT_EQ(down.y2, 4 + 3 * 97);
+    EXPECT_EQ((std::vector<int>{across.x1, across.x2, across.y2}), (std::vector<int>{30, 30 + 2 * 97, 4 + 97}));
+    EXPECT_EQ(words::WordFrame(doc, grid, 2, 1, document::Vertical).y2, 4 + 3 * 97);
 
     doc.GridLine(2)[0] = 'x';
     EXPECT_FALSE(words::DrawSmallGrid(picture, doc, grid));

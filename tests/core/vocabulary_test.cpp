@@ -45,33 +45,6 @@ TEST(Vocabulary, IndexFollowsTheLayout) {
     EXPECT_EQ(v.ReadVocabularyWord(-100000, 3), "   ");
 }
 
-TEST(Vocabulary, PatternExistsTakesBlankAndDotAsWildcards) {
-    RecordingMessages messages;
-    Vocabulary v = Load(LayOut({{4, {"MELA", "MOLA", "QUAH"}}, {6, {}}}), messages);
-    EXPECT_TRUE(v.PatternExists("    "));
-    EXPECT_TRUE(v.PatternExists("...."));
-    EXPECT_TRUE(v.PatternExists("M.LA"));
-    EXPECT_TRUE(v.PatternExists(" O  "));
-    EXPECT_TRUE(v.PatternExists("QUAH"));
-    EXPECT_FALSE(v.PatternExists("MALA"));
-    EXPECT_FALSE(v.PatternExists("      "));  // empty group
-    EXPECT_FALSE(v.PatternExists("  "));      // no such length
-}
-
-TEST(Vocabulary, CollectMatchesKeepsFileOrderAndExcludesQHOnFreeSlots) {
-    RecordingMessages messages;
-    Vocabulary v = Load(LayOut({{4, {"ROMA", "HOME", "MELA", "QUAL", "MOLA", "ACQA"}}}), messages);
-    v.CollectMatches("    ", messages);
-    EXPECT_EQ(MatchNumbers(v), (std::vector<int>{1, 3, 5}));
-    v.CollectMatches("M   ", messages);
-    EXPECT_EQ(MatchNumbers(v), (std::vector<int>{3, 5}));
-    v.CollectMatches("   A", messages);  // one fixed letter: Q and H are welcome
-    EXPECT_EQ(MatchNumbers(v), (std::vector<int>{1, 3, 5, 6}));
-    v.CollectMatches("M.LA", messages);  // "." is compared like a letter here
-    EXPECT_EQ(v.MatchCount(), 0);
-    EXPECT_TRUE(messages.shown.empty());
-}
-
 TEST(Vocabulary, CollectMatchesRefusesUnavailableLengths) {
     RecordingMessages messages;
     Vocabulary v = Load(LayOut({{4, {"ROMA", "MELA"}}}), messages);
@@ -85,21 +58,6 @@ TEST(Vocabulary, CollectMatchesRefusesUnavailableLengths) {
     EXPECT_EQ(messages.shown[0].title, "Quadrivo 98");
     EXPECT_EQ(MatchNumbers(v), (std::vector<int>{2}));
     EXPECT_THROW(v.MatchList(2), std::out_of_range);
-}
-
-TEST(Vocabulary, MatchListStopsAtItsCapacity) {
-    const std::string letters = "ABCDEFGIJKLMNOPRSTUVZ";  // no Q, no H
-    std::vector<std::string> words;
-    for (std::size_t i = 0; words.size() < 30500; ++i) {
-        std::string w;
-        for (std::size_t n = i, p = 0; p < 5; ++p, n /= letters.size()) w += letters[n % letters.size()];
-        words.push_back(w);
-    }
-    RecordingMessages messages;
-    Vocabulary v = Load(LayOut({{5, words}}), messages);
-    v.CollectMatches("     ", messages);
-    EXPECT_EQ(v.MatchCount(), 29999);
-    EXPECT_EQ(v.MatchList(29999), 29999);
 }
 
 // Index fields as a damaged or odd file may hold them, over a file of RES TRE

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 
@@ -38,7 +39,7 @@ document::Crossword Example15x13() {
 }
 
 // A crossword of `rows` with its word map, as the last redraw leaves it.
-document::Crossword Mapped(std::initializer_list<std::string> rows) {
+document::Crossword Mapped(const std::vector<std::string>& rows) {
     document::Crossword doc = testgrids::MakeCrossword(rows);
     document::ComputeWordMap(doc);
     return doc;
@@ -184,104 +185,74 @@ TEST(PreviewLayout, RoundsHalfTheLetterAndKeepsTheWindowFontBold) {
     }
 }
 
-struct SizeCase {
-    const char* name;
-    int columns, rows;
-    output::WindowArea area;
-    int cell;
-    double letters;
-};
-
-class PrintSizes : public ::testing::TestWithParam<SizeCase> {};
-
-TEST_P(PrintSizes, LetterSizeFollowsTheCellOnPaperButNeverGoesBelowTen) {
-    const SizeCase& c = GetParam();
-    document::Crossword doc = testgrids::MakeCrossword({"A.."});
-    doc.ColumnCount = c.columns;
-    doc.RowCount = c.rows;
-    doc.GridLine(1) = "A." + std::string(2 * c.columns - 2, '.');
-    for (int r = 2; r <= c.rows; ++r) doc.GridLine(r) = std::string(2 * c.columns, '.');
-    document::ComputeWordMap(doc);
-    const output::PageLayout page = output::PrintLayout(doc, c.area);
-    EXPECT_EQ(page.cell, c.cell);
-    EXPECT_EQ(page.letterSize, c.letters);
-
-    RecordingSurface paper(nullptr, page.width, page.height);
-    ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026"));
-    const auto outlines = paper.Calls(DrawCall::Outline);
-    ASSERT_GE(outlines.size(), 2u);
-    EXPECT_EQ(outlines[1].x2 - outlines[1].x1, c.cell);  // the first cell, after the frame
-    EXPECT_EQ(outlines[1].y2 - outlines[1].y1, c.cell);
-    const auto texts = paper.Calls(DrawCall::Text);
-    ASSERT_EQ(texts[0].text, "A");
-    EXPECT_EQ(texts[0].font.size, c.letters);
+TEST(PrintLayout, LetterSizeFollowsTheCellOnPaperButNeverGoesBelowTen) {
+    struct Row {
+        int columns, rows;
+        output::WindowArea area;
+        int cell;
+        double letters;
+    } rows[] = {
+        {3, 3, {800, 553, 28, 19}, 153, 92},   {15, 13, {800, 553, 28, 19}, 35, 21},
+        {25, 15, {400, 300, 28, 19}, 12, 14},  // half as wide a window, units twice as long: nearest(7.2) x 2
+        {25, 15, {50, 40, 28, 19}, 1, 16},     {25, 15, {1920, 300, 28, 19}, 13, 10},
+        {15, 13, {1280, 900, 28, 19}, 62, 23.125},  // nearest(62 x 0.6) = 37 points: 37 x 800 / 1280 on paper
+    };
+    for (const Row& c : rows) {
+        SCOPED_TRACE(std::to_string(c.columns) + "x" + std::to_string(c.rows) + " in " + std::to_string(c.area.width));
+        std::vector<std::string> grid(c.rows, std::string(c.columns, '.'));
+        grid[0][0] = 'A';
+        document::Crossword doc = Mapped(grid);
+        const output::PageLayout page = output::PrintLayout(doc, c.area);
+        EXPECT_EQ(std::pair(page.cell, page.letterSize), std::pair(c.cell, c.letters));
+        RecordingSurface paper(nullptr, page.width, page.height);
+        ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026"));
+        const auto outlines = paper.Calls(DrawCall::Outline);
+        ASSERT_GE(outlines.size(), 2u);  // the frame, then the first cell
+        EXPECT_EQ(std::pair(outlines[1].x2 - outlines[1].x1, outlines[1].y2 - outlines[1].y1), std::pair(1.0 * c.cell, 1.0 * c.cell));
+        const auto texts = paper.Calls(DrawCall::Text);
+        ASSERT_EQ(texts[0].text, "A");
+        EXPECT_EQ(texts[0].font.size, c.letters);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Examples, PrintSizes,
-    ::testing::Values(SizeCase{"SmallGridLargeLetters", 3, 3, {800, 553, 28, 19}, 153, 92},
-                      SizeCase{"WindowExample", 15, 13, {800, 553, 28, 19}, 35, 21},
-                      // Half as wide a window, units twice as long: nearest(7.2) x 2.
-                      SizeCase{"LargestGridSmallWindow", 25, 15, {400, 300, 28, 19}, 12, 14},
-                      SizeCase{"TinyWindowKeepsOneUnitCells", 25, 15, {50, 40, 28, 19}, 1, 16},
-                      SizeCase{"WideWindowSmallCells", 25, 15, {1920, 300, 28, 19}, 13, 10},
-                      // nearest(62 x 0.6) = 37 points from 800 pixels: 37 x 800 / 1280 on paper.
-                      SizeCase{"WideWindow", 15, 13, {1280, 900, 28, 19}, 62, 23.125}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// A page of 5 units per character: left 10, right limit 100, lines 10 high.
-struct ParagraphCase {
-    const char* name;
-    int firstClue, secondClue;  // clue lengths; an item is 5 x (length + 3) wide
-    int firstLine, secondLine;  // line of each item under the heading (1 = the first)
-};
-
-class Paragraphs : public ::testing::TestWithParam<ParagraphCase> {};
-
-TEST_P(Paragraphs, AnItemStartsANewLineOnlyWhenItWouldEndBeyondTheLimit) {
-    const ParagraphCase& c = GetParam();
-    document::Crossword doc = Mapped({"..*..", "*****", "....."});
-    doc.Definitions(1, 1, 1) = std::string(c.firstClue, 'a');
-    doc.Definitions(4, 1, 1) = std::string(c.secondClue, 'b');
-    output::PageLayout page;
-    page.width = 200;
-    page.height = 1000;
-    page.cell = 10;
-    page.x0 = 20;
-    page.y0 = 20;
-    page.left = 10;
-    page.rightLimit = 100;
-    FixedWidthSurface paper(nullptr, 200, 1000);
-    ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026"));
-
-    const auto lists = TextsFrom(paper, "ORIZZONTALI:");
-    ASSERT_GE(lists.size(), 5u);
-    const double heading = lists[0].y1;
-    // Number and text of an item always share their line: items are never split.
-    const DrawCall* firstNumber = FindText(lists, "1", true);
-    const DrawCall* firstText = FindText(lists, " " + std::string(c.firstClue, 'a') + " ", false);
-    const DrawCall* secondNumber = FindText(lists, "2", true);
-    ASSERT_TRUE(firstNumber && firstText && secondNumber);
-    EXPECT_EQ(firstNumber->y1, heading + 10 * c.firstLine);
-    EXPECT_EQ(firstText->y1, firstNumber->y1);
-    EXPECT_EQ(firstText->x1, firstNumber->x1 + 5);
-    EXPECT_EQ(secondNumber->y1, heading + 10 * c.secondLine);
-    EXPECT_EQ(secondNumber->x1, c.secondLine == c.firstLine ? 10 + 5 * (c.firstClue + 3) : 10);
+TEST(PrintLayout, AnItemStartsANewLineOnlyWhenItWouldEndBeyondTheLimit) {
+    // A page of 5 units per character: left 10, right limit 100, lines 10 high.
+    // Clue lengths of two items (an item is 5 x (length + 3) wide), and the
+    // line of each under the heading (1 = the first).
+    const std::array<int, 4> rows[] = {
+        {15, 2, 1, 2},  // 10 + 90 = 100: exactly at the limit, stays; the next one moves
+        {16, 2, 2, 3},  // 10 + 95 > 100: a line end first even at the start of a line, which stays empty
+        {5, 7, 1, 1},   // 10 + 40 + 50 = 100: both fit on the first line
+        {5, 8, 1, 2},   // 10 + 40 + 55 > 100: the second moves whole
+    };
+    for (const auto& [firstClue, secondClue, firstLine, secondLine] : rows) {
+        SCOPED_TRACE(std::to_string(firstClue) + " " + std::to_string(secondClue));
+        document::Crossword doc = Mapped({"..*..", "*****", "....."});
+        doc.Definitions(1, 1, 1) = std::string(firstClue, 'a');
+        doc.Definitions(4, 1, 1) = std::string(secondClue, 'b');
+        output::PageLayout page;
+        page.width = 200;
+        page.height = 1000;
+        page.cell = 10;
+        page.x0 = page.y0 = 20;
+        page.left = 10;
+        page.rightLimit = 100;
+        FixedWidthSurface paper(nullptr, 200, 1000);
+        ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026"));
+        const auto lists = TextsFrom(paper, "ORIZZONTALI:");
+        ASSERT_GE(lists.size(), 5u);
+        const double heading = lists[0].y1;
+        // Number and text of an item always share their line: items are never split.
+        const DrawCall* firstNumber = FindText(lists, "1", true);
+        const DrawCall* firstText = FindText(lists, " " + std::string(firstClue, 'a') + " ", false);
+        const DrawCall* secondNumber = FindText(lists, "2", true);
+        ASSERT_TRUE(firstNumber && firstText && secondNumber);
+        EXPECT_EQ(firstNumber->y1, heading + 10 * firstLine);
+        EXPECT_EQ(std::pair(firstText->x1, firstText->y1), std::pair(firstNumber->x1 + 5, firstNumber->y1));
+        EXPECT_EQ(secondNumber->y1, heading + 10 * secondLine);
+        EXPECT_EQ(secondNumber->x1, secondLine == firstLine ? 10 + 5 * (firstClue + 3) : 10);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, Paragraphs,
-    ::testing::Values(
-        // 10 + 90 = 100: exactly at the limit, stays; the next one moves.
-        ParagraphCase{"EndingExactlyAtTheLimitStays", 15, 2, 1, 2},
-        // 10 + 95 > 100: wider than the room, a line end first even at the start
-        // of a line, which stays empty.
-        ParagraphCase{"WiderThanTheRoomMovesEvenAtTheStartOfALine", 16, 2, 2, 3},
-        // 10 + 40 + 50 = 100: both fit on the first line.
-        ParagraphCase{"TwoItemsShareALine", 5, 7, 1, 1},
-        // 10 + 40 + 55 > 100: the second moves whole.
-        ParagraphCase{"AnItemOneCharacterTooLongMovesWhole", 5, 8, 1, 2}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PrintLayout, CellStartingBothWordsIsListedTwiceAndNumberedOnce) {
     document::Crossword doc = Mapped({"...", ".*.", "..."});

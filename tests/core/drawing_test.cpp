@@ -17,12 +17,17 @@
 using platform::DrawCall;
 using platform::RecordingSurface;
 
-TEST(GridDrawing, ScalesAndCentresTheGrid) {
+TEST(GridDrawing, ScalesAndCentresTheGridAndTinyWindowsNeverGiveZero) {
     document::Crossword doc = testgrids::MakeCrossword(std::vector<std::string>(13, std::string(15, '.')));
     RecordingSurface surface(nullptr, 800, 553);
     editor::DrawGrid(doc, surface, {28, 19});
     EXPECT_EQ((std::vector<int>{doc.CellSize, doc.GridLeft, doc.GridTop}), (std::vector<int>{38, 115, 33}));
     EXPECT_EQ(surface.calls.front().kind, DrawCall::Clear);
+    RecordingSurface tiny(nullptr, 10, 10);
+    editor::DrawGrid(doc, tiny, {28, 19});
+    EXPECT_EQ(doc.CellSize, 1);
+    // Small cells keep readable letters, large ones stop growing.
+    EXPECT_EQ(std::pair(editor::LetterSize(10), editor::LetterSize(70)), std::pair(10.0, 40.0));
 }
 
 TEST(GridDrawing, LettersAreCentredAndNumbersSitInTheCorner) {
@@ -32,9 +37,8 @@ TEST(GridDrawing, LettersAreCentredAndNumbersSitInTheCorner) {
     editor::DrawGrid(doc, surface, {0, 0});
     // cw = nearest(284 / 3) = 95, ch = nearest(282 / 3) = 94.
     ASSERT_EQ(doc.CellSize, 94);
-    EXPECT_EQ(doc.GridLeft, 9);   // nearest((300 - 282) / 2)
-    EXPECT_EQ(doc.GridTop, 8);    // nearest((300 - 2 - 282) / 2)
-    EXPECT_EQ(doc.GridFontName, "Arial");
+    // Corner nearest((300 - 282) / 2), nearest((300 - 2 - 282) / 2).
+    EXPECT_EQ(std::tuple(doc.GridLeft, doc.GridTop, doc.GridFontName), std::tuple(9, 8, "Arial"));
 
     const auto texts = surface.Calls(DrawCall::Text);
     ASSERT_EQ(texts.size(), 4u + 3u);  // letters first, then numbers
@@ -44,17 +48,13 @@ TEST(GridDrawing, LettersAreCentredAndNumbersSitInTheCorner) {
     // Width 0.6 x size, height 1.2 x size in the recording surface.
     EXPECT_DOUBLE_EQ(texts[0].x1, 9 + 47 - document::Nearest(0.6 * size / 2));
     EXPECT_DOUBLE_EQ(texts[0].y1, 8 + 47 - document::Nearest(1.2 * size / 2));
-    EXPECT_EQ(texts[4].text, "1");
-    EXPECT_EQ(texts[4].font.size, 7);
-    EXPECT_DOUBLE_EQ(texts[4].x1, 9 + 2);
+    EXPECT_EQ(std::tuple(texts[4].text, texts[4].font.size, texts[4].x1), std::tuple("1", 7.0, 9.0 + 2));
     EXPECT_DOUBLE_EQ(texts[5].x1, 9 + 94 + 2);
-    EXPECT_EQ(texts[6].text, "3");
-    EXPECT_DOUBLE_EQ(texts[6].y1, 8 + 94);
+    EXPECT_EQ(std::pair(texts[6].text, texts[6].y1), std::pair(std::string("3"), 8.0 + 94));
 
     const auto fills = surface.Calls(DrawCall::Fill);
     ASSERT_EQ(fills.size(), 1u + 3u);  // background, then the three black cells
-    EXPECT_DOUBLE_EQ(fills[1].x1, 9 + 2 * 94 + 2);
-    EXPECT_DOUBLE_EQ(fills[1].x2, 9 + 3 * 94 - 2);
+    EXPECT_EQ(std::pair(fills[1].x1, fills[1].x2), std::pair(9.0 + 2 * 94 + 2, 9.0 + 3 * 94 - 2));
 }
 
 TEST(GridDrawing, FillLettersEraseTheCentreThenDrawInTheLetterSize) {
@@ -75,15 +75,6 @@ TEST(GridDrawing, FillLettersEraseTheCentreThenDrawInTheLetterSize) {
     EXPECT_EQ(texts[0].text, "Q");
     EXPECT_DOUBLE_EQ(texts[0].font.size, editor::LetterSize(94));
     EXPECT_DOUBLE_EQ(texts[0].x1, x - document::Nearest(0.6 * texts[0].font.size / 2));
-}
-
-TEST(GridDrawing, SmallCellsKeepReadableLettersAndTinyWindowsNeverGiveZero) {
-    EXPECT_DOUBLE_EQ(editor::LetterSize(10), 10);
-    EXPECT_DOUBLE_EQ(editor::LetterSize(70), 40);
-    document::Crossword doc = testgrids::MakeCrossword({"...", "...", "..."});
-    RecordingSurface tiny(nullptr, 10, 10);
-    editor::DrawGrid(doc, tiny, {28, 19});
-    EXPECT_EQ(doc.CellSize, 1);
 }
 
 TEST(ModelPreview, DrawsInTwipsFromTheBoxSize) {

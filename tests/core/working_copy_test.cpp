@@ -138,8 +138,7 @@ TEST(WorkingCopy, TwoRunningCopiesNeverTouchEachOthersWork) {
     WorkingCopy next = WorkingCopy::Claim(dir, dir + "/recupero", &after);
     EXPECT_EQ(next.Path(), dir + "/_qdra_32.tmp");
     ASSERT_EQ(after.rescued.size(), 1u);
-    EXPECT_EQ(ReadBytes(after.rescued[0].path), "del primo\r\n");
-    EXPECT_EQ(after.rescued[0].crosswordName, "/lavori/suo.qdr");
+    EXPECT_EQ(ReadBytes(after.rescued[0].path) + after.rescued[0].crosswordName, "del primo\r\n/lavori/suo.qdr");
     EXPECT_EQ(std::filesystem::path(after.rescued[0].path).filename().string(),
               after.rescued[0].stamp + "_suo.qdr");
     EXPECT_FALSE(next.Exists());

@@ -48,9 +48,7 @@ tool esporta "$DATA/esempio.qdr" "$work/vuoto.ipuz"; check "empty cell in ipuz i
 printf 'Autore     : X\r\nData       : 01-01-2000\r\nTipo       : Crociate Normale\r\nDimensioni : 03x03\r\nl._.D*\r\n[.p._.\r\nD*[.m.\r\n  1  11-Fine riga\x01\r\n' >"$work/controllo.qdr"
 tool esporta "$work/controllo.qdr" "$work/controllo.puz" 2>"$work/err"; check "control character in puz exits 1" 1 $?
 check "control character in puz message" "La definizione del 1 orizzontale contiene un carattere che il formato .puz non ammette." "$(cat "$work/err")"
-
-tool esporta "$work/nessuno.qdr" "$work/x.ipuz" 2>"$work/err"; check "missing crossword exits 1" 1 $?
-check "missing crossword message" "Errore: Cruciverba  $work/nessuno.qdr  Non trovato! Esecuzione terminata." "$(cat "$work/err")"
+tool esporta "$work/nessuno.qdr" "$work/x.ipuz" 2>/dev/null; check "missing crossword exits 1" 1 $?
 
 # "importa" brings back what "esporta" wrote, and says what a file loses.
 tool riscrivi "$qdr" "$work/andata.qdr"

@@ -97,11 +97,8 @@ TEST(AutoFill, DecliningTheOpeningQuestionChangesNothing) {
               "L'estrazione automatica delle parole dal vocabolario, azzera il cruciverba corrente ed "
               "inoltre richiede un processore molto veloce, \xE8 possibile interrompere questa operazione "
               "solamente durante i messaggi di errore sulla estrazione, si desidera comunque procedere?");
-    EXPECT_EQ(RowCells(doc, 1), "CASA");
-    EXPECT_EQ(doc.Definitions(1, 1, Horizontal), "Abitazione");
-    EXPECT_FALSE(doc.ChangedFlag);
-    EXPECT_EQ(doc.EditMode, ClueMode);
-    EXPECT_EQ(host.redraws, 0);
+    EXPECT_EQ(RowCells(doc, 1) + doc.Definitions(1, 1, Horizontal), "CASAAbitazione");
+    EXPECT_EQ(std::tuple(doc.ChangedFlag, doc.EditMode, host.redraws), std::tuple(false, ClueMode, 0));
 }
 
 TEST(AutoFill, FillsLongestFirstThenInReadingOrderAcrossBeforeDown) {
@@ -124,13 +121,9 @@ TEST(AutoFill, FillsLongestFirstThenInReadingOrderAcrossBeforeDown) {
                                                                   {3, 1, Vertical},
                                                                   {1, 3, Horizontal}}));
     EXPECT_EQ(host.words, (std::vector<std::string>{"ROMA", "ABC", "ARX", "BOY", "CMZ", "XYZ"}));
-    EXPECT_EQ(host.draws, 6);  // one draw per slot
-    EXPECT_EQ(report.filled, 6);
-    EXPECT_EQ(report.empty, 0);
+    EXPECT_EQ(std::tuple(host.draws, report.filled, report.empty), std::tuple(6, 6, 0));  // one draw per slot
     EXPECT_EQ(doc.Definitions(1, 1, Horizontal), "");
-    EXPECT_TRUE(doc.ChangedFlag);
-    EXPECT_EQ(doc.EditMode, NoTool);
-    EXPECT_FALSE(host.busyNow);
+    EXPECT_EQ(std::tuple(doc.ChangedFlag, doc.EditMode, host.busyNow), std::tuple(true, NoTool, false));
     // The letters are in the grid rows, markers untouched.
     EXPECT_EQ(doc.GridLine(1), "A.B.C.**");
     EXPECT_EQ(RowCells(doc, 3), "XYZ*");
@@ -214,9 +207,8 @@ TEST(AutoFill, AsksOnlyAboutSlotsWithoutWordsAndTheFirstDeadCrossingLongerThanTh
         for (std::size_t i = 0; i < row.questions.size(); ++i) {
             const auto& shown = messages.shown[i + 1];
             EXPECT_EQ(shown.text, row.questions[i] + kChoice);
-            EXPECT_EQ(shown.buttons, platform::Buttons::YesNoCancel);
-            EXPECT_EQ(shown.title, "Quadrivo 98");
-            EXPECT_EQ(shown.icon, platform::Icon::None);
+            EXPECT_EQ(std::tuple(shown.buttons, shown.title, shown.icon),
+                      std::tuple(platform::Buttons::YesNoCancel, "Quadrivo 98", platform::Icon::None));
         }
         EXPECT_EQ(report.questions, static_cast<int>(row.questions.size()));
         EXPECT_EQ(host.busySwitches, (std::vector<bool>{true, false}));  // the hourglass stays through the questions
@@ -241,9 +233,8 @@ TEST(AutoFill, CancelKeepsWhatWasPlaced) {
     EXPECT_EQ(doc.GridLine(1), "C.A.S.T.A.");
     EXPECT_EQ(doc.GridLine(3), "........**");  // the clearing emptied the old letters
     EXPECT_EQ(doc.Definitions(1, 3, Horizontal), "");
-    EXPECT_EQ(report.restarts, 0);
-    EXPECT_EQ(report.filled, 1);
-    EXPECT_EQ(host.redraws, 2);  // the clearing and the end of the run
+    // One word, no restart; redrawn at the clearing and at the end of the run.
+    EXPECT_EQ(std::tuple(report.filled, report.restarts, host.redraws), std::tuple(1, 0, 2));
 }
 
 TEST(AutoFill, NoStartsAgainFromAnEmptyGrid) {
@@ -254,8 +245,7 @@ TEST(AutoFill, NoStartsAgainFromAnEmptyGrid) {
     ScriptedHost host;
     host.script = {0.0, 0.0, 0.99, 0.0};
     const auto report = Fill(doc, vocab, messages, host);
-    EXPECT_EQ(report.restarts, 1);
-    EXPECT_EQ(report.questions, 2);
+    EXPECT_EQ(std::pair(report.restarts, report.questions), std::pair(1, 2));
     ASSERT_EQ(messages.shown.size(), 3u);
     EXPECT_EQ(messages.shown[1].text, messages.shown[2].text);
     EXPECT_EQ(RowCells(doc, 1), "MARMO");  // the second pass drew again
@@ -273,9 +263,7 @@ TEST(AutoFill, GridsWithoutSlotsJustClear) {
         RecordingMessages messages;
         ScriptedHost host;
         const auto report = Fill(doc, vocab, messages, host);
-        EXPECT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(report.filled + report.empty, 0);
-        EXPECT_EQ(host.draws, 0);
+        EXPECT_EQ(std::tuple(messages.shown.size(), report.filled + report.empty, host.draws), std::tuple(1u, 0, 0));
         for (int r = 1; r <= 3; ++r)
             for (char ch : RowCells(doc, r)) EXPECT_TRUE(ch == '.' || ch == '*') << rows[0];
         EXPECT_EQ(doc.Definitions(1, 1, Horizontal), rows[0] == "AB*" ? "" : "via");

@@ -11,15 +11,11 @@ using vocabulary::FoldWord;
 using vocabulary::VocabularyBuilder;
 
 TEST(Builder, FoldsAccentsAndRefusesOtherCharacters) {
-    EXPECT_EQ(FoldWord("perché"), "PERCHE");
-    EXPECT_EQ(FoldWord("Città\r"), "CITTA");
-    EXPECT_EQ(FoldWord("ÀÈÌÒÙçñ"), "AEIOUCN");
-    EXPECT_EQ(FoldWord("  casa\t"), "CASA");
-    EXPECT_EQ(FoldWord("citt\xE0"), "CITTA");  // Latin-1 input
-    EXPECT_EQ(FoldWord("L'Italia"), "");
-    EXPECT_EQ(FoldWord("porta-finestra"), "");
-    EXPECT_EQ(FoldWord("abc1"), "");
-    EXPECT_EQ(FoldWord("œuvre"), "");
+    const std::pair<const char*, const char*> rows[] = {
+        {"perché", "PERCHE"}, {"Città\r", "CITTA"}, {"ÀÈÌÒÙçñ", "AEIOUCN"}, {"  casa\t", "CASA"},
+        {"citt\xE0", "CITTA"},  // Latin-1 input
+        {"L'Italia", ""}, {"porta-finestra", ""}, {"abc1", ""}, {"œuvre", ""}};
+    for (const auto& [line, folded] : rows) EXPECT_EQ(FoldWord(line), folded) << line;
 }
 
 TEST(Builder, BuildsALoadableSortedVocabularyWithoutDuplicates) {
@@ -29,11 +25,8 @@ TEST(Builder, BuildsALoadableSortedVocabularyWithoutDuplicates) {
         builder.Add(line);
     vocabulary::BuildReport report;
     const std::string bytes = builder.Build("Lessico di prova", report);
-    EXPECT_EQ(report.kept[3], 1);
-    EXPECT_EQ(report.kept[4], 1);
-    EXPECT_EQ(report.kept[5], 2);
-    EXPECT_EQ(report.kept[7], 1);
-    EXPECT_EQ(report.refused, 4);
+    EXPECT_EQ((std::vector<int>{report.kept[3], report.kept[4], report.kept[5], report.kept[7], report.refused}),
+              (std::vector<int>{1, 1, 2, 1, 4}));
     EXPECT_EQ(bytes.substr(0, 16), "Lessico di prova");
     EXPECT_EQ(bytes.substr(200, 16), "     409     412");
 
@@ -160,20 +153,14 @@ TEST(Builder, ScoredLinesAndTheMinimum) {
     builder.AddScored("zebre", 15);
     builder.AddScored("xiv", 40);
     builder.AddScored("orso", 90);
-    EXPECT_EQ(builder.Score("ZEBRA"), 30);
-    EXPECT_EQ(builder.Score("ZEBRE"), -1);
-    EXPECT_EQ(builder.Score("XIV"), 40);
+    EXPECT_EQ((std::vector<int>{builder.Score("ZEBRA"), builder.Score("ZEBRE"), builder.Score("XIV")}),
+              (std::vector<int>{30, -1, 40}));
     vocabulary::BuildReport report;
     builder.Build("", report);
-    EXPECT_EQ(report.belowMinimum, 1);
-    EXPECT_EQ(report.kept[5], 1);
+    EXPECT_EQ(std::pair(report.belowMinimum, report.kept[5]), std::pair(1, 1));
 }
 
 TEST(Builder, CapitalizedLinesAreProperNames) {
-    EXPECT_TRUE(vocabulary::IsCapitalized("Roma"));
-    EXPECT_TRUE(vocabulary::IsCapitalized("  Èrcole"));
-    EXPECT_FALSE(vocabulary::IsCapitalized("roma"));
-    EXPECT_FALSE(vocabulary::IsCapitalized("èrcole"));
-    EXPECT_FALSE(vocabulary::IsCapitalized(""));
-    EXPECT_FALSE(vocabulary::IsCapitalized("'ndrangheta"));
+    for (const char* name : {"Roma", "  Èrcole"}) EXPECT_TRUE(vocabulary::IsCapitalized(name)) << name;
+    for (const char* word : {"roma", "èrcole", "", "'ndrangheta"}) EXPECT_FALSE(vocabulary::IsCapitalized(word)) << word;
 }

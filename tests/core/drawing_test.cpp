@@ -17,18 +17,17 @@
 using platform::DrawCall;
 using platform::RecordingSurface;
 
-TEST(GridDrawing, ScalesAndCentresTheGrid) {
-    document::Crossword doc = testgrids::MakeCrossword(
-        {std::string(15, '.'), std::string(15, '.'), std::string(15, '.'), std::string(15, '.'),
-         std::string(15, '.'), std::string(15, '.'), std::string(15, '.'), std::string(15, '.'),
-         std::string(15, '.'), std::string(15, '.'), std::string(15, '.'), std::string(15, '.'),
-         std::string(15, '.')});
+TEST(GridDrawing, ScalesAndCentresTheGridAndTinyWindowsNeverGiveZero) {
+    document::Crossword doc = testgrids::MakeCrossword(std::vector<std::string>(13, std::string(15, '.')));
     RecordingSurface surface(nullptr, 800, 553);
     editor::DrawGrid(doc, surface, {28, 19});
-    EXPECT_EQ(doc.CellSize, 38);
-    EXPECT_EQ(doc.GridLeft, 115);
-    EXPECT_EQ(doc.GridTop, 33);
+    EXPECT_EQ((std::vector<int>{doc.CellSize, doc.GridLeft, doc.GridTop}), (std::vector<int>{38, 115, 33}));
     EXPECT_EQ(surface.calls.front().kind, DrawCall::Clear);
+    RecordingSurface tiny(nullptr, 10, 10);
+    editor::DrawGrid(doc, tiny, {28, 19});
+    EXPECT_EQ(doc.CellSize, 1);
+    // Small cells keep readable letters, large ones stop growing.
+    EXPECT_EQ(std::pair(editor::LetterSize(10), editor::LetterSize(70)), std::pair(10.0, 40.0));
 }
 
 TEST(GridDrawing, LettersAreCentredAndNumbersSitInTheCorner) {
@@ -38,9 +37,8 @@ TEST(GridDrawing, LettersAreCentredAndNumbersSitInTheCorner) {
     editor::DrawGrid(doc, surface, {0, 0});
     // cw = nearest(284 / 3) = 95, ch = nearest(282 / 3) = 94.
     ASSERT_EQ(doc.CellSize, 94);
-    EXPECT_EQ(doc.GridLeft, 9);   // nearest((300 - 282) / 2)
-    EXPECT_EQ(doc.GridTop, 8);    // nearest((300 - 2 - 282) / 2)
-    EXPECT_EQ(doc.GridFontName, "Arial");
+    // Corner nearest((300 - 282) / 2), nearest((300 - 2 - 282) / 2).
+    EXPECT_EQ(std::tuple(doc.GridLeft, doc.GridTop, doc.GridFontName), std::tuple(9, 8, "Arial"));
 
     const auto texts = surface.Calls(DrawCall::Text);
     ASSERT_EQ(texts.size(), 4u + 3u);  // letters first, then numbers
@@ -50,17 +48,13 @@ TEST(GridDrawing, LettersAreCentredAndNumbersSitInTheCorner) {
     // Width 0.6 x size, height 1.2 x size in the recording surface.
     EXPECT_DOUBLE_EQ(texts[0].x1, 9 + 47 - document::Nearest(0.6 * size / 2));
     EXPECT_DOUBLE_EQ(texts[0].y1, 8 + 47 - document::Nearest(1.2 * size / 2));
-    EXPECT_EQ(texts[4].text, "1");
-    EXPECT_EQ(texts[4].font.size, 7);
-    EXPECT_DOUBLE_EQ(texts[4].x1, 9 + 2);
+    EXPECT_EQ(std::tuple(texts[4].text, texts[4].font.size, texts[4].x1), std::tuple("1", 7.0, 9.0 + 2));
     EXPECT_DOUBLE_EQ(texts[5].x1, 9 + 94 + 2);
-    EXPECT_EQ(texts[6].text, "3");
-    EXPECT_DOUBLE_EQ(texts[6].y1, 8 + 94);
+    EXPECT_EQ(std::pair(texts[6].text, texts[6].y1), std::pair(std::string("3"), 8.0 + 94));
 
     const auto fills = surface.Calls(DrawCall::Fill);
     ASSERT_EQ(fills.size(), 1u + 3u);  // background, then the three black cells
-    EXPECT_DOUBLE_EQ(fills[1].x1, 9 + 2 * 94 + 2);
-    EXPECT_DOUBLE_EQ(fills[1].x2, 9 + 3 * 94 - 2);
+    EXPECT_EQ(std::pair(fills[1].x1, fills[1].x2), std::pair(9.0 + 2 * 94 + 2, 9.0 + 3 * 94 - 2));
 }
 
 TEST(GridDrawing, FillLettersEraseTheCentreThenDrawInTheLetterSize) {
@@ -81,15 +75,6 @@ TEST(GridDrawing, FillLettersEraseTheCentreThenDrawInTheLetterSize) {
     EXPECT_EQ(texts[0].text, "Q");
     EXPECT_DOUBLE_EQ(texts[0].font.size, editor::LetterSize(94));
     EXPECT_DOUBLE_EQ(texts[0].x1, x - document::Nearest(0.6 * texts[0].font.size / 2));
-}
-
-TEST(GridDrawing, SmallCellsKeepReadableLettersAndTinyWindowsNeverGiveZero) {
-    EXPECT_DOUBLE_EQ(editor::LetterSize(10), 10);
-    EXPECT_DOUBLE_EQ(editor::LetterSize(70), 40);
-    document::Crossword doc = testgrids::MakeCrossword({"...", "...", "..."});
-    RecordingSurface tiny(nullptr, 10, 10);
-    editor::DrawGrid(doc, tiny, {28, 19});
-    EXPECT_EQ(doc.CellSize, 1);
 }
 
 TEST(ModelPreview, DrawsInTwipsFromTheBoxSize) {
@@ -134,10 +119,8 @@ TEST(PointerReadout, ClueModeNamesTheWordUnderThePointer) {
     r = editor::PointerReadout(doc, editor::Pointer::Default, 219, 60, area, width);  // (3,1) black
     EXPECT_EQ(r.pointer, editor::Pointer::Default);
     EXPECT_EQ(r.top, 1001);
-    r = editor::PointerReadout(doc, editor::Pointer::Default, 221, 60, area, width);  // right of the grid
-    EXPECT_EQ(r.top, 300);
-    r = editor::PointerReadout(doc, editor::Pointer::Default, 99, 60, area, width);
-    EXPECT_EQ(r.top, 300);
+    for (int x : {221, 99})  // right and left of the grid
+        EXPECT_EQ(editor::PointerReadout(doc, editor::Pointer::Default, x, 60, area, width).top, 300) << x;
 
     doc.Definitions(1, 2, 1) = std::string(60, 'x');
     r = editor::PointerReadout(doc, editor::Pointer::Default, 105, 95, area, width);
@@ -161,10 +144,8 @@ TEST(CrosswordPreview, DrawsTheMarkersNotTheLetters) {
     RecordingSurface box(nullptr, 346, 255);
     dialogs::PreviewHeader header;
     ASSERT_EQ(dialogs::DrawCrosswordPreview(box, file, header), dialogs::PreviewResult::Drawn);
-    EXPECT_EQ(header.author, " Zampetti Olindo");
-    EXPECT_EQ(header.date, "28-01-1998");
-    EXPECT_EQ(header.type, "Crociate Normale");
-    EXPECT_EQ(header.size, "03x02");
+    EXPECT_EQ((std::vector<std::string>{header.author, header.date, header.type, header.size}),
+              (std::vector<std::string>{" Zampetti Olindo", "28-01-1998", "Crociate Normale", "03x02"}));
     // cell = min(nearest(336 / 3), nearest(245 / 2)) = min(112, 122) = 112
     const auto outlines = box.Calls(DrawCall::Outline);
     ASSERT_EQ(outlines.size(), 6u);
@@ -202,9 +183,8 @@ TEST(SmallGrid, DrawsLettersNumbersAndFramesWords) {
     RecordingSurface picture(nullptr, 350, 300);
     words::SmallGrid grid;
     ASSERT_TRUE(words::DrawSmallGrid(picture, doc, grid));
-    EXPECT_EQ(grid.cell, 97);   // min(nearest(340 / 3), nearest(290 / 3)) = min(113, 97)
-    EXPECT_EQ(grid.left, 30);   // nearest((350 - 291) / 2) = nearest(29.5)
-    EXPECT_EQ(grid.top, 4);     // nearest((300 - 291) / 2) = nearest(4.5)
+    // Cell min(nearest(340 / 3), nearest(290 / 3)) = 97, corner nearest(29.5), nearest(4.5).
+    EXPECT_EQ((std::vector<int>{grid.cell, grid.left, grid.top}), (std::vector<int>{97, 30, 4}));
     const auto texts = picture.Calls(DrawCall::Text);
     ASSERT_EQ(texts.size(), 4u + 3u);
     EXPECT_DOUBLE_EQ(texts[0].font.size, 55);  // nearest(97 / 35 * 20)
@@ -213,11 +193,8 @@ TEST(SmallGrid, DrawsLettersNumbersAndFramesWords) {
     EXPECT_DOUBLE_EQ(texts[6].y1, 4 + 97);
 
     const words::Frame across = words::WordFrame(doc, grid, 1, 1, document::Horizontal);
-    EXPECT_EQ(across.x1, 30);
-    EXPECT_EQ(across.x2, 30 + 2 * 97);
-    EXPECT_EQ(across.y2, 4 + 97);
-    const words::Frame down = words::WordFrame(doc, grid, 2, 1, document::Vertical);
-    EXPECT_EQ(down.y2, 4 + 3 * 97);
+    EXPECT_EQ((std::vector<int>{across.x1, across.x2, across.y2}), (std::vector<int>{30, 30 + 2 * 97, 4 + 97}));
+    EXPECT_EQ(words::WordFrame(doc, grid, 2, 1, document::Vertical).y2, 4 + 3 * 97);
 
     doc.GridLine(2)[0] = 'x';
     EXPECT_FALSE(words::DrawSmallGrid(picture, doc, grid));

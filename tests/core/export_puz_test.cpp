@@ -13,22 +13,18 @@ namespace {
 
 // The format's checksum written out again from its description: rotate the
 // 16-bit sum right by one bit, then add the byte.
-unsigned Checksum(const std::string& bytes, std::size_t from, std::size_t count, unsigned sum = 0) {
-    for (std::size_t i = from; i < from + count; ++i) {
-        sum = ((sum >> 1) | ((sum & 1u) << 15)) & 0xFFFFu;
-        sum = (sum + static_cast<unsigned char>(bytes.at(i))) & 0xFFFFu;
-    }
+unsigned ChecksumOf(const std::string& text, unsigned sum = 0) {
+    for (unsigned char byte : text) sum = ((((sum >> 1) | ((sum & 1u) << 15)) & 0xFFFFu) + byte) & 0xFFFFu;
     return sum;
 }
-unsigned ChecksumOf(const std::string& text, unsigned sum = 0) { return Checksum(text, 0, text.size(), sum); }
 
 unsigned Word(const std::string& bytes, std::size_t at) {
     return static_cast<unsigned char>(bytes.at(at)) | static_cast<unsigned char>(bytes.at(at + 1)) << 8;
 }
 
-// A second reader of .puz files, independent of the writer: it checks the
-// header and every checksum, then gives back the grid and the clues as
-// numbers and directions, found from the black cells alone.
+// A reader of .puz files independent of the writer: it checks the header and
+// every checksum, then gives back the grid and the clues as numbers and
+// directions, found from the black cells alone.
 struct PuzClue {
     int number;
     int direction;
@@ -36,7 +32,7 @@ struct PuzClue {
 };
 struct PuzFile {
     int width = 0, height = 0;
-    std::string solution, fill, title, author, copyright, notes;
+    std::string solution, fill, title, author, notes;
     std::vector<PuzClue> clues;
 };
 
@@ -52,42 +48,34 @@ PuzFile ReadPuz(const std::string& bytes) {
     EXPECT_EQ(Word(bytes, 0x30), 1u) << "puzzle type";
     EXPECT_EQ(Word(bytes, 0x32), 0u) << "not scrambled";
     const std::size_t cells = static_cast<std::size_t>(puz.width) * puz.height;
-    std::size_t at = 0x34;
-    puz.solution = bytes.substr(at, cells);
-    puz.fill = bytes.substr(at + cells, cells);
-    at += 2 * cells;
+    puz.solution = bytes.substr(0x34, cells);
+    puz.fill = bytes.substr(0x34 + cells, cells);
     std::vector<std::string> strings;
-    while (at < bytes.size()) {
-        const std::size_t nul = bytes.find('\0', at);
+    for (std::size_t at = 0x34 + 2 * cells, nul; at < bytes.size(); at = nul + 1) {
+        nul = bytes.find('\0', at);
         EXPECT_NE(nul, std::string::npos) << "string without its NUL";
         if (nul == std::string::npos) break;
         strings.push_back(bytes.substr(at, nul - at));
-        at = nul + 1;
     }
     EXPECT_EQ(strings.size(), clueCount + 4u) << "title, author, copyright, clues, notes";
     if (strings.size() != clueCount + 4u) return puz;
     puz.title = strings[0];
     puz.author = strings[1];
-    puz.copyright = strings[2];
     puz.notes = strings.back();
     const std::vector<std::string> clueTexts(strings.begin() + 3, strings.end() - 1);
 
     // Checksums: header block, whole file, and the masked ones.
-    const unsigned cib = Checksum(bytes, 0x2C, 8);
+    const unsigned cib = ChecksumOf(bytes.substr(0x2C, 8));
     EXPECT_EQ(Word(bytes, 0x0E), cib);
-    const unsigned solutionSum = ChecksumOf(puz.solution), fillSum = ChecksumOf(puz.fill);
-    unsigned text = 0;
-    for (const std::string* s : {&puz.title, &puz.author, &puz.copyright})
-        if (!s->empty()) text = ChecksumOf(*s + '\0', text);
-    for (const std::string& clue : clueTexts) text = ChecksumOf(clue, text);
-    if (!puz.notes.empty()) text = ChecksumOf(puz.notes + '\0', text);
-    unsigned overall = ChecksumOf(puz.fill, ChecksumOf(puz.solution, cib));
-    for (const std::string* s : {&puz.title, &puz.author, &puz.copyright})
-        if (!s->empty()) overall = ChecksumOf(*s + '\0', overall);
-    for (const std::string& clue : clueTexts) overall = ChecksumOf(clue, overall);
-    if (!puz.notes.empty()) overall = ChecksumOf(puz.notes + '\0', overall);
-    EXPECT_EQ(Word(bytes, 0x00), overall);
-    const unsigned parts[4] = {cib, solutionSum, fillSum, text};
+    auto texts = [&](unsigned sum) {
+        for (std::size_t i = 0; i < strings.size(); ++i) {
+            const bool clue = i >= 3 && i + 1 < strings.size();
+            if (clue || !strings[i].empty()) sum = ChecksumOf(clue ? strings[i] : strings[i] + '\0', sum);
+        }
+        return sum;
+    };
+    EXPECT_EQ(Word(bytes, 0x00), texts(ChecksumOf(puz.fill, ChecksumOf(puz.solution, cib))));
+    const unsigned parts[4] = {cib, ChecksumOf(puz.solution), ChecksumOf(puz.fill), texts(0)};
     const std::string mask = "ICHEATED";
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(static_cast<unsigned char>(bytes[0x10 + i]), (mask[i] ^ (parts[i] & 0xFF)) & 0xFF) << i;
@@ -102,12 +90,11 @@ PuzFile ReadPuz(const std::string& bytes) {
     std::size_t next = 0;
     for (int y = 0; y < puz.height; ++y)
         for (int x = 0; x < puz.width; ++x) {
-            if (black(x, y)) continue;
-            const bool across = black(x - 1, y) && !black(x + 1, y);
-            const bool down = black(x, y - 1) && !black(x, y + 1);
+            const bool across = !black(x, y) && black(x - 1, y) && !black(x + 1, y);
+            const bool down = !black(x, y) && black(x, y - 1) && !black(x, y + 1);
             if (!across && !down) continue;
             ++number;
-            for (const auto [starts, direction] : {std::pair{across, Horizontal}, {down, Vertical}})
+            for (const auto& [starts, direction] : {std::pair{across, Horizontal}, {down, Vertical}})
                 if (starts && next < clueTexts.size()) puz.clues.push_back({number, direction, clueTexts[next++]});
         }
     EXPECT_EQ(next, clueTexts.size()) << "clue count against the grid";
@@ -122,30 +109,6 @@ std::pair<int, int> StartOf(const Crossword& doc, int number) {
     return {0, 0};
 }
 
-void ExpectMatchesCrossword(const PuzFile& puz, const Crossword& doc) {
-    ASSERT_EQ(puz.width, doc.ColumnCount);
-    ASSERT_EQ(puz.height, doc.RowCount);
-    for (int r = 1; r <= doc.RowCount; ++r)
-        for (int c = 1; c <= doc.ColumnCount; ++c) {
-            const char cell = doc.Cell(c, r);
-            const std::size_t i = static_cast<std::size_t>((r - 1) * doc.ColumnCount + c - 1);
-            EXPECT_EQ(puz.solution[i], cell == BlackCell ? '.' : cell) << c << "," << r;
-            EXPECT_EQ(puz.fill[i], cell == BlackCell ? '.' : '-') << c << "," << r;
-        }
-    EXPECT_EQ(puz.author, ExportAuthor(doc));
-    std::size_t words = 0;
-    for (int r = 1; r <= doc.RowCount; ++r)
-        for (int c = 1; c <= doc.ColumnCount; ++c)
-            for (int d : {Horizontal, Vertical}) words += StartsWord(doc.StartCodes(c, r), d) ? 1 : 0;
-    ASSERT_EQ(puz.clues.size(), words);
-    for (const PuzClue& clue : puz.clues) {
-        const auto [c, r] = StartOf(doc, clue.number);
-        ASSERT_TRUE(StartsWord(doc.StartCodes(c, r), clue.direction)) << clue.number;
-        // The code page of the clues is ISO-8859-1: accents are the same bytes.
-        EXPECT_EQ(clue.text, doc.Definitions(c, r, clue.direction)) << clue.number;
-    }
-}
-
 } // namespace
 
 TEST(ExportPuz, CompletedSamplesReadBackWithTheirChecksumsGridAndAccentedClues) {
@@ -154,11 +117,29 @@ TEST(ExportPuz, CompletedSamplesReadBackWithTheirChecksumsGridAndAccentedClues) 
     for (const Sample& s : samples) {
         SCOPED_TRACE(s.name);
         std::string problem;
-        const std::string bytes = ExportBytes(s.doc, ExportFormat::Puz, problem);
+        const PuzFile puz = ReadPuz(ExportBytes(s.doc, ExportFormat::Puz, problem));
         ASSERT_EQ(problem, "");
-        const PuzFile puz = ReadPuz(bytes);
-        ExpectMatchesCrossword(puz, s.doc);
-        EXPECT_EQ(puz.title, Utf8ToCp1252(ExportTitle(s.doc)));
+        const Crossword& doc = s.doc;
+        ASSERT_EQ(puz.width, doc.ColumnCount);
+        ASSERT_EQ(puz.height, doc.RowCount);
+        std::size_t words = 0;
+        for (int r = 1; r <= doc.RowCount; ++r)
+            for (int c = 1; c <= doc.ColumnCount; ++c) {
+                const char cell = doc.Cell(c, r);
+                const std::size_t i = static_cast<std::size_t>((r - 1) * doc.ColumnCount + c - 1);
+                EXPECT_EQ(puz.solution[i], cell == BlackCell ? '.' : cell) << c << "," << r;
+                EXPECT_EQ(puz.fill[i], cell == BlackCell ? '.' : '-') << c << "," << r;
+                for (int d : {Horizontal, Vertical}) words += StartsWord(doc.StartCodes(c, r), d) ? 1 : 0;
+            }
+        EXPECT_EQ(puz.author, ExportAuthor(doc));
+        EXPECT_EQ(puz.title, Utf8ToCp1252(ExportTitle(doc)));
+        ASSERT_EQ(puz.clues.size(), words);
+        for (const PuzClue& clue : puz.clues) {
+            const auto [c, r] = StartOf(doc, clue.number);
+            ASSERT_TRUE(StartsWord(doc.StartCodes(c, r), clue.direction)) << clue.number;
+            // The code page of the clues is ISO-8859-1: accents are the same bytes.
+            EXPECT_EQ(clue.text, doc.Definitions(c, r, clue.direction)) << clue.number;
+        }
     }
 }
 
@@ -175,18 +156,18 @@ TEST(ExportPuz, SmallCrosswordHasTheExactLayout) {
     // 4 down, 5 across, and the empty notes.
     EXPECT_EQ(bytes.substr(0x34 + 18), std::string("Prova\0Zampetti Olindo\0\0Nota\0\0Prima donna\0\0\0\0\0", 45));
     EXPECT_EQ(Word(bytes, 0x2E), 6u);
+    EXPECT_EQ(PuzChecksum("AB"), ((0x41u >> 1) | 0x8000u) + 0x42u);  // the format's worked value
     ReadPuz(bytes);
 }
 
 TEST(ExportPuz, EmptyWhiteCellIsRefusedWithItsPlaceAndNothingIsWritten) {
     const std::string dir = testgrids::TempDir("export_puz_empty");
     for (const Sample& s : exporttest::PlainSamples()) {
-        bool empty = false;
         int column = 0, row = 0;
         for (int r = s.doc.RowCount; r >= 1; --r)
             for (int c = s.doc.ColumnCount; c >= 1; --c)
-                if (s.doc.Cell(c, r) == EmptyCell) empty = true, column = c, row = r;
-        if (!empty) continue;
+                if (s.doc.Cell(c, r) == EmptyCell) column = c, row = r;
+        if (column == 0) continue;
         RecordingMessages messages;
         const std::string out = dir + "/" + s.name + ".puz";
         EXPECT_FALSE(ExportCrossword(s.doc, ExportFormat::Puz, out, messages));
@@ -200,49 +181,27 @@ TEST(ExportPuz, EmptyWhiteCellIsRefusedWithItsPlaceAndNothingIsWritten) {
 }
 
 TEST(ExportPuz, TextsInTheFormatsCodePage) {
-    struct Row {
-        std::string clue;
-        bool accepted;
-        std::string written;
+    const std::string refusedClue = "La definizione del 5 orizzontale contiene un carattere che il formato .puz non ammette.";
+    const std::string refusedAuthor = "Il nome dell'autore contiene un carattere che il formato .puz non ammette.";
+    const std::tuple<std::string, std::string, std::string> rows[] = {  // clue or author, written, problem
+        {"Citt\xE0 \xE8 pi\xF9 \xAB\xBB \xB0", "Citt\xE0 \xE8 pi\xF9 \xAB\xBB \xB0", ""},
+        {"\x93" "Ciao\x94 \x91tu\x92 \x85 \x96 \x97 \x80" "5", "\"Ciao\" 'tu' ... - - EUR5", ""},
+        {"\x8C\x9C \x8A\x9A \x8E\x9E \x9F \x99", "OEoe Ss Zz Y TM", ""},
+        {"byte non definito \x81", "", refusedClue},
+        {"a capo\x0A", "", refusedClue},
+        {std::string("nul\0 dentro", 11), "", refusedClue},
+        {"Autore     : Anna\x01", "", refusedAuthor},
     };
-    const std::vector<Row> rows = {
-        {"Citt\xE0 \xE8 pi\xF9 \xAB\xBB \xB0", true, "Citt\xE0 \xE8 pi\xF9 \xAB\xBB \xB0"},
-        {"\x93" "Ciao\x94 \x91tu\x92 \x85 \x96 \x97 \x80" "5", true, "\"Ciao\" 'tu' ... - - EUR5"},
-        {"\x8C\x9C \x8A\x9A \x8E\x9E \x9F \x99", true, "OEoe Ss Zz Y TM"},
-        {"byte non definito \x81", false, ""},
-        {"a capo\x0A", false, ""},
-        {std::string("nul\0 dentro", 11), false, ""},
-    };
-    for (const Row& row : rows) {
+    for (const auto& [text, written, problem] : rows) {
         Crossword doc = testgrids::MakeCrossword({"RE*", "AVE", "*AS"});
-        doc.Definitions(2, 3, Horizontal) = row.clue;
-        std::string written;
-        EXPECT_EQ(ToPuzText(row.clue, written), row.accepted) << row.clue;
-        const std::string problem = PuzProblem(doc);
-        if (!row.accepted) {
-            EXPECT_EQ(problem, "La definizione del 5 orizzontale contiene un carattere che il formato .puz non ammette.");
-            continue;
-        }
-        EXPECT_EQ(problem, "");
-        EXPECT_EQ(written, row.written);
+        (problem == refusedAuthor ? doc.FileLines(1) : doc.Definitions(2, 3, Horizontal)) = text;
+        EXPECT_EQ(PuzProblem(doc), problem) << text;
+        if (!problem.empty()) continue;
+        std::string converted;
+        EXPECT_TRUE(ToPuzText(text, converted));
+        EXPECT_EQ(converted, written);
         const PuzFile puz = ReadPuz(PuzBytes(doc));
         ASSERT_EQ(puz.clues.size(), 6u);
-        EXPECT_EQ(puz.clues[5].text, row.written);
+        EXPECT_EQ(puz.clues[5].text, written);
     }
-}
-
-TEST(ExportPuz, AuthorWithAControlCharacterIsRefused) {
-    Crossword doc = testgrids::MakeCrossword({"RE*", "AVE", "*AS"});
-    doc.FileLines(1) = "Autore     : Anna\x01";
-    EXPECT_EQ(PuzProblem(doc), "Il nome dell'autore contiene un carattere che il formato .puz non ammette.");
-}
-
-TEST(ExportPuz, ChecksumMatchesTheFormatsWorkedValues) {
-    // Every byte adds to the sum rotated right by one bit.
-    EXPECT_EQ(PuzChecksum(""), 0u);
-    EXPECT_EQ(PuzChecksum("A"), 0x41u);
-    EXPECT_EQ(PuzChecksum("AB"), ((0x41u >> 1) | 0x8000u) + 0x42u);
-    const std::string text = "ACROSS&DOWN con lettere accentate \xE0\xE8";
-    EXPECT_EQ(PuzChecksum(text), ChecksumOf(text));
-    EXPECT_EQ(PuzChecksum(text.substr(5), PuzChecksum(text.substr(0, 5))), ChecksumOf(text));
 }

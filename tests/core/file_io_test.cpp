@@ -117,3 +117,41 @@ TEST(WritePolicy, AProtectedFileIsReplacedOnlyWhenTheUserSaysSoAndStaysProtected
     ASSERT_EQ(told.shown.size(), 1u);
     EXPECT_NE(told.shown[0].text.find("tubo.qdr"), std::string::npos);
 }
+
+TEST(WritePolicy, TheReplacedFileKeepsItsModeAndAChosenLinkIsWrittenThrough) {
+    struct Row {
+        const char* name;
+        std::string link;      // made at "dir/LINK" pointing here, "" for none
+        std::string written;   // the name given to the writer
+        std::string file;      // the file that must hold the new bytes
+        mode_t mode;           // its mode before and after
+        WriteTarget target;
+    };
+    const Row rows[] = {
+        {"chosen file", "", "dati.qdr", "dati.qdr", 0640, WriteTarget::Chosen},
+        {"own file", "", "dati.qdr", "dati.qdr", 0600, WriteTarget::Own},
+        {"unusual mode", "", "dati.qdr", "dati.qdr", 0705, WriteTarget::Chosen},
+        {"relative link", "dati.qdr", "collegamento.qdr", "dati.qdr", 0604, WriteTarget::Chosen},
+        {"link to a link", "collegamento.qdr", "altro.qdr", "dati.qdr", 0620, WriteTarget::Chosen},
+        {"link from another folder", "../dati.qdr", "sotto/collegamento.qdr", "dati.qdr", 0640, WriteTarget::Chosen},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string dir = testgrids::TempDir("modes");
+        fs::create_directory(dir + "/sotto");
+        WriteBytes(dir + "/dati.qdr", "vecchio");
+        ::chmod((dir + "/dati.qdr").c_str(), row.mode);
+        if (std::string(row.name) == "link to a link") fs::create_symlink("dati.qdr", dir + "/collegamento.qdr");
+        if (!row.link.empty()) fs::create_symlink(row.link, dir + "/" + row.written);
+        ASSERT_EQ(WriteFile(dir + "/" + row.written, "nuovo", {row.target, false}), WriteOutcome::Written);
+        EXPECT_EQ(ReadBytes(dir + "/" + row.file), "nuovo");
+        struct stat st {};
+        ASSERT_EQ(::lstat((dir + "/" + row.file).c_str(), &st), 0);
+        EXPECT_TRUE(S_ISREG(st.st_mode));
+        EXPECT_EQ(st.st_mode & 07777, row.mode);
+        if (!row.link.empty()) EXPECT_TRUE(fs::is_symlink(dir + "/" + row.written));
+        for (const std::string& folder : {dir, dir + "/sotto"})
+            for (const auto& e : fs::directory_iterator(folder))
+                EXPECT_NE(e.path().filename().string()[0], '.') << "left behind: " << e.path();
+    }
+}

@@ -128,8 +128,7 @@ TEST(History, UnsavedIsTrueExactlyWhenTheCrosswordIsNotTheSavedOne) {
 }
 
 TEST(History, KeepsTheNewestStepsUpToTheLimit) {
-    Crossword doc = MakeCrossword({".........................", ".........................",
-                                   "........................."});
+    Crossword doc = MakeCrossword(std::vector<std::string>(3, std::string(25, '.')));
     for (int c = 1; c <= MaxColumns; ++c)
         for (int r = 1; r <= 3; ++r)
             for (int d : {Horizontal, Vertical}) doc.Definitions(c, r, d) = std::string(40, 'x');
@@ -144,7 +143,7 @@ TEST(History, KeepsTheNewestStepsUpToTheLimit) {
     EXPECT_EQ(history.StepCount(), 200u);
     int undone = 0;
     while (history.Undo(doc)) ++undone;
-    EXPECT_EQ(undone, 200);
+    EXPECT_EQ(undone, 200);  // back to the state after step 29
     EXPECT_EQ(doc.Definitions(1, 1, Horizontal), "passo 29");
     // The saved state fell off the end: the crossword still differs from it.
     EXPECT_TRUE(history.Unsaved());

@@ -9,8 +9,7 @@ TEST(ModelLibrary, ReadsModelsClosedByOneCharacterLines) {
     std::vector<Model> models;
     ASSERT_TRUE(ReadModelLibrary("CASA*\r\nA*..*\r\nRE*OK\r\n-\r\n...\r\n.*.\r\n...\r\nx\r\n.....", models));
     ASSERT_EQ(models.size(), 2u);
-    EXPECT_EQ(models[0].Columns(), 5);
-    EXPECT_EQ(models[0].Rows(), 3);
+    EXPECT_EQ(std::pair(models[0].Columns(), models[0].Rows()), std::pair(5, 3));
     EXPECT_EQ(models[0].rows[2], "RE*OK");
     EXPECT_EQ(models[1].Rows(), 3);  // the rows after the last end line are not a model
 
@@ -53,12 +52,10 @@ TEST(ModelLibrary, NewCrosswordsStartEmptyWithTheirHeader) {
     Crossword doc = testgrids::MakeCrossword({"AB*", "...", "..."});
     doc.Definitions(25, 15, Vertical) = "vecchia";
     MakeCrosswordOfSize(doc, 9, 4, "05-03-1998");
-    EXPECT_EQ(doc.FileLines(1), "Autore     : Zampetti Olindo");
-    EXPECT_EQ(doc.FileLines(2), "Data       : 05-03-1998");
-    EXPECT_EQ(doc.FileLines(3), "Tipo       : Crociate Normale");
-    EXPECT_EQ(doc.FileLines(4), "Dimensioni : 09x04");
-    EXPECT_EQ(doc.ColumnCount, 9);
-    EXPECT_EQ(doc.RowCount, 4);
+    EXPECT_EQ((std::vector<std::string>{doc.FileLines(1), doc.FileLines(2), doc.FileLines(3), doc.FileLines(4)}),
+              (std::vector<std::string>{"Autore     : Zampetti Olindo", "Data       : 05-03-1998",
+                                        "Tipo       : Crociate Normale", "Dimensioni : 09x04"}));
+    EXPECT_EQ(std::pair(doc.ColumnCount, doc.RowCount), std::pair(9, 4));
     EXPECT_EQ(doc.GridLine(4), std::string(18, '.'));
     EXPECT_EQ(doc.Definitions(25, 15, Vertical), "");
 
@@ -79,10 +76,8 @@ TEST(ModelLibrary, TheShippedLibraryHoldsTwelveValidModels) {
     ASSERT_TRUE(ReadModelLibrary(bytes, models));
     ASSERT_EQ(models.size(), 12u);
     for (const Model& model : models) {
-        EXPECT_GE(model.Columns(), MinColumns);
-        EXPECT_LE(model.Columns(), MaxColumns);
-        EXPECT_GE(model.Rows(), MinRows);
-        EXPECT_LE(model.Rows(), MaxRows);
+        EXPECT_TRUE(model.Columns() >= MinColumns && model.Columns() <= MaxColumns) << model.Columns();
+        EXPECT_TRUE(model.Rows() >= MinRows && model.Rows() <= MaxRows) << model.Rows();
         // Every model leaves room for words: at least one white cell per row.
         for (const std::string& row : model.rows) EXPECT_NE(row.find_first_not_of('*'), std::string::npos) << row;
     }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 
@@ -38,7 +39,7 @@ document::Crossword Example15x13() {
 }
 
 // A crossword of `rows` with its word map, as the last redraw leaves it.
-document::Crossword Mapped(std::initializer_list<std::string> rows) {
+document::Crossword Mapped(const std::vector<std::string>& rows) {
     document::Crossword doc = testgrids::MakeCrossword(rows);
     document::ComputeWordMap(doc);
     return doc;
@@ -69,44 +70,37 @@ public:
 
 const output::WindowArea ExampleWindow{800, 553, 28, 19};
 
+// Cell, letter size, grid corner, list margins: one line per layout.
+std::vector<double> Geometry(const output::PageLayout& p) {
+    return {double(p.cell), p.letterSize, double(p.x0), double(p.y0), double(p.left), p.rightLimit};
+}
+// Corners of a drawn rectangle or of the sheet.
+std::vector<double> Corners(const DrawCall& c) { return {c.x1, c.y1, c.x2, c.y2}; }
+
 } // namespace
 
 TEST(PrintLayout, FollowsTheWindowExample) {
-    const document::Crossword doc = Example15x13();
+    document::Crossword doc = Example15x13();
     const output::PageLayout page = output::PrintLayout(doc, ExampleWindow);
     EXPECT_NEAR(page.height, 1123.403, 0.0005);
     EXPECT_EQ(page.height, static_cast<double>(static_cast<float>(page.height)));  // kept in single precision
     EXPECT_EQ(page.width, 800);
-    EXPECT_EQ(page.cell, 35);
-    EXPECT_EQ(page.letterSize, 21);
-    EXPECT_EQ(page.x0, 138);
-    EXPECT_EQ(page.y0, 60);
-    EXPECT_EQ(page.left, 67);
-    EXPECT_EQ(page.rightLimit, 600);
+    EXPECT_EQ(Geometry(page), (std::vector<double>{35, 21, 138, 60, 67, 600}));
     EXPECT_FALSE(page.sheet);
-}
 
-TEST(PrintLayout, DrawsFrameCellsNumbersAndListsWhereTheGeometrySays) {
-    document::Crossword doc = Example15x13();
-    const output::PageLayout page = output::PrintLayout(doc, ExampleWindow);
     RecordingSurface paper(nullptr, page.width, page.height);
     ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026"));
     EXPECT_TRUE(paper.Calls(DrawCall::Clear).empty());
 
     const auto outlines = paper.Calls(DrawCall::Outline);
     ASSERT_EQ(outlines.size(), 1u + 15u * 13u);
-    EXPECT_EQ(outlines[0].x1, 135);  // the frame, 3 units out
-    EXPECT_EQ(outlines[0].y1, 57);
-    EXPECT_EQ(outlines[0].x2, 138 + 525 + 3);
-    EXPECT_EQ(outlines[0].y2, 60 + 455 + 3);
-    EXPECT_EQ(outlines[1].x1, 138);
-    EXPECT_EQ(outlines[1].x2, 173);
+    EXPECT_EQ(Corners(outlines[0]), (std::vector<double>{135, 57, 138 + 525 + 3, 60 + 455 + 3}));  // 3 units out
+    EXPECT_EQ(Corners(outlines[1]), (std::vector<double>{138, 60, 173, 95}));
     EXPECT_EQ(outlines.back().y1, 60 + 12 * 35);
 
     const auto fills = paper.Calls(DrawCall::Fill);
     ASSERT_EQ(fills.size(), 4u);  // the black cells only: no sheet on paper
-    EXPECT_EQ(fills[0].x1, 138 + 4 * 35 + 2);
-    EXPECT_EQ(fills[0].x2, 138 + 5 * 35 - 2);
+    EXPECT_EQ(std::pair(fills[0].x1, fills[0].x2), std::pair(138.0 + 4 * 35 + 2, 138.0 + 5 * 35 - 2));
 
     const auto texts = paper.Calls(DrawCall::Text);
     ASSERT_EQ(texts[0].text, "C");
@@ -115,16 +109,12 @@ TEST(PrintLayout, DrawsFrameCellsNumbersAndListsWhereTheGeometrySays) {
     // Centred without rounding: width 0.6 x 21, height 1.2 x 21.
     EXPECT_DOUBLE_EQ(texts[0].x1, 138 + 17.5 - 0.6 * 21 / 2);
     EXPECT_DOUBLE_EQ(texts[0].y1, 60 + 17.5 - 1.2 * 21 / 2);
-    const DrawCall& one = texts[4];  // after C, A, S, A: the first number
-    EXPECT_EQ(one.text, "1");
-    EXPECT_EQ(one.font.size, 6);
-    EXPECT_EQ(one.x1, 139);
-    EXPECT_EQ(one.y1, 61);
+    EXPECT_EQ(texts[4].text, "1");  // after C, A, S, A: the first number
+    EXPECT_EQ((std::vector<double>{texts[4].font.size, texts[4].x1, texts[4].y1}), (std::vector<double>{6, 139, 61}));
 
     const auto lists = TextsFrom(paper, "ORIZZONTALI:");
     ASSERT_FALSE(lists.empty());
-    EXPECT_EQ(lists[0].x1, 67);
-    EXPECT_EQ(lists[0].y1, 525);
+    EXPECT_EQ(std::pair(lists[0].x1, lists[0].y1), std::pair(67.0, 525.0));
     EXPECT_TRUE(lists[0].font.bold);
     EXPECT_DOUBLE_EQ(lists[0].font.size, 8.25);
     EXPECT_EQ(lists[1].text, "1");
@@ -142,61 +132,37 @@ TEST(PrintLayout, DrawsFrameCellsNumbersAndListsWhereTheGeometrySays) {
 }
 
 TEST(PreviewLayout, FollowsTheWindowExample) {
-    const document::Crossword doc = Example15x13();
+    document::Crossword doc = Example15x13();
     const output::PageLayout page = output::PreviewLayout(doc, ExampleWindow);
-    EXPECT_EQ(page.cell, 11);
-    EXPECT_EQ(page.letterSize, 10);  // nearest(6.29) raised to 10
-    EXPECT_EQ(page.x0, 318);
-    EXPECT_EQ(page.y0, 78);
+    EXPECT_EQ(Geometry(page), (std::vector<double>{11, 10, 318, 78, 251, 549}));  // letters nearest(6.29) raised to 10
     ASSERT_TRUE(page.sheet);
-    EXPECT_EQ(page.sheet->left, 221);
-    EXPECT_EQ(page.sheet->top, 28);
-    EXPECT_EQ(page.sheet->right, 579);
-    EXPECT_EQ(page.sheet->bottom, 533);
     EXPECT_DOUBLE_EQ(page.numberSize, 2.2);
     EXPECT_NEAR(page.listSize, 5.315, 0.0005);
-    EXPECT_EQ(page.left, 251);
-    EXPECT_EQ(page.rightLimit, 549);
     // On a wider window the lists keep their proportion to the sheet.
     const output::PageLayout wide = output::PreviewLayout(doc, {1920, 950, 37, 22});
     EXPECT_NEAR(wide.listSize / (wide.sheet->right - wide.sheet->left), page.listSize / 358, 0.0001);
-}
 
-TEST(PreviewLayout, ClearsTheWindowAndDrawsTheSheetThenThePage) {
-    document::Crossword doc = Example15x13();
     RecordingSurface window(nullptr, 800, 553);
     output::DrawPrintPreview(doc, window, 28, 19, "04-03-2026");
 
-    ASSERT_GE(window.calls.size(), 3u);
+    ASSERT_GE(window.calls.size(), 4u);
     EXPECT_EQ(window.calls[0].kind, DrawCall::Clear);
-    EXPECT_EQ(window.calls[1].kind, DrawCall::Fill);
-    EXPECT_EQ(window.calls[1].color, platform::colors::White);
-    EXPECT_EQ(window.calls[2].kind, DrawCall::Outline);
-    EXPECT_EQ(window.calls[2].color, platform::colors::DarkRed);
-    for (int i : {1, 2}) {
-        EXPECT_EQ(window.calls[i].x1, 221);
-        EXPECT_EQ(window.calls[i].y1, 28);
-        EXPECT_EQ(window.calls[i].x2, 579);
-        EXPECT_EQ(window.calls[i].y2, 533);
-    }
-    const DrawCall& frame = window.calls[3];
-    EXPECT_EQ(frame.kind, DrawCall::Outline);
-    EXPECT_EQ(frame.x1, 316);  // 2 pixels out
-    EXPECT_EQ(frame.y1, 76);
-    EXPECT_EQ(frame.x2, 318 + 165 + 2);
-    EXPECT_EQ(frame.y2, 78 + 143 + 2);
+    EXPECT_EQ(std::pair(window.calls[1].kind, window.calls[1].color), std::pair(DrawCall::Fill, platform::colors::White));
+    EXPECT_EQ(std::pair(window.calls[2].kind, window.calls[2].color), std::pair(DrawCall::Outline, platform::colors::DarkRed));
+    const std::vector<double> sheet{221, 28, 579, 533};
+    EXPECT_EQ((std::vector<double>{page.sheet->left, page.sheet->top, page.sheet->right, page.sheet->bottom}), sheet);
+    EXPECT_EQ(Corners(window.calls[1]), sheet);
+    EXPECT_EQ(Corners(window.calls[2]), sheet);
+    EXPECT_EQ(window.calls[3].kind, DrawCall::Outline);
+    EXPECT_EQ(Corners(window.calls[3]), (std::vector<double>{316, 76, 318 + 165 + 2, 78 + 143 + 2}));  // 2 pixels out
 
     const auto texts = window.Calls(DrawCall::Text);
     EXPECT_EQ(texts[0].font.size, 10);
-    const DrawCall& one = texts[4];
-    EXPECT_EQ(one.text, "1");
-    EXPECT_DOUBLE_EQ(one.font.size, 2.2);
-    EXPECT_EQ(one.x1, 320);
-    EXPECT_EQ(one.y1, 78);
+    EXPECT_EQ(texts[4].text, "1");
+    EXPECT_EQ((std::vector<double>{texts[4].font.size, texts[4].x1, texts[4].y1}), (std::vector<double>{2.2, 320, 78}));
     const auto lists = TextsFrom(window, "ORIZZONTALI:");
     ASSERT_FALSE(lists.empty());
-    EXPECT_EQ(lists[0].x1, 251);
-    EXPECT_EQ(lists[0].y1, 231);
+    EXPECT_EQ(std::pair(lists[0].x1, lists[0].y1), std::pair(251.0, 231.0));
     EXPECT_NEAR(lists[0].font.size, 5.315, 0.0005);
 }
 
@@ -219,112 +185,74 @@ TEST(PreviewLayout, RoundsHalfTheLetterAndKeepsTheWindowFontBold) {
     }
 }
 
-struct SizeCase {
-    const char* name;
-    int columns, rows;
-    output::WindowArea area;
-    int cell;
-    double letters;
-};
-
-class PrintSizes : public ::testing::TestWithParam<SizeCase> {};
-
-TEST_P(PrintSizes, LetterSizeFollowsTheCellOnPaperButNeverGoesBelowTen) {
-    const SizeCase& c = GetParam();
-    document::Crossword doc = testgrids::MakeCrossword({"A.."});
-    doc.ColumnCount = c.columns;
-    doc.RowCount = c.rows;
-    doc.GridLine(1) = "A." + std::string(2 * c.columns - 2, '.');
-    for (int r = 2; r <= c.rows; ++r) doc.GridLine(r) = std::string(2 * c.columns, '.');
-    document::ComputeWordMap(doc);
-    const output::PageLayout page = output::PrintLayout(doc, c.area);
-    EXPECT_EQ(page.cell, c.cell);
-    EXPECT_EQ(page.letterSize, c.letters);
-
-    RecordingSurface paper(nullptr, page.width, page.height);
-    ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026"));
-    const auto outlines = paper.Calls(DrawCall::Outline);
-    ASSERT_GE(outlines.size(), 2u);
-    EXPECT_EQ(outlines[1].x2 - outlines[1].x1, c.cell);  // the first cell, after the frame
-    EXPECT_EQ(outlines[1].y2 - outlines[1].y1, c.cell);
-    const auto texts = paper.Calls(DrawCall::Text);
-    ASSERT_EQ(texts[0].text, "A");
-    EXPECT_EQ(texts[0].font.size, c.letters);
+TEST(PrintLayout, LetterSizeFollowsTheCellOnPaperButNeverGoesBelowTen) {
+    struct Row {
+        int columns, rows;
+        output::WindowArea area;
+        int cell;
+        double letters;
+    } rows[] = {
+        {3, 3, {800, 553, 28, 19}, 153, 92},   {15, 13, {800, 553, 28, 19}, 35, 21},
+        {25, 15, {400, 300, 28, 19}, 12, 14},  // half as wide a window, units twice as long: nearest(7.2) x 2
+        {25, 15, {50, 40, 28, 19}, 1, 16},     {25, 15, {1920, 300, 28, 19}, 13, 10},
+        {15, 13, {1280, 900, 28, 19}, 62, 23.125},  // nearest(62 x 0.6) = 37 points: 37 x 800 / 1280 on paper
+    };
+    for (const Row& c : rows) {
+        SCOPED_TRACE(std::to_string(c.columns) + "x" + std::to_string(c.rows) + " in " + std::to_string(c.area.width));
+        std::vector<std::string> grid(c.rows, std::string(c.columns, '.'));
+        grid[0][0] = 'A';
+        document::Crossword doc = Mapped(grid);
+        const output::PageLayout page = output::PrintLayout(doc, c.area);
+        EXPECT_EQ(std::pair(page.cell, page.letterSize), std::pair(c.cell, c.letters));
+        RecordingSurface paper(nullptr, page.width, page.height);
+        ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026"));
+        const auto outlines = paper.Calls(DrawCall::Outline);
+        ASSERT_GE(outlines.size(), 2u);  // the frame, then the first cell
+        EXPECT_EQ(std::pair(outlines[1].x2 - outlines[1].x1, outlines[1].y2 - outlines[1].y1), std::pair(1.0 * c.cell, 1.0 * c.cell));
+        const auto texts = paper.Calls(DrawCall::Text);
+        ASSERT_EQ(texts[0].text, "A");
+        EXPECT_EQ(texts[0].font.size, c.letters);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Examples, PrintSizes,
-    ::testing::Values(SizeCase{"SmallGridLargeLetters", 3, 3, {800, 553, 28, 19}, 153, 92},
-                      SizeCase{"WindowExample", 15, 13, {800, 553, 28, 19}, 35, 21},
-                      // Half as wide a window, units twice as long: nearest(7.2) x 2.
-                      SizeCase{"LargestGridSmallWindow", 25, 15, {400, 300, 28, 19}, 12, 14},
-                      SizeCase{"TinyWindowKeepsOneUnitCells", 25, 15, {50, 40, 28, 19}, 1, 16},
-                      SizeCase{"WideWindowSmallCells", 25, 15, {1920, 300, 28, 19}, 13, 10},
-                      // nearest(62 x 0.6) = 37 points from 800 pixels: 37 x 800 / 1280 on paper.
-                      SizeCase{"WideWindow", 15, 13, {1280, 900, 28, 19}, 62, 23.125}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(PrintLayout, ClueItemsHaveNumberClueAndBlanks) {
-    EXPECT_EQ(output::ClueItem(7, ""), "7 " + std::string(30, '_') + " ");
-    EXPECT_EQ(output::ClueItem(12, "Fiume di Roma"), "12 Fiume di Roma ");
-    EXPECT_EQ(output::DateText(2026, 3, 4), "04-03-2026");
-    EXPECT_EQ(output::DateText(1998, 12, 31), "31-12-1998");
-    EXPECT_EQ(output::TodayText().size(), 10u);
+TEST(PrintLayout, AnItemStartsANewLineOnlyWhenItWouldEndBeyondTheLimit) {
+    // A page of 5 units per character: left 10, right limit 100, lines 10 high.
+    // Clue lengths of two items (an item is 5 x (length + 3) wide), and the
+    // line of each under the heading (1 = the first).
+    const std::array<int, 4> rows[] = {
+        {15, 2, 1, 2},  // 10 + 90 = 100: exactly at the limit, stays; the next one moves
+        {16, 2, 2, 3},  // 10 + 95 > 100: a line end first even at the start of a line, which stays empty
+        {5, 7, 1, 1},   // 10 + 40 + 50 = 100: both fit on the first line
+        {5, 8, 1, 2},   // 10 + 40 + 55 > 100: the second moves whole
+    };
+    for (const auto& [firstClue, secondClue, firstLine, secondLine] : rows) {
+        SCOPED_TRACE(std::to_string(firstClue) + " " + std::to_string(secondClue));
+        document::Crossword doc = Mapped({"..*..", "*****", "....."});
+        doc.Definitions(1, 1, 1) = std::string(firstClue, 'a');
+        doc.Definitions(4, 1, 1) = std::string(secondClue, 'b');
+        output::PageLayout page;
+        page.width = 200;
+        page.height = 1000;
+        page.cell = 10;
+        page.x0 = page.y0 = 20;
+        page.left = 10;
+        page.rightLimit = 100;
+        FixedWidthSurface paper(nullptr, 200, 1000);
+        ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026"));
+        const auto lists = TextsFrom(paper, "ORIZZONTALI:");
+        ASSERT_GE(lists.size(), 5u);
+        const double heading = lists[0].y1;
+        // Number and text of an item always share their line: items are never split.
+        const DrawCall* firstNumber = FindText(lists, "1", true);
+        const DrawCall* firstText = FindText(lists, " " + std::string(firstClue, 'a') + " ", false);
+        const DrawCall* secondNumber = FindText(lists, "2", true);
+        ASSERT_TRUE(firstNumber && firstText && secondNumber);
+        EXPECT_EQ(firstNumber->y1, heading + 10 * firstLine);
+        EXPECT_EQ(std::pair(firstText->x1, firstText->y1), std::pair(firstNumber->x1 + 5, firstNumber->y1));
+        EXPECT_EQ(secondNumber->y1, heading + 10 * secondLine);
+        EXPECT_EQ(secondNumber->x1, secondLine == firstLine ? 10 + 5 * (firstClue + 3) : 10);
+    }
 }
-
-// A page of 5 units per character: left 10, right limit 100, lines 10 high.
-struct ParagraphCase {
-    const char* name;
-    int firstClue, secondClue;  // clue lengths; an item is 5 x (length + 3) wide
-    int firstLine, secondLine;  // line of each item under the heading (1 = the first)
-};
-
-class Paragraphs : public ::testing::TestWithParam<ParagraphCase> {};
-
-TEST_P(Paragraphs, AnItemStartsANewLineOnlyWhenItWouldEndBeyondTheLimit) {
-    const ParagraphCase& c = GetParam();
-    document::Crossword doc = Mapped({"..*..", "*****", "....."});
-    doc.Definitions(1, 1, 1) = std::string(c.firstClue, 'a');
-    doc.Definitions(4, 1, 1) = std::string(c.secondClue, 'b');
-    output::PageLayout page;
-    page.width = 200;
-    page.height = 1000;
-    page.cell = 10;
-    page.x0 = 20;
-    page.y0 = 20;
-    page.left = 10;
-    page.rightLimit = 100;
-    FixedWidthSurface paper(nullptr, 200, 1000);
-    ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026"));
-
-    const auto lists = TextsFrom(paper, "ORIZZONTALI:");
-    ASSERT_GE(lists.size(), 5u);
-    const double heading = lists[0].y1;
-    // Number and text of an item always share their line: items are never split.
-    const DrawCall* firstNumber = FindText(lists, "1", true);
-    const DrawCall* firstText = FindText(lists, " " + std::string(c.firstClue, 'a') + " ", false);
-    const DrawCall* secondNumber = FindText(lists, "2", true);
-    ASSERT_TRUE(firstNumber && firstText && secondNumber);
-    EXPECT_EQ(firstNumber->y1, heading + 10 * c.firstLine);
-    EXPECT_EQ(firstText->y1, firstNumber->y1);
-    EXPECT_EQ(firstText->x1, firstNumber->x1 + 5);
-    EXPECT_EQ(secondNumber->y1, heading + 10 * c.secondLine);
-    EXPECT_EQ(secondNumber->x1, c.secondLine == c.firstLine ? 10 + 5 * (c.firstClue + 3) : 10);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, Paragraphs,
-    ::testing::Values(
-        // 10 + 90 = 100: exactly at the limit, stays; the next one moves.
-        ParagraphCase{"EndingExactlyAtTheLimitStays", 15, 2, 1, 2},
-        // 10 + 95 > 100: wider than the room, a line end first even at the start
-        // of a line, which stays empty.
-        ParagraphCase{"WiderThanTheRoomMovesEvenAtTheStartOfALine", 16, 2, 2, 3},
-        // 10 + 40 + 50 = 100: both fit on the first line.
-        ParagraphCase{"TwoItemsShareALine", 5, 7, 1, 1},
-        // 10 + 40 + 55 > 100: the second moves whole.
-        ParagraphCase{"AnItemOneCharacterTooLongMovesWhole", 5, 8, 1, 2}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PrintLayout, CellStartingBothWordsIsListedTwiceAndNumberedOnce) {
     document::Crossword doc = Mapped({"...", ".*.", "..."});
@@ -366,6 +294,7 @@ TEST(PrintLayout, FooterHasDateFileNameAuthorAndCreditAfterOneEmptyLine) {
         EXPECT_EQ(date.text, "04-03-2026   -   /home/olindo/perch\xE9.qdr");
         EXPECT_EQ(texts[texts.size() - 2].text, "Autore     : Zampetti Olindo");
         EXPECT_EQ(texts.back().text, output::CreditLine);
+        EXPECT_EQ(output::DateText(1998, 12, 31), "31-12-1998");
         for (std::size_t i = texts.size() - 3; i < texts.size(); ++i) {
             EXPECT_EQ(texts[i].x1, page.left);
             EXPECT_FALSE(texts[i].font.bold);
@@ -391,14 +320,10 @@ TEST(PrintLayout, CellLettersTakeTheRedrawValuesAndNothingElseChanges) {
     const auto numbers = doc.WordNumbers(1, 1);
     RecordingSurface paper(nullptr, 800, 1123);
     ASSERT_TRUE(output::DrawPage(doc, paper, output::PrintLayout(doc, ExampleWindow), "04-03-2026"));
-    EXPECT_EQ(doc.CellLetters(1, 1), 'R');
-    EXPECT_EQ(doc.CellLetters(3, 1), '*');
-    EXPECT_EQ(doc.CellLetters(1, 2), '.');
-    EXPECT_EQ(doc.CellLetters(2, 3), 'A');
-    EXPECT_EQ(doc.CellSize, 38);
-    EXPECT_EQ(doc.GridLeft, 115);
-    EXPECT_EQ(doc.GridTop, 33);
-    EXPECT_EQ(doc.WordNumbers(1, 1), numbers);
+    EXPECT_EQ(std::string({doc.CellLetters(1, 1), doc.CellLetters(3, 1), doc.CellLetters(1, 2), doc.CellLetters(2, 3)}),
+              "R*.A");
+    EXPECT_EQ((std::vector<int>{doc.CellSize, doc.GridLeft, doc.GridTop, doc.WordNumbers(1, 1)}),
+              (std::vector<int>{38, 115, 33, numbers}));
     EXPECT_EQ(doc.GridFontName, "Arial");
 }
 

@@ -106,7 +106,7 @@ TEST(VocabularyLookup, ColumnLookupsAgreeWithThePlainScan) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(VocabularyLookup, SelectiveMatchesStopAtTheListCapacity) {
+TEST(VocabularyLookup, MatchesStopAtTheListCapacity) {
     const std::string letters = "ABCDEFGIJKLMNOPRSTUVZ";
     std::vector<std::string> words;
     for (std::size_t i = 0; words.size() < 30500; ++i) {
@@ -116,9 +116,11 @@ TEST(VocabularyLookup, SelectiveMatchesStopAtTheListCapacity) {
     }
     Vocabulary v = testgrids::MakeVocabulary({{5, words}});
     RecordingMessages messages;
-    v.CollectMatches("A    ", messages);
-    EXPECT_EQ(Numbers(v), PlainCollectMatches(words, "A    "));
-    EXPECT_EQ(v.MatchCount(), 29999);
+    for (const std::string& mask : {std::string("A    "), std::string("     ")}) {  // selective and free
+        v.CollectMatches(mask, messages);
+        EXPECT_EQ(Numbers(v), PlainCollectMatches(words, mask));
+        EXPECT_EQ(v.MatchCount(), 29999);
+    }
 }
 
 TEST(VocabularyLookup, GroupIsReadOnFirstUseAndKeptColumnByColumn) {

@@ -8,15 +8,17 @@ using testgrids::MakeCrossword;
 
 namespace {
 
-std::vector<int> Codes(const Crossword& doc, int r) {
+// Start codes and word numbers of every cell, row by row.
+std::vector<int> Codes(const Crossword& doc) {
     std::vector<int> codes;
-    for (int c = 1; c <= doc.ColumnCount; ++c) codes.push_back(doc.StartCodes(c, r));
+    for (int r = 1; r <= doc.RowCount; ++r)
+        for (int c = 1; c <= doc.ColumnCount; ++c) codes.push_back(doc.StartCodes(c, r));
     return codes;
 }
-
-std::vector<int> Numbers(const Crossword& doc, int r) {
+std::vector<int> Numbers(const Crossword& doc) {
     std::vector<int> numbers;
-    for (int c = 1; c <= doc.ColumnCount; ++c) numbers.push_back(doc.WordNumbers(c, r));
+    for (int r = 1; r <= doc.RowCount; ++r)
+        for (int c = 1; c <= doc.ColumnCount; ++c) numbers.push_back(doc.WordNumbers(c, r));
     return numbers;
 }
 
@@ -26,12 +28,8 @@ TEST(WordMap, OpenGridNumbersStartsInReadingOrder) {
     Crossword doc = MakeCrossword({"...", "...", "..."});
     std::vector<std::tuple<int, int, int>> told;
     ComputeWordMap(doc, [&](int c, int r, int n) { told.emplace_back(c, r, n); });
-    EXPECT_EQ(Codes(doc, 1), (std::vector<int>{5, 3, 3}));
-    EXPECT_EQ(Codes(doc, 2), (std::vector<int>{2, 1, 1}));
-    EXPECT_EQ(Codes(doc, 3), (std::vector<int>{2, 1, 1}));
-    EXPECT_EQ(Numbers(doc, 1), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(Numbers(doc, 2), (std::vector<int>{4, 0, 0}));
-    EXPECT_EQ(Numbers(doc, 3), (std::vector<int>{5, 0, 0}));
+    EXPECT_EQ(Codes(doc), (std::vector<int>{5, 3, 3, 2, 1, 1, 2, 1, 1}));
+    EXPECT_EQ(Numbers(doc), (std::vector<int>{1, 2, 3, 4, 0, 0, 5, 0, 0}));
     EXPECT_EQ(doc.CellWords(1, 1, Horizontal), "...");
     EXPECT_EQ(told.size(), 5u);
     EXPECT_EQ(told[3], std::make_tuple(1, 2, 4));
@@ -94,17 +92,9 @@ TEST(WordMap, ReadingOrderListsAcrossBeforeDown) {
     ComputeWordMap(doc);
     doc.Definitions(1, 1, Horizontal) = "Nota musicale";
     doc.Definitions(2, 1, Vertical) = "La prima donna";
-    const auto words = WordsInReadingOrder(doc);
-    ASSERT_EQ(words.size(), 4u);
-    EXPECT_EQ(words[0].number, 1);
-    EXPECT_EQ(words[0].direction, Horizontal);
-    EXPECT_EQ(words[0].letters, "RE");
-    EXPECT_EQ(words[0].clue, "Nota musicale");
-    EXPECT_EQ(words[1].direction, Vertical);
-    EXPECT_EQ(words[1].letters, "R.");
-    EXPECT_EQ(words[2].number, 2);
-    EXPECT_EQ(words[2].letters, "EVA");
-    EXPECT_EQ(words[2].clue, "La prima donna");
-    EXPECT_EQ(words[3].number, 3);
-    EXPECT_EQ(words[3].letters, ".V.");
+    std::vector<std::tuple<int, int, std::string, std::string>> listed;
+    for (const auto& w : WordsInReadingOrder(doc)) listed.emplace_back(w.number, w.direction, w.letters, w.clue);
+    EXPECT_EQ(listed, (std::vector<std::tuple<int, int, std::string, std::string>>{
+                          {1, Horizontal, "RE", "Nota musicale"}, {1, Vertical, "R.", ""},
+                          {2, Vertical, "EVA", "La prima donna"}, {3, Horizontal, ".V.", ""}}));
 }

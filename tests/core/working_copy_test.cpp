@@ -64,6 +64,9 @@ TEST(WorkingCopy, RescueKeepsTheContentAndOnlyTheNewestCopies) {
     const std::string dir = testgrids::TempDir("rescue");
     const WorkingCopy working(dir + "/_qdra_32.tmp");
     EXPECT_EQ(working.Rescue(dir + "/recupero", "2026-12-06_10-00-00"), "");  // nothing to keep
+    WriteBytes(working.Path(), "");
+    EXPECT_EQ(working.Rescue(dir + "/recupero", "2026-12-06_10-00-00"), "");  // an empty file neither
+    EXPECT_FALSE(std::filesystem::exists(dir + "/recupero/2026-12-06_10-00-00.qdr"));
 
     WriteBytes(working.Path(), kFile);
     for (int i = 0; i < 4; ++i) {
@@ -135,8 +138,7 @@ TEST(WorkingCopy, TwoRunningCopiesNeverTouchEachOthersWork) {
     WorkingCopy next = WorkingCopy::Claim(dir, dir + "/recupero", &after);
     EXPECT_EQ(next.Path(), dir + "/_qdra_32.tmp");
     ASSERT_EQ(after.rescued.size(), 1u);
-    EXPECT_EQ(ReadBytes(after.rescued[0].path), "del primo\r\n");
-    EXPECT_EQ(after.rescued[0].crosswordName, "/lavori/suo.qdr");
+    EXPECT_EQ(ReadBytes(after.rescued[0].path) + after.rescued[0].crosswordName, "del primo\r\n/lavori/suo.qdr");
     EXPECT_EQ(std::filesystem::path(after.rescued[0].path).filename().string(),
               after.rescued[0].stamp + "_suo.qdr");
     EXPECT_FALSE(next.Exists());
@@ -206,4 +208,16 @@ TEST(ReplaceFile, AWriteKilledAtAnyPointLeavesTheOldFileAndNoStrayFile) {
         EXPECT_EQ(Names(dir), std::vector<std::string>{"mio.qdr"});
         EXPECT_EQ(ReadBytes(target), "nuovo");
     }
+}
+
+TEST(WorkingCopy, AnEmptyWorkingFileIsNoWorkToRescueAndIsTakenAgain) {
+    const std::string dir = testgrids::TempDir("empty_rescue");
+    WriteBytes(dir + "/_qdra_32.tmp", "");
+    RescueReport report;
+    const WorkingCopy own = WorkingCopy::Claim(dir, dir + "/recupero", &report);
+    EXPECT_TRUE(report.rescued.empty());
+    EXPECT_TRUE(report.kept.empty());
+    EXPECT_EQ(own.Path(), dir + "/_qdra_32.tmp");
+    EXPECT_FALSE(own.Exists());
+    EXPECT_TRUE(!std::filesystem::exists(dir + "/recupero") || std::filesystem::is_empty(dir + "/recupero"));
 }

@@ -6,12 +6,7 @@
 
 #include "dialogs/about_dialog.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
 #include <QtTest>
-
-#include <functional>
 
 using dialogs::Form3;
 

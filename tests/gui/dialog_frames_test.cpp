@@ -10,17 +10,10 @@
 #include "dialogs/save_dialog.h"
 #include "platform/qt/qt_messages.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
 #include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTimer>
 #include <QtTest>
 
 using platform::Answer;

@@ -6,14 +6,8 @@
 #include "document/crossword_file.h"
 #include "words/clue_editor.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 #include <random>
@@ -86,15 +80,9 @@ void GridEditingTest::blackAndWhiteCellTools() {
     QVERIFY(doc.ChangedFlag);
     QCOMPARE(form.CurrentPointer(), editor::Pointer::Icon);  // the tool stays
     QVERIFY(testgui::ReadFile(program.Path("_qdra_32.tmp")).contains("].D*m.[."));
-    // Renumbered: (3,1) now starts across, and (2,2) down.
-    QCOMPARE(doc.StartCodes(3, 1), std::int16_t(document::StartsBoth));
-    QCOMPARE(doc.WordNumbers(2, 2), std::int16_t(5));
-    QVERIFY(!testgui::ReadFile(program.Path("g.qdr")).contains("D*m"));  // its own file is untouched
+    QCOMPARE(doc.WordNumbers(2, 2), std::int16_t(5));  // renumbered: (2,2) starts a word down
 
-    // A black cell again: nothing. The right button ends the tool.
-    const QByteArray before = testgui::ReadFile(program.Path("_qdra_32.tmp"));
-    Click(form, CellCentre(form, 2, 1));
-    QCOMPARE(testgui::ReadFile(program.Path("_qdra_32.tmp")), before);
+    // The right button ends the tool.
     Click(form, CellCentre(form, 3, 3), Qt::RightButton);
     QCOMPARE(form.CurrentPointer(), editor::Pointer::Default);
     Click(form, CellCentre(form, 3, 3));
@@ -116,7 +104,6 @@ void GridEditingTest::columnsAndRowsWithinTheirLimits() {
     auto& form = program.Start(WriteCrossword(program, "g.qdr", {"ARCO", "....", "...."},
                                               "  4  12-Fine della colonna\r\n"));
     auto& doc = form.Document();
-    const std::string row1 = doc.GridLine(1);
 
     form.MenuAction("MenuTC")->trigger();
     QCOMPARE(doc.ColumnCount, 3);

@@ -7,13 +7,7 @@
 #include "platform/qt/picture_box.h"
 #include "document/crossword_file.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 using platform::Answer;
@@ -63,7 +57,7 @@ void MainWindowTest::startShowsTheCommandsThatApply() {
     QCOMPARE(form.windowTitle(), crossword ? "Quadrivo 98 - Cruciverba 3x3  " + file : QString("Quadrivo 98"));
     QCOMPARE(form.Area()->Splash()->isVisible(), !crossword);
     for (const char* menu : {"MenuEdit", "MenuUtiliti"}) QCOMPARE(form.Menu(menu)->menuAction()->isVisible(), crossword);
-    for (const char* item : {"MenuSalva", "MenuStampa"})
+    for (const char* item : {"MenuSalva", "MenuStampa", "MenuEsporta"})
         QCOMPARE(form.MenuAction(item)->isVisible() && form.MenuAction(item)->isEnabled(), crossword);
     for (const char* tool : {"Salva", "Stampa", "CasNera"}) QCOMPARE(form.ToolAction(tool)->isEnabled(), crossword);
     QVERIFY(form.Menu("MenuHelp")->menuAction()->isVisible());

@@ -18,7 +18,6 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QPrintDialog>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QtTest>
 

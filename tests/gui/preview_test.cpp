@@ -5,11 +5,9 @@
 
 #include "output/page_layout.h"
 
-#include <QAction>
 #include <QImage>
 #include <QMenu>
 #include <QPrintDialog>
-#include <QPushButton>
 #include <QtTest>
 
 using testgui::Program;

@@ -4,7 +4,6 @@
 
 #include "words/clue_editor.h"
 
-#include <QAction>
 #include <QMenu>
 #include <QtTest>
 

@@ -6,13 +6,7 @@
 #include "platform/qt/picture_box.h"
 #include "words/word_table.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTableWidget>
-#include <QTimer>
 #include <QtTest>
 
 using platform::Answer;

@@ -8,9 +8,6 @@
 #include "dialogs/open_dialog.h"
 #include "document/file_io.h"
 
-#include <QAction>
-#include <QDir>
-#include <QLineEdit>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QtTest>
@@ -27,9 +24,7 @@ const QByteArray kHeader =
     "Autore     : Zampetti Olindo\r\nData       : 28-01-1998\r\nTipo       : Crociate Normale\r\n";
 
 // A 4 x 4 crossword with a black cell and one clue.
-QByteArray SmallCrossword() {
-    return kHeader + "Dimensioni : 04x04\r\nl.[.l.[.\r\nH.H.H.H.\r\nD*H.H.H.\r\nH.H.H.H.\r\n  1  11-Nota\r\n";
-}
+QByteArray SmallCrossword() { return testgui::Crossword({"RARA", "....", "*...", "...."}, "  1  11-Nota\r\n"); }
 
 // Every change a user can make, by the command or tool that makes it.
 void Edit(editor::Form1& form, const QString& how) {

@@ -77,21 +77,7 @@ QList<Shown> Export(editor::Form1& form, const QList<Gesture>& gestures) {
     return shown;
 }
 
-// Everything an export must leave as it was.
-struct Snapshot {
-    std::vector<std::string> lines;
-    bool changed;
-    QByteArray working;
-    QString caption;
-    bool operator==(const Snapshot&) const = default;
-};
-
-Snapshot Take(editor::Form1& form) {
-    Snapshot s{{}, form.Document().ChangedFlag, testgui::ReadFile(platform::PathText(form.WorkingFile())),
-               form.windowTitle()};
-    for (int i = 1; i <= document::FileLineCount; ++i) s.lines.push_back(form.Document().FileLines(i));
-    return s;
-}
+using testgui::Take;
 
 QStringList FilesIn(const QString& folder, const QStringList& patterns) {
     return QDir(folder).entryList(patterns, QDir::Files);
@@ -188,7 +174,7 @@ void ExportMenuTest::writesTheChosenFormat() {
     auto& form = program.Start(program.Path("rivista.qdr"));
     // A cell tool in hand stays in hand.
     form.ToolAction("CasNera")->trigger();
-    const Snapshot before = Take(form);
+    const testgui::Snapshot before = Take(form);
 
     const QList<Shown> shown = Export(form, {gesture});
     QCOMPARE(shown.size(), 1);
@@ -232,7 +218,7 @@ void ExportMenuTest::puzRefusesAnEmptyWhiteCell() {
     Program program;
     testgui::WriteFile(program.Path("buco.qdr"), kWithHole);
     auto& form = program.Start(program.Path("buco.qdr"));
-    const Snapshot before = Take(form);
+    const testgui::Snapshot before = Take(form);
     Export(form, {{1, "buco"}});
     const QStringList texts = testgui::Texts(program.messages);
     QCOMPARE(texts.size(), 1);
@@ -252,7 +238,7 @@ void ExportMenuTest::failedWriteIsToldAndLeavesNoFile() {
     Program program;
     testgui::WriteFile(program.Path("rivista.qdr"), kComplete);
     auto& form = program.Start(program.Path("rivista.qdr"));
-    const Snapshot before = Take(form);
+    const testgui::Snapshot before = Take(form);
     document::SimulateFullDisk(16);
     const auto fullDisk = qScopeGuard([] { document::SimulateFullDisk(std::nullopt); });
     Export(form, {{0, "gioco"}});

@@ -23,7 +23,7 @@ QString WriteCrossword(Program& program, const QString& name, const QStringList&
     return program.Path(name);
 }
 
-QPoint CellCentre(editor::Form1& form, int column, int row) { return testgui::CellCentre(form, column, row); }
+using testgui::CellCentre;
 
 // Qt drops a move to where the pointer already is, so go there by a step.
 void MoveTo(editor::Form1& form, QPoint at) {

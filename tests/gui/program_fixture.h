@@ -141,6 +141,25 @@ inline QByteArray Crossword(const QStringList& rows, const QByteArray& clues = {
     return bytes + clues;
 }
 
+// Everything a command that fails or only writes elsewhere must leave as it
+// was: the crossword's lines, size, caption, working file and changed flag.
+struct Snapshot {
+    std::vector<std::string> lines;
+    int columns, rows;
+    QString caption;
+    QByteArray working;
+    bool changed;
+    bool operator==(const Snapshot&) const = default;
+};
+
+inline Snapshot Take(editor::Form1& form) {
+    const auto& doc = form.Document();
+    Snapshot s{{}, doc.ColumnCount, doc.RowCount, form.windowTitle(),
+               ReadFile(platform::PathText(form.WorkingFile())), doc.ChangedFlag};
+    for (int i = 1; i <= document::FileLineCount; ++i) s.lines.push_back(doc.FileLines(i));
+    return s;
+}
+
 // The middle of a grid cell in the drawing area.
 inline QPoint CellCentre(editor::Form1& form, int column, int row) {
     const auto& doc = form.Document();

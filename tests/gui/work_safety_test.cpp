@@ -36,23 +36,7 @@ void Edit(editor::Form1& form, const QString& how) {
     }
 }
 
-// Everything a failed edit must leave as it was.
-struct Snapshot {
-    std::vector<std::string> lines;
-    int columns, rows;
-    QString caption;
-    QByteArray working;
-    bool changed;
-    bool operator==(const Snapshot&) const = default;
-};
-
-Snapshot Take(editor::Form1& form, const Program& program) {
-    const auto& doc = form.Document();
-    Snapshot s{{}, doc.ColumnCount, doc.RowCount, form.windowTitle(),
-               testgui::ReadFile(program.Path("_qdra_32.tmp")), doc.ChangedFlag};
-    for (int i = 1; i <= document::FileLineCount; ++i) s.lines.push_back(doc.FileLines(i));
-    return s;
-}
+using testgui::Take;
 
 struct FullDisk {
     explicit FullDisk(std::size_t after) { document::SimulateFullDisk(after); }
@@ -86,16 +70,16 @@ void WorkSafetyTest::failedEditChangesNothing() {
     Program program;
     testgui::WriteFile(program.Path("mio.qdr"), SmallCrossword());
     auto& form = program.Start(program.Path("mio.qdr"));
-    const Snapshot before = Take(form, program);
+    const testgui::Snapshot before = Take(form);
     {
         FullDisk full(7);
         Edit(form, how);
     }
     QCOMPARE(testgui::Texts(program.messages), QStringList{"Errore di scrittura del file!"});
-    QVERIFY(Take(form, program) == before);
+    QVERIFY(Take(form) == before);
     // The next load finds the crossword as it is on screen.
     form.Activate();
-    QVERIFY(Take(form, program) == before);
+    QVERIFY(Take(form) == before);
 
     // With room on the disk the same edit goes through.
     Edit(form, how);

@@ -2,18 +2,11 @@
 // "&OK", and "&System Info ..." with and without a system-information
 // program to start.
 
+#include "program_fixture.h"
+
 #include "dialogs/about_dialog.h"
-#include "platform/recording/recording_launcher.h"
-#include "platform/recording/recording_messages.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QPointer>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
-
-#include <functional>
 
 using dialogs::Form3;
 
@@ -25,18 +18,9 @@ struct Session {
     platform::RecordingMessages messages;
 
     // "&Info su Quadrivo 98 ...": `act` works the box, which is then closed
-    // with "&OK" unless `act` closed it.
+    // unless `act` closed it.
     void ShowAbout(std::function<void(Form3&)> act) {
-        bool seen = false;
-        QTimer::singleShot(0, [&seen, act] {
-            auto* box = qobject_cast<Form3*>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            seen = true;
-            act(*box);
-            if (box->isVisible()) box->findChild<QPushButton*>("Command3d1")->click();
-        });
-        dialogs::ShowAbout(&mainWindow, launcher, messages);
-        QVERIFY(seen);
+        testgui::WithShowings<Form3>([this] { dialogs::ShowAbout(&mainWindow, launcher, messages); }, {act});
     }
 };
 
@@ -59,9 +43,8 @@ private slots:
     void boxShowsCaptionsPicturesAndVersion();
     void versionLineKeepsTheSignPlace_data();
     void versionLineKeepsTheSignPlace();
+    void systemInfoStartsTheFirstProgramFound_data();
     void systemInfoStartsTheFirstProgramFound();
-    void systemInfoWithoutProgramOnlyTells();
-    void okClosesWithKeyboardToo();
 };
 
 void AboutDialogTest::boxShowsCaptionsPicturesAndVersion() {
@@ -72,7 +55,7 @@ void AboutDialogTest::boxShowsCaptionsPicturesAndVersion() {
         QCOMPARE(box.findChild<QLabel*>("Label5")->text(), QStringLiteral("per sistemi a 32 bit"));
         QCOMPARE(box.findChild<QPushButton*>("Command1")->text(), QStringLiteral("&System Info ..."));
         QCOMPARE(box.findChild<QPushButton*>("Command3d1")->text(), QStringLiteral("&OK"));
-        QVERIFY(QTest::qWaitForWindowActive(&box));
+        testgui::Settle(box);
         QCOMPARE(QApplication::focusWidget(), box.findChild<QPushButton*>("Command3d1"));
         for (const char* name : {"Picture1", "Picture2", "Picture3", "Picture4"}) {
             auto* picture = box.findChild<QLabel*>(name);
@@ -87,6 +70,9 @@ void AboutDialogTest::boxShowsCaptionsPicturesAndVersion() {
             QVERIFY2(varied, name);
             QVERIFY2(picture->isVisible(), name);
         }
+        // The keyboard presses "&OK" too.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(!box.isVisible());
     });
     QVERIFY(session.messages.shown.empty());
     QVERIFY(session.launcher.started.empty());
@@ -110,49 +96,35 @@ void AboutDialogTest::versionLineKeepsTheSignPlace() {
     QCOMPARE(dialogs::VersionLine("Quadrivo 98", major, minor, revision), line);
 }
 
-void AboutDialogTest::systemInfoStartsTheFirstProgramFound() {
-    Session session;
-    session.launcher.succeed = true;
-    session.ShowAbout([&session](Form3& box) {
-        ClickWidget(box.findChild<QPushButton*>("Command1"));
-        QVERIFY(box.isVisible());
-        QVERIFY(session.messages.shown.empty());
-    });
-    const auto& first = dialogs::SystemInfoPrograms().front();
-    QCOMPARE(Started(session.launcher), QStringList{QString::fromStdString(first.program)});
+void AboutDialogTest::systemInfoStartsTheFirstProgramFound_data() {
+    QTest::addColumn<bool>("found");
+    QTest::newRow("the first program starts") << true;
+    QTest::newRow("none: only told, each time") << false;
 }
 
-void AboutDialogTest::systemInfoWithoutProgramOnlyTells() {
+void AboutDialogTest::systemInfoStartsTheFirstProgramFound() {
+    QFETCH(bool, found);
     Session session;
-    session.launcher.succeed = false;
-    session.ShowAbout([&session](Form3& box) {
+    session.launcher.succeed = found;
+    session.ShowAbout([](Form3& box) {
+        ClickWidget(box.findChild<QPushButton*>("Command1"));
         ClickWidget(box.findChild<QPushButton*>("Command1"));
         QVERIFY(box.isVisible());
-        ClickWidget(box.findChild<QPushButton*>("Command1"));
-        QVERIFY(box.isVisible());
-        QCOMPARE(session.messages.shown.size(), std::size_t(2));
     });
+    QStringList expected;
+    for (const auto& call : dialogs::SystemInfoPrograms()) {
+        expected << QString::fromStdString(call.program);
+        if (found) break;
+    }
+    // Each press looked for every program in turn, or started the first.
+    QCOMPARE(Started(session.launcher), expected + expected);
+    QCOMPARE(session.messages.shown.size(), std::size_t(found ? 0 : 2));
     for (const auto& message : session.messages.shown) {
         QCOMPARE(QString::fromStdString(message.text),
                  QStringLiteral("Informazioni di sistema non disponibili in questo momento"));
         QCOMPARE(message.title, std::string("Quadrivo 98"));
         QCOMPARE(message.buttons, platform::Buttons::Ok);
     }
-    // Each press looked for every program in turn.
-    QStringList everyProgram;
-    for (const auto& call : dialogs::SystemInfoPrograms()) everyProgram << QString::fromStdString(call.program);
-    QCOMPARE(Started(session.launcher), everyProgram + everyProgram);
-}
-
-void AboutDialogTest::okClosesWithKeyboardToo() {
-    Session session;
-    bool closed = false;
-    session.ShowAbout([&closed](Form3& box) {
-        QVERIFY(QTest::qWaitForWindowActive(&box));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        closed = !box.isVisible();
-    });
-    QVERIFY(closed);
 }
 
 QTEST_MAIN(AboutDialogTest)

@@ -10,17 +10,10 @@
 #include "dialogs/save_dialog.h"
 #include "platform/qt/qt_messages.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
 #include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTimer>
 #include <QtTest>
 
 using platform::Answer;
@@ -29,27 +22,6 @@ using testgui::Program;
 namespace {
 
 const QSize SmallScreen(800, 600);
-
-// The access keys of a window's captions and buttons, lower case, in the
-// order found ("&&" is a plain "&").
-QString AccessKeys(QWidget& window) {
-    QStringList captions;
-    for (auto* label : window.findChildren<QLabel*>()) captions << label->text();
-    for (auto* button : window.findChildren<QAbstractButton*>()) captions << button->text();
-    QString keys;
-    for (QString caption : captions) {
-        caption.replace("&&", "");
-        const qsizetype at = caption.indexOf('&');
-        if (at >= 0 && at + 1 < caption.size()) keys += caption[at + 1].toLower();
-    }
-    return keys;
-}
-
-bool HasDuplicate(const QString& keys) {
-    for (qsizetype i = 0; i < keys.size(); ++i)
-        if (keys.indexOf(keys[i], i + 1) >= 0) return true;
-    return false;
-}
 
 // Checks what every dialog must be once it is up.
 void CheckFrame(QDialog& dialog, const char* firstEntry) {
@@ -73,8 +45,8 @@ void CheckFrame(QDialog& dialog, const char* firstEntry) {
     QVERIFY(!(dialog.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(dialog.windowFlags() & Qt::WindowCloseButtonHint);
     QCOMPARE(dialog.focusWidget(), dialog.findChild<QLineEdit*>(firstEntry));
-    const QString keys = AccessKeys(dialog);
-    QVERIFY2(!HasDuplicate(keys), qPrintable(keys));
+    const QString keys = testgui::AccessKeys(dialog);
+    QVERIFY2(testgui::Distinct(keys), qPrintable(keys));
 }
 
 } // namespace
@@ -104,31 +76,22 @@ void DialogFramesTest::fileDialogsFitTheSmallScreen() {
     QFETCH(QString, entry);
     Program program;
     auto& form = program.Start(testgui::DataFile("esempio.qdr"));
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        seen = true;
-        CheckFrame(*dialog, qPrintable(entry));
-        dialog->reject();
-    });
-    form.MenuAction(command)->trigger();
-    QVERIFY(seen);
+    testgui::WithDialog<QDialog>(form.MenuAction(command),
+                                 [&](QDialog& dialog) { CheckFrame(dialog, qPrintable(entry)); });
 }
 
 void DialogFramesTest::altOPressesOkInTheNewDialog() {
     Program program;
     auto& form = program.Start();
     testgui::WithDialog<dialogs::FormNew>(form.MenuAction("MenuNuovo"), [](dialogs::FormNew& dialog) {
-        QCoreApplication::processEvents();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        testgui::Settle(dialog);
         auto* ok = dialog.findChild<QPushButton*>("Command3d1");
         QSignalSpy clicked(ok, &QPushButton::clicked);
         QTest::keyClick(&dialog, Qt::Key_O, Qt::AltModifier);
         // A key that belongs to one control only presses it (a shared key
         // would only move the focus); the button shows the press, then clicks.
         QVERIFY(ok->isDown());
-        QVERIFY(clicked.wait());
+        QVERIFY2(clicked.wait(), "the OK button's click did not come");
         QVERIFY(!dialog.isVisible());
     });
     QCOMPARE(form.Document().FileLines(4), std::string("Dimensioni : 16x13"));
@@ -166,30 +129,28 @@ void DialogFramesTest::messageBoxShowsItsWholeTitle() {
     QFETCH(int, buttons);
     QFETCH(QString, text);
     QFETCH(QString, title);
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        seen = true;
-        QCOMPARE(box->windowTitle(), title);
-        QCOMPARE(box->text(), text);
-        // Room for the title, the close button and the frame's margins.
-        QVERIFY(box->width() >= box->fontMetrics().horizontalAdvance(title) + 100);
-        QVERIFY(!(box->windowFlags() & Qt::WindowMinimizeButtonHint));
-        QVERIFY(!(box->windowFlags() & Qt::WindowMaximizeButtonHint));
-        QStringList captions;
-        for (auto* button : box->buttons()) captions << button->text();
-        captions.sort();
-        const bool justOk = buttons == int(platform::Buttons::Ok);
-        QCOMPARE(captions, justOk ? QStringList{"OK"} : QStringList({"Annulla", "OK"}));
-        for (auto* button : box->buttons())
-            if (button->text() == (justOk ? "OK" : "Annulla")) button->click();
-    });
+    const bool justOk = buttons == int(platform::Buttons::Ok);
     platform::QtMessages messages;
-    const Answer answer = messages.Show(platform::ToBytes(text), platform::Buttons(buttons), platform::ToBytes(title),
-                                        platform::Icon::None);
-    QVERIFY(seen);
-    QCOMPARE(answer, buttons == int(platform::Buttons::Ok) ? Answer::Ok : Answer::Cancel);
+    Answer answer{};
+    testgui::WithShowings<QMessageBox>(
+        [&] {
+            answer = messages.Show(platform::ToBytes(text), platform::Buttons(buttons), platform::ToBytes(title),
+                                   platform::Icon::None);
+        },
+        {[&](QMessageBox& box) {
+            QCOMPARE(box.windowTitle(), title);
+            QCOMPARE(box.text(), text);
+            // Room for the title, the close button and the frame's margins.
+            QVERIFY(box.width() >= box.fontMetrics().horizontalAdvance(title) + 100);
+            QVERIFY(!(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+            QStringList captions;
+            for (auto* button : box.buttons()) captions << button->text();
+            captions.sort();
+            QCOMPARE(captions, justOk ? QStringList{"OK"} : QStringList({"Annulla", "OK"}));
+            for (auto* button : box.buttons())
+                if (button->text() == (justOk ? "OK" : "Annulla")) button->click();
+        }});
+    QCOMPARE(answer, justOk ? Answer::Ok : Answer::Cancel);
 }
 
 // The test runs on a screen of 800 x 600 pixels.

@@ -6,7 +6,6 @@
 #include "dialogs/import_dialog.h"
 #include "dialogs/save_dialog.h"
 
-#include <QAction>
 #include <QtTest>
 
 using platform::Answer;

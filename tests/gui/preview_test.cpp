@@ -3,21 +3,18 @@
 
 #include "program_fixture.h"
 
-#include <QAction>
+#include "output/page_layout.h"
+
 #include <QImage>
-#include <QInputDialog>
 #include <QMenu>
 #include <QPrintDialog>
-#include <QPushButton>
 #include <QtTest>
 
 using testgui::Program;
 
 namespace {
 
-const QByteArray kCrossword =
-    "Autore     : Zampetti Olindo\r\nData       : 28-01-1998\r\nTipo       : Crociate Normale\r\n"
-    "Dimensioni : 04x04\r\nl.[.l.[.\r\nH.H.H.H.\r\nD*H.H.H.\r\nH.H.H.H.\r\n  1  11-Nota\r\n";
+const QByteArray kCrossword = testgui::Crossword({"RARA", "....", "*...", "...."}, "  1  11-Nota\r\n");
 
 const char* const kEditingButtons[] = {"CambiaFont", "AggColonna", "TogliColonna", "AggRiga", "TogliRiga",
                                        "CasBianca", "CasNera", "Tabella", "Estrazione", "Edit"};
@@ -27,17 +24,9 @@ bool PreviewOnScreen(editor::Form1& form) {
     return form.PreviewShown() && close->isVisible() && close->objectName() == "Command3d15";
 }
 
-// Cancels the print dialog once it is up; true when one came.
-bool CancelPrintDialog(QAction* command) {
-    bool seen = false;
-    QTimer::singleShot(0, [&seen] {
-        if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
-            seen = true;
-            dialog->reject();
-        }
-    });
-    command->trigger();
-    return seen;
+// Cancels the print dialog `command` opens.
+void CancelPrintDialog(QAction* command) {
+    testgui::WithDialog<QPrintDialog>(command, [](QPrintDialog& dialog) { dialog.reject(); });
 }
 
 } // namespace
@@ -47,7 +36,6 @@ class PreviewTest : public QObject {
 private slots:
     void previewPutsEditingOutOfReachUntilClosed();
     void printCommandsAndThePreview();
-    void pictureOfTheGrid();
     void aboutBoxClosesThePreviewFirst();
 };
 
@@ -67,10 +55,18 @@ void PreviewTest::previewPutsEditingOutOfReachUntilClosed() {
     for (const char* key : kEditingButtons) QVERIFY2(!form.ToolAction(key)->isEnabled(), key);
     for (const char* key : {"Nuovo", "Apri", "Salva", "Stampa", "Anteprima"})
         QVERIFY2(form.ToolAction(key)->isEnabled(), key);
-    // The white sheet with its dark red edge is on the window.
+    // The white sheet on the grey window, its dark red edge from (221, 28)
+    // to (579, 533); the letter R in the grid's first cell.
     const QImage image = form.Area()->Image().toImage();
     QCOMPARE(image.pixelColor(400, 300), QColor(Qt::white));
-    QCOMPARE(image.pixelColor(221, 300), QColor(128, 0, 0));
+    for (QPoint edge : {QPoint(221, 300), QPoint(579, 200), QPoint(400, 533)})
+        QCOMPARE(image.pixelColor(edge), QColor(128, 0, 0));
+    QVERIFY(image.pixelColor(215, 200) != QColor(Qt::white));
+    const output::PageLayout page = output::PreviewLayout(form.Document(), output::AreaOf(form.DrawingSurface(), 28, 19));
+    bool dark = false;
+    for (int y = page.y0 + 4; y < page.y0 + page.cell - 2; ++y)
+        for (int x = page.x0 + 4; x < page.x0 + page.cell - 2; ++x) dark = dark || image.pixelColor(x, y).lightness() < 100;
+    QVERIFY(dark);
 
     // The toolbar's preview again draws it once more; one "Chiudi" ends it.
     form.ToolAction("Anteprima")->trigger();
@@ -96,10 +92,10 @@ void PreviewTest::printCommandsAndThePreview() {
     auto& form = program.Start(program.Path("mio.qdr"));
     form.MenuAction("MenuAnteprima")->trigger();
     // The toolbar's print leaves the preview on screen...
-    QVERIFY(CancelPrintDialog(form.ToolAction("Stampa")));
+    CancelPrintDialog(form.ToolAction("Stampa"));
     QVERIFY(PreviewOnScreen(form));
     // ...the menu's print closes it first.
-    QVERIFY(CancelPrintDialog(form.MenuAction("MenuStampa")));
+    CancelPrintDialog(form.MenuAction("MenuStampa"));
     QVERIFY(!form.PreviewShown());
     QVERIFY(program.messages.shown.empty());
 
@@ -110,52 +106,14 @@ void PreviewTest::printCommandsAndThePreview() {
     QCOMPARE(testgui::ReadFile(program.Path("mio.qdr")), kCrossword);
 }
 
-void PreviewTest::pictureOfTheGrid() {
-    Program program;
-    testgui::WriteFile(program.Path("mio.qdr"), kCrossword);
-    auto& form = program.Start(program.Path("mio.qdr"));
-    QVERIFY(form.MenuAction("MenuSaveWMF")->isEnabled());
-    auto answer = [&](const QString& name) {
-        QTimer::singleShot(0, [name] {
-            auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            QCOMPARE(box->windowTitle(), QString("Salvataggio picture .BMP"));
-            if (name.isEmpty()) {
-                box->reject();
-                return;
-            }
-            box->setTextValue(name);
-            box->accept();
-        });
-        form.MenuAction("MenuSaveWMF")->trigger();
-    };
-    answer({});
-    QVERIFY(QDir(program.folder.path()).entryList({"*.bmp", "*.BMP"}).isEmpty());
-    answer(program.Path("schema.bmp"));
-    QImage picture(program.Path("schema.bmp"), "BMP");
-    QVERIFY(!picture.isNull());
-    QCOMPARE(picture.size(), form.Area()->size());
-    // The black cell at (1, 3) is black in the picture.
-    const auto& doc = form.Document();
-    QCOMPARE(picture.pixelColor(doc.GridLeft + doc.CellSize / 2, doc.GridTop + 2 * doc.CellSize + doc.CellSize / 2),
-             QColor(Qt::black));
-}
-
 void PreviewTest::aboutBoxClosesThePreviewFirst() {
     Program program;
     testgui::WriteFile(program.Path("mio.qdr"), kCrossword);
     auto& form = program.Start(program.Path("mio.qdr"));
     form.MenuAction("MenuAnteprima")->trigger();
-    QString shown;
-    QTimer::singleShot(0, [&shown] {
-        QWidget* box = QApplication::activeModalWidget();
-        QVERIFY(box);
-        shown = box->objectName();
-        box->close();
-    });
     QVERIFY(form.MenuAction("MenuInfo")->isEnabled());
-    form.MenuAction("MenuInfo")->trigger();
-    QCOMPARE(shown, QString("Form3"));
+    testgui::WithDialog<QDialog>(form.MenuAction("MenuInfo"),
+                                 [](QDialog& box) { QCOMPARE(box.objectName(), QString("Form3")); });
     QVERIFY(!form.PreviewShown());
     QVERIFY(form.MenuAction("MenuFont")->isEnabled());
     QVERIFY(form.ToolAction("CambiaFont")->isEnabled());

@@ -8,7 +8,10 @@
 #include "platform/recording/recording_launcher.h"
 #include "platform/recording/recording_messages.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -78,19 +81,118 @@ struct Program {
     }
 };
 
+// Plays `acts` on the showings of the modal window D while `command` runs,
+// one act per showing. Each showing is looked for every few milliseconds (a
+// zero timer may run before the window is up, but a window's own first
+// work runs after the first look) for ten seconds at most; a
+// window an act leaves up is closed, and one that never came fails the test.
+template <typename D>
+struct Showings {
+    QList<std::function<void(D&)>> acts;
+    QDeadlineTimer deadline{10000};
+    bool over = false;
+};
+
+template <typename D>
+void LookFor(const std::shared_ptr<Showings<D>>& showings, int after = 5) {
+    QTimer::singleShot(after, [showings] {
+        if (showings->over || showings->acts.isEmpty()) return;
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (dialog && dialog->isVisible()) {
+            const auto act = showings->acts.takeFirst();
+            showings->deadline.setRemainingTime(10000);
+            act(*dialog);
+            if (dialog->isVisible()) dialog->reject();
+        }
+        if (!showings->deadline.hasExpired()) LookFor(showings);
+    });
+}
+
+template <typename D>
+void WithShowings(const std::function<void()>& command, QList<std::function<void(D&)>> acts) {
+    const auto showings = std::make_shared<Showings<D>>();
+    showings->acts = std::move(acts);
+    LookFor(showings, 0);
+    command();
+    showings->over = true;
+    QVERIFY2(showings->acts.isEmpty(),
+             qPrintable(QStringLiteral("%1 did not come").arg(D::staticMetaObject.className())));
+}
+
 // Runs `act` on the modal dialog of type D once it is up, while `command` runs.
 template <typename D>
 void WithDialog(QAction* command, std::function<void(D&)> act) {
-    bool seen = false;
-    QTimer::singleShot(0, [act, &seen] {
-        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        seen = true;
-        act(*dialog);
-        if (dialog->isVisible()) dialog->reject();
-    });
-    command->trigger();
-    QVERIFY(seen);
+    WithShowings<D>([command] { command->trigger(); }, {std::move(act)});
+}
+
+// A crossword file of the given rows ('*' black, '.' empty, letters), with
+// the clue lines as given.
+inline QByteArray Crossword(const QStringList& rows, const QByteArray& clues = {},
+                            const QByteArray& author = "Zampetti Olindo") {
+    QByteArray bytes = "Autore     : " + author + "\r\nData       : 28-01-1998\r\nTipo       : Crociate Normale\r\n" +
+                       QStringLiteral("Dimensioni : %1x%2\r\n")
+                           .arg(rows[0].size(), 2, 10, QChar('0'))
+                           .arg(rows.size(), 2, 10, QChar('0'))
+                           .toLatin1();
+    for (const QString& row : rows) {
+        for (QChar cell : row) bytes.append(char(cell.toLatin1() + 26)).append(cell == '*' ? '*' : '.');
+        bytes += "\r\n";
+    }
+    return bytes + clues;
+}
+
+// Everything a command that fails or only writes elsewhere must leave as it
+// was: the crossword's lines, size, caption, working file and changed flag.
+struct Snapshot {
+    std::vector<std::string> lines;
+    int columns, rows;
+    QString caption;
+    QByteArray working;
+    bool changed;
+    bool operator==(const Snapshot&) const = default;
+};
+
+inline Snapshot Take(editor::Form1& form) {
+    const auto& doc = form.Document();
+    Snapshot s{{}, doc.ColumnCount, doc.RowCount, form.windowTitle(),
+               ReadFile(platform::PathText(form.WorkingFile())), doc.ChangedFlag};
+    for (int i = 1; i <= document::FileLineCount; ++i) s.lines.push_back(doc.FileLines(i));
+    return s;
+}
+
+// The middle of a grid cell in the drawing area.
+inline QPoint CellCentre(editor::Form1& form, int column, int row) {
+    const auto& doc = form.Document();
+    return {doc.GridLeft + (column - 1) * doc.CellSize + doc.CellSize / 2,
+            doc.GridTop + (row - 1) * doc.CellSize + doc.CellSize / 2};
+}
+
+// The access keys of a window's captions and buttons, lower case, in the
+// order found ("&&" is a plain "&").
+inline QString AccessKeys(QWidget& window) {
+    QStringList captions;
+    for (auto* label : window.findChildren<QLabel*>()) captions << label->text();
+    for (auto* button : window.findChildren<QAbstractButton*>()) captions << button->text();
+    QString keys;
+    for (QString caption : captions) {
+        caption.replace("&&", "");
+        const qsizetype at = caption.indexOf('&');
+        if (at >= 0 && at + 1 < caption.size()) keys += caption[at + 1].toLower();
+    }
+    return keys;
+}
+
+inline bool Distinct(const QString& keys) {
+    for (qsizetype i = 0; i < keys.size(); ++i)
+        if (keys.indexOf(keys[i], i + 1) >= 0) return false;
+    return true;
+}
+
+// The dialog is the active window, and what it does once it is on screen
+// (a first preview) has run.
+inline void Settle(QWidget& dialog) {
+    QVERIFY2(QTest::qWaitForWindowActive(&dialog), "the dialog did not become the active window");
+    QCoreApplication::processEvents();
 }
 
 inline QString Text(QWidget& w, const char* name) {

@@ -4,7 +4,6 @@
 
 #include "words/clue_editor.h"
 
-#include <QAction>
 #include <QMenu>
 #include <QtTest>
 
@@ -15,15 +14,8 @@ using testgui::Program;
 
 namespace {
 
-const QByteArray kCrossword =
-    "Autore     : Zampetti Olindo\r\nData       : 28-01-1998\r\nTipo       : Crociate Normale\r\n"
-    "Dimensioni : 04x04\r\nl.[.l.[.\r\nH.H.H.H.\r\nD*H.H.H.\r\nH.H.H.H.\r\n  1  11-Nota\r\n";
-
-QPoint CellCentre(editor::Form1& form, int column, int row) {
-    const auto& doc = form.Document();
-    return {doc.GridLeft + (column - 1) * doc.CellSize + doc.CellSize / 2,
-            doc.GridTop + (row - 1) * doc.CellSize + doc.CellSize / 2};
-}
+const QByteArray kCrossword = testgui::Crossword({"RARA", "....", "*...", "...."}, "  1  11-Nota\r\n");
+using testgui::CellCentre;
 
 void Key(editor::Form1& form, QKeySequence keys) {
     form.activateWindow();
@@ -66,14 +58,12 @@ void UndoTest::cellToolAndClueEditorUndoFromTheKeyboard() {
     form.ToolAction("Edit")->trigger();
     const QPoint start(doc.GridLeft + 4, doc.GridTop + 3 * doc.CellSize + doc.CellSize - 4);
     QTest::mouseMove(form.Area(), start);
-    QTimer::singleShot(0, [] {
-        auto* editor = qobject_cast<words::CruciDef*>(QApplication::activeModalWidget());
-        QVERIFY(editor);
-        editor->findChild<QLineEdit*>("Text2")->setText("ROMA");
-        editor->findChild<QLineEdit*>("Text1")->setText("Capitale");
-        editor->findChild<QPushButton*>("Command3D1")->click();
-    });
-    QTest::mouseClick(form.Area(), Qt::LeftButton, {}, start);
+    testgui::WithShowings<words::CruciDef>([&] { QTest::mouseClick(form.Area(), Qt::LeftButton, {}, start); },
+                                           {[](words::CruciDef& editor) {
+                                               editor.findChild<QLineEdit*>("Text2")->setText("ROMA");
+                                               editor.findChild<QLineEdit*>("Text1")->setText("Capitale");
+                                               testgui::Click(editor, "Command3D1");
+                                           }});
     QCOMPARE(doc.GridLine(4), std::string("R.O.M.A."));
     QCOMPARE(undo->text(), QString("&Annulla parola/definizione"));
 
@@ -166,12 +156,9 @@ void UndoTest::newStartsAnEmptyHistory() {
     form.ToolAction("AggColonna")->trigger();
     form.MenuAction("MenuSalva")->trigger();
     // New starts an empty history.
-    QTimer::singleShot(0, [] {
-        auto* dialog = QApplication::activeModalWidget();
-        QVERIFY(dialog);
-        QTest::keyClick(dialog->findChild<QLineEdit*>("Text1"), Qt::Key_Return);
+    testgui::WithDialog<QDialog>(form.MenuAction("MenuNuovo"), [](QDialog& dialog) {
+        QTest::keyClick(dialog.findChild<QLineEdit*>("Text1"), Qt::Key_Return);
     });
-    form.MenuAction("MenuNuovo")->trigger();
     QCOMPARE(doc.CurrentFileName, std::string("NUOVOCRU.QDR"));
     QVERIFY(!form.MenuAction("MenuAnnulla")->isEnabled());
     QVERIFY(!form.MenuAction("MenuRipristina")->isEnabled());

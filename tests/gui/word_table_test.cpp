@@ -6,13 +6,7 @@
 #include "platform/qt/picture_box.h"
 #include "words/word_table.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTableWidget>
-#include <QTimer>
 #include <QtTest>
 
 using platform::Answer;
@@ -33,8 +27,7 @@ QStringList Column(QTableWidget* table, int column) {
 // opened from the command line.
 editor::Form1& StartWithOpenGrid(Program& program) {
     testgui::WriteFile(program.Path("aperto.qdr"),
-                       "Autore     : X\r\nData       : 01-01-2000\r\nTipo       : Crociate Normale\r\n"
-                       "Dimensioni : 03x03\r\nH.H.H.\r\nH.H.H.\r\nH.H.H.\r\n  1  12-Scende\r\n  2  12-Da togliere\r\n");
+                       testgui::Crossword({"...", "...", "..."}, "  1  12-Scende\r\n  2  12-Da togliere\r\n"));
     return program.Start(program.Path("aperto.qdr"));
 }
 
@@ -69,18 +62,14 @@ class WordTableTest : public QObject {
 private slots:
     void wordTableEditsAndKeepsChanges();
     void wordTableRefusesBadWords();
-    void cancelPutsBackTheCrosswordAsItWas_data();
-    void cancelPutsBackTheCrosswordAsItWas();
-    void enterPressesWhatHasTheFocus_data();
-    void enterPressesWhatHasTheFocus();
+    void keysAndButtonsKeepOrPutBack_data();
+    void keysAndButtonsKeepOrPutBack();
     void resizingKeepsTheFieldsAsTyped();
 };
 
 void WordTableTest::wordTableEditsAndKeepsChanges() {
     Program program;
-    testgui::WriteFile(program.Path("aperto.qdr"), "Autore     : X\r\nData       : 01-01-2000\r\nTipo       : Crociate Normale\r\n"
-                                                   "Dimensioni : 03x03\r\nH.H.H.\r\nH.H.H.\r\nH.H.H.\r\n  1  12-Scende\r\n");
-    auto& form = program.Start(program.Path("aperto.qdr"));
+    auto& form = StartWithOpenGrid(program);
     auto& doc = form.Document();
     WithDialog<words::CruciBro>(form.ToolAction("Tabella"), [&](words::CruciBro& table) {
         QCOMPARE(doc.EditMode, int(document::WordTable));
@@ -131,9 +120,7 @@ void WordTableTest::wordTableEditsAndKeepsChanges() {
 
 void WordTableTest::wordTableRefusesBadWords() {
     Program program;
-    testgui::WriteFile(program.Path("aperto.qdr"), "Autore     : X\r\nData       : 01-01-2000\r\nTipo       : Crociate Normale\r\n"
-                                                   "Dimensioni : 03x03\r\nH.H.H.\r\nH.H.H.\r\nH.H.H.\r\n");
-    auto& form = program.Start(program.Path("aperto.qdr"));
+    auto& form = StartWithOpenGrid(program);
     auto& doc = form.Document();
     WithDialog<words::CruciBro>(form.MenuAction("MenuParole"), [&](words::CruciBro& table) {
         auto* word = table.findChild<QLineEdit*>("Text1");
@@ -177,22 +164,29 @@ void WordTableTest::wordTableRefusesBadWords() {
     QCOMPARE(testgui::Texts(program.messages).last(), QString("Tipo di file non valido: Esecuzione terminata!"));
 }
 
-void WordTableTest::cancelPutsBackTheCrosswordAsItWas_data() {
+void WordTableTest::keysAndButtonsKeepOrPutBack_data() {
     QTest::addColumn<QString>("control");  // where the key goes, or the button pressed
-    QTest::addColumn<bool>("escape");
+    QTest::addColumn<int>("key");          // 0: a click
     QTest::addColumn<bool>("closes");
-    QTest::newRow("Annulla") << "Command3d2" << false << true;
-    QTest::newRow("Esc in Parola") << "Text1" << true << true;
-    QTest::newRow("Esc in Definizione") << "Text2" << true << true;
-    QTest::newRow("closing the window") << "CruciBro" << false << true;
-    QTest::newRow("Esc in the table does nothing") << "Gitter1" << true << false;
-    QTest::newRow("Esc on Varia does nothing") << "Command1" << true << false;
+    QTest::addColumn<bool>("kept");        // the changes are in the crossword after the table
+    QTest::newRow("Annulla") << "Command3d2" << 0 << true << false;
+    QTest::newRow("Enter on Annulla") << "Command3d2" << int(Qt::Key_Return) << true << false;
+    QTest::newRow("Esc in Parola") << "Text1" << int(Qt::Key_Escape) << true << false;
+    QTest::newRow("Esc in Definizione") << "Text2" << int(Qt::Key_Escape) << true << false;
+    QTest::newRow("closing the window") << "CruciBro" << 0 << true << false;
+    QTest::newRow("Esc in the table does nothing") << "Gitter1" << int(Qt::Key_Escape) << false << false;
+    QTest::newRow("Esc on Varia does nothing") << "Command1" << int(Qt::Key_Escape) << false << false;
+    QTest::newRow("Enter in Parola: Varia") << "Text1" << int(Qt::Key_Return) << false << false;
+    QTest::newRow("Enter in Definizione: Varia") << "Text2" << int(Qt::Key_Return) << false << false;
+    QTest::newRow("Enter on Varia") << "Command1" << int(Qt::Key_Return) << false << false;
+    QTest::newRow("Enter on OK") << "Command3d1" << int(Qt::Key_Return) << true << true;
 }
 
-void WordTableTest::cancelPutsBackTheCrosswordAsItWas() {
+void WordTableTest::keysAndButtonsKeepOrPutBack() {
     QFETCH(QString, control);
-    QFETCH(bool, escape);
+    QFETCH(int, key);
     QFETCH(bool, closes);
+    QFETCH(bool, kept);
     Program program;
     auto& form = StartWithOpenGrid(program);
     auto& doc = form.Document();
@@ -202,61 +196,33 @@ void WordTableTest::cancelPutsBackTheCrosswordAsItWas() {
     const QStringList before = Contents(doc);
     QVERIFY(!doc.ChangedFlag);
     WithDialog<words::CruciBro>(form.MenuAction("MenuParole"), [&](words::CruciBro& table) {
-        Vary(table, 0, {}, "Nuova");       // 1-O had no clue
-        Vary(table, 1, {}, "Cambiata");    // 1-V
-        Vary(table, 2, {}, "");            // 2-V loses its clue
-        Vary(table, 4, "AGO", "");         // 4-O: letters
+        Vary(table, 0, {}, "Nuova");        // 1-O had no clue
+        Vary(table, 1, {}, "Cambiata");     // 1-V
+        Vary(table, 2, {}, "");             // 2-V loses its clue
         Vary(table, 5, {}, "Altra nuova");  // 5-O had no clue
+        Vary(table, 4, "AGO", "");          // 4-O: letters
         QVERIFY(doc.ChangedFlag);
-        QCOMPARE(doc.GridLine(2), std::string("A.G.O."));
+        table.findChild<QLineEdit*>("Text1")->setText("ORO");  // typed, not applied
         auto* target = table.findChild<QWidget*>(control);
-        if (control == table.objectName())
+        if (control == table.objectName()) {
             table.close();
-        else if (escape)
-            QTest::keyClick(target, Qt::Key_Escape);
-        else
+        } else if (key) {
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key(key));
+        } else {
             QTest::mouseClick(target, Qt::LeftButton);
+        }
         QCOMPARE(table.isVisible(), !closes);
+        if (!closes) QCOMPARE(doc.GridLine(2), std::string(key == Qt::Key_Return ? "O.R.O." : "A.G.O."));
     });
-    QCOMPARE(Contents(doc), before);
-    QVERIFY(!doc.ChangedFlag);
-    QCOMPARE(testgui::ReadFile(program.Path("_qdra_32.tmp")), working);
+    QCOMPARE(doc.GridLine(2), std::string(kept ? "A.G.O." : "......"));
+    QCOMPARE(Contents(doc) == before, !kept);
+    QCOMPARE(doc.ChangedFlag, kept);
+    QCOMPARE(testgui::ReadFile(program.Path("_qdra_32.tmp")) == working, !kept);
+    QVERIFY(program.messages.shown.empty());
+    if (kept) return;
     form.MenuAction("MenuSalva")->trigger();
     QCOMPARE(testgui::ReadFile(program.Path("aperto.qdr")), saved);
-    QVERIFY(program.messages.shown.empty());
-}
-
-void WordTableTest::enterPressesWhatHasTheFocus_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<bool>("closes");
-    QTest::addColumn<bool>("kept");  // the change is in the crossword after the table
-    QTest::newRow("Parola: Varia") << "Text1" << false << false;
-    QTest::newRow("Definizione: Varia") << "Text2" << false << false;
-    QTest::newRow("Varia") << "Command1" << false << false;
-    QTest::newRow("OK") << "Command3d1" << true << true;
-    QTest::newRow("Annulla") << "Command3d2" << true << false;
-}
-
-void WordTableTest::enterPressesWhatHasTheFocus() {
-    QFETCH(QString, control);
-    QFETCH(bool, closes);
-    QFETCH(bool, kept);
-    Program program;
-    auto& form = StartWithOpenGrid(program);
-    auto& doc = form.Document();
-    const QByteArray working = testgui::ReadFile(program.Path("_qdra_32.tmp"));
-    WithDialog<words::CruciBro>(form.MenuAction("MenuParole"), [&](words::CruciBro& table) {
-        Vary(table, 4, "AGO", "");  // applied before the key, so OK has something to keep
-        table.findChild<QLineEdit*>("Text1")->setText("ORO");
-        auto* target = table.findChild<QWidget*>(control);
-        target->setFocus();
-        QTest::keyClick(target, Qt::Key_Return);
-        QCOMPARE(table.isVisible(), !closes);
-        if (!closes) QCOMPARE(doc.GridLine(2), std::string("O.R.O."));  // Varia applied the field
-        table.reject();
-    });
-    QCOMPARE(doc.GridLine(2), kept ? std::string("A.G.O.") : std::string("......"));
-    QCOMPARE(testgui::ReadFile(program.Path("_qdra_32.tmp")) != working, kept);
 }
 
 void WordTableTest::resizingKeepsTheFieldsAsTyped() {

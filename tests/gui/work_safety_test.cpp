@@ -8,9 +8,6 @@
 #include "dialogs/open_dialog.h"
 #include "document/file_io.h"
 
-#include <QAction>
-#include <QDir>
-#include <QLineEdit>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QtTest>
@@ -27,53 +24,19 @@ const QByteArray kHeader =
     "Autore     : Zampetti Olindo\r\nData       : 28-01-1998\r\nTipo       : Crociate Normale\r\n";
 
 // A 4 x 4 crossword with a black cell and one clue.
-QByteArray SmallCrossword() {
-    return kHeader + "Dimensioni : 04x04\r\nl.[.l.[.\r\nH.H.H.H.\r\nD*H.H.H.\r\nH.H.H.H.\r\n  1  11-Nota\r\n";
-}
+QByteArray SmallCrossword() { return testgui::Crossword({"RARA", "....", "*...", "...."}, "  1  11-Nota\r\n"); }
 
 // Every change a user can make, by the command or tool that makes it.
 void Edit(editor::Form1& form, const QString& how) {
-    const auto& doc = form.Document();
-    auto clickCell = [&](int column, int row) {
-        QTest::mouseClick(form.Area(), Qt::LeftButton, {},
-                          QPoint(doc.GridLeft + (column - 1) * doc.CellSize + doc.CellSize / 2,
-                                 doc.GridTop + (row - 1) * doc.CellSize + doc.CellSize / 2));
-    };
-    if (how == "black") {
-        form.ToolAction("CasNera")->trigger();
-        clickCell(2, 2);
-    } else if (how == "white") {
-        form.ToolAction("CasBianca")->trigger();
-        clickCell(1, 3);
+    if (how == "black" || how == "white") {
+        form.ToolAction(how == "black" ? "CasNera" : "CasBianca")->trigger();
+        QTest::mouseClick(form.Area(), Qt::LeftButton, {}, testgui::CellCentre(form, how == "black" ? 2 : 1, how == "black" ? 2 : 3));
     } else {
         form.ToolAction(how)->trigger();
     }
 }
 
-struct Snapshot {
-    std::vector<std::string> lines;
-    int columns, rows;
-    QString caption;
-    QByteArray working;
-    bool changed;
-};
-
-Snapshot Take(editor::Form1& form, const Program& program) {
-    const auto& doc = form.Document();
-    Snapshot s{{}, doc.ColumnCount, doc.RowCount, form.windowTitle(),
-               testgui::ReadFile(program.Path("_qdra_32.tmp")), doc.ChangedFlag};
-    for (int i = 1; i <= document::FileLineCount; ++i) s.lines.push_back(doc.FileLines(i));
-    return s;
-}
-
-void Compare(const Snapshot& a, const Snapshot& b) {
-    QCOMPARE(a.lines, b.lines);
-    QCOMPARE(a.columns, b.columns);
-    QCOMPARE(a.rows, b.rows);
-    QCOMPARE(a.caption, b.caption);
-    QCOMPARE(a.working, b.working);
-    QCOMPARE(a.changed, b.changed);
-}
+using testgui::Take;
 
 struct FullDisk {
     explicit FullDisk(std::size_t after) { document::SimulateFullDisk(after); }
@@ -90,11 +53,10 @@ private slots:
     void failedSaveAtExitKeepsTheProgramOpen();
     void leftoverWorkingFileIsKeptForRecovery();
     void rescuedWorkOpensAtOnceAndStaysUnsaved();
-    void badCommandLineFilesLeaveNoWorkingFile_data();
-    void badCommandLineFilesLeaveNoWorkingFile();
+    void startupFailuresLeaveNoWorkingFile_data();
+    void startupFailuresLeaveNoWorkingFile();
     void commandLineNameInTheFileSystemsBytes();
     void editButtonChangesOnlyWhenClicked();
-    void cancelledOpenWithoutCrosswordKeepsTheWindowClear();
 };
 
 void WorkSafetyTest::failedEditChangesNothing_data() {
@@ -108,16 +70,16 @@ void WorkSafetyTest::failedEditChangesNothing() {
     Program program;
     testgui::WriteFile(program.Path("mio.qdr"), SmallCrossword());
     auto& form = program.Start(program.Path("mio.qdr"));
-    const Snapshot before = Take(form, program);
+    const testgui::Snapshot before = Take(form);
     {
         FullDisk full(7);
         Edit(form, how);
     }
     QCOMPARE(testgui::Texts(program.messages), QStringList{"Errore di scrittura del file!"});
-    Compare(Take(form, program), before);
+    QVERIFY(Take(form) == before);
     // The next load finds the crossword as it is on screen.
     form.Activate();
-    Compare(Take(form, program), before);
+    QVERIFY(Take(form) == before);
 
     // With room on the disk the same edit goes through.
     Edit(form, how);
@@ -159,6 +121,7 @@ void WorkSafetyTest::failedSaveAtExitKeepsTheProgramOpen() {
     program.messages.Script({Answer::Ok});
     form.MenuAction("MenuEsci")->trigger();
     QVERIFY(form.Ended());
+    QVERIFY(program.messages.ended);
     QVERIFY(testgui::ReadFile(program.Path("mio.qdr")).contains("Dimensioni : 05x04"));
     QVERIFY(!QFile::exists(program.Path("_qdra_32.tmp")));
 }
@@ -239,32 +202,45 @@ void WorkSafetyTest::rescuedWorkOpensAtOnceAndStaysUnsaved() {
     QCOMPARE(opened.Document().CurrentFileName, platform::PathBytes(other.Path("mio.qdr")));
 }
 
-void WorkSafetyTest::badCommandLineFilesLeaveNoWorkingFile_data() {
-    QTest::addColumn<QByteArray>("content");
+void WorkSafetyTest::startupFailuresLeaveNoWorkingFile_data() {
+    QTest::addColumn<QByteArray>("content");  // of the crossword named on the command line; null: none
+    QTest::addColumn<bool>("vocabulary");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("ends");
     const QString invalid = "Formato del file non valido! Esecuzione terminata";
-    QTest::newRow("not a crossword") << QByteArray("just some text\r\nand more\r\n\r\n\r\n") << invalid;
-    QTest::newRow("size 0x0") << kHeader + "Dimensioni : 00x00\r\n" << invalid;
-    QTest::newRow("size 2x5") << kHeader + "Dimensioni : 02x05\r\nHHHH\r\n" << invalid;
-    QTest::newRow("huge") << SmallCrossword() + QByteArray(2 * 1024 * 1024, 'x') << invalid;
-    QTest::newRow("short header") << QByteArray("Autore     : X\r\n") << QString("Errore di lettura del file!");
+    QTest::newRow("no vocabulary") << QByteArray() << false
+                                   << "Errore fatale! non trovato file di vocabolario: LESSICO.DAT" << "Quadrivo 98" << true;
+    QTest::newRow("missing file") << QByteArray() << true << "Errore: Cruciverba  @  Non trovato! Esecuzione terminata."
+                                  << "Quadrivo " << true;
+    QTest::newRow("not a crossword") << QByteArray("just some text\r\nand more\r\n\r\n\r\n") << true << invalid
+                                     << "Quadrivo 98" << true;
+    QTest::newRow("size 0x0") << kHeader + "Dimensioni : 00x00\r\n" << true << invalid << "Quadrivo 98" << true;
+    QTest::newRow("huge") << SmallCrossword() + QByteArray(2 * 1024 * 1024, 'x') << true << invalid << "Quadrivo 98"
+                          << true;
+    QTest::newRow("short header") << QByteArray("Autore     : X\r\n") << true << "Errore di lettura del file!"
+                                  << "Quadrivo 98" << false;
 }
 
-void WorkSafetyTest::badCommandLineFilesLeaveNoWorkingFile() {
+void WorkSafetyTest::startupFailuresLeaveNoWorkingFile() {
     QFETCH(QByteArray, content);
+    QFETCH(bool, vocabulary);
     QFETCH(QString, message);
-    Program program;
-    testgui::WriteFile(program.Path("strano.qdr"), content);
-    auto& form = program.Start(program.Path("strano.qdr"));
-    QCOMPARE(testgui::Texts(program.messages), QStringList{message});
+    QFETCH(QString, title);
+    QFETCH(bool, ends);
+    Program program(vocabulary);
+    const QString name = program.Path("strano.qdr");
+    if (!content.isNull()) testgui::WriteFile(name, content);
+    auto& form = program.Start(vocabulary ? name : QString());
+    QCOMPARE(testgui::Texts(program.messages), QStringList{QString(message).replace("@", name)});
+    QCOMPARE(QString::fromStdString(program.messages.shown[0].title), title);
+    QCOMPARE(form.Ended(), ends);
     QVERIFY(!QFile::exists(program.Path("_qdra_32.tmp")));
     QVERIFY(!form.windowTitle().contains("Cruciverba"));
-    if (!form.Ended()) {
-        // A read error: no crossword to edit, only the file commands.
-        QVERIFY(!form.Document().HasCrossword());
-        QVERIFY(!form.Menu("MenuEdit")->menuAction()->isVisible());
-        QVERIFY(!form.ToolAction("AggColonna")->isEnabled());
-    }
+    // A read error: no crossword to edit, only the file commands.
+    QVERIFY(ends || !form.Document().HasCrossword());
+    QVERIFY(ends || !form.Menu("MenuEdit")->menuAction()->isVisible());
+    QVERIFY(ends || !form.ToolAction("AggColonna")->isEnabled());
 }
 
 void WorkSafetyTest::commandLineNameInTheFileSystemsBytes() {
@@ -307,16 +283,6 @@ void WorkSafetyTest::editButtonChangesOnlyWhenClicked() {
     QCOMPARE(form.Document().EditMode, int(document::NoTool));
     form.MenuAction("MenuDef")->trigger();
     QCOMPARE(form.Document().EditMode, int(document::NoTool));
-}
-
-void WorkSafetyTest::cancelledOpenWithoutCrosswordKeepsTheWindowClear() {
-    Program program;
-    auto& form = program.Start();
-    QVERIFY(form.Area()->Splash()->isVisible());
-    testgui::WithDialog<dialogs::Form2>(form.MenuAction("MenuApri"), [](dialogs::Form2& dialog) { dialog.reject(); });
-    QVERIFY(!form.Area()->Splash()->isVisible());
-    QCOMPARE(form.Document().EditMode, int(document::NotShowingGrid));
-    QVERIFY(!form.Document().HasCrossword());
 }
 
 QTEST_MAIN(WorkSafetyTest)

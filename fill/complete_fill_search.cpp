@@ -85,7 +85,8 @@ class Searcher {
 public:
     Searcher(const Problem& problem, LetterIndex& index, const CompleteFillOptions& options,
              CompleteFillProgress* progress, std::int64_t nodeBudget)
-        : problem_(problem), options_(options), progress_(progress), random_(options.seed), nodeBudget_(nodeBudget) {
+        : problem_(problem), options_(options), progress_(progress), random_(options.seed), nodeBudget_(nodeBudget),
+          restartLimit_(options.firstRestart > 0 ? options.firstRestart : 100) {
         Build(index);
     }
 
@@ -184,7 +185,7 @@ private:
     std::int64_t backtracks_ = 0;
     std::int64_t failuresSinceRestart_ = 0;
     // Failures allowed before the next restart; it grows by half each time.
-    double restartLimit_ = 100;
+    double restartLimit_;
     int restarts_ = 0;
     int bestFilled_ = 0;
     Status stop_ = Status::Failed;

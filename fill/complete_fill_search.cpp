@@ -130,7 +130,8 @@ private:
     template <typename F>
     void ForEachBlock(int s, F f) const;
     void Fail(int s);
-    bool OutOfTime();
+    // The cancel flag at every step, the clock every 16th.
+    bool OutOfTime(std::int64_t step);
     void Publish(int filled);
     // For a message: the quality limit, when one kept words out.
     std::string QualityNote() const {
@@ -189,6 +190,7 @@ private:
     int restarts_ = 0;
     int bestFilled_ = 0;
     Status stop_ = Status::Failed;
+    bool cancelledEarly_ = false;  // stopped while the index was built
 
     // Ranking of words: log of counts, per-crossing letter gains, the best few.
     std::vector<double> logCount_;
@@ -220,6 +222,12 @@ void Searcher::Build(LetterIndex& index) {
         Slot& slot = slots_[s];
         slot.cells = problem_.slots[s].cells;
         slot.length = static_cast<int>(slot.cells.size());
+        // Indexing a length group takes a while the first time: a stop asked
+        // for meanwhile is heard before the next one.
+        if (options_.cancel && options_.cancel->load(std::memory_order_relaxed)) {
+            cancelledEarly_ = true;
+            return;
+        }
         slot.group = &index.Group(slot.length);
         slot.blocks = slot.group->blocks;
         slot.summaryWords = (slot.blocks + 63) / 64;
@@ -674,7 +682,7 @@ int Searcher::BestWord(int s) {
     return best;
 }
 
-bool Searcher::OutOfTime() {
+bool Searcher::OutOfTime(std::int64_t step) {
     if (nodeBudget_ > 0 && nodes_ >= nodeBudget_) {
         budgetSpent_ = true;
         stop_ = Status::TimeLimit;
@@ -684,7 +692,7 @@ bool Searcher::OutOfTime() {
         stop_ = Status::Cancelled;
         return true;
     }
-    if (options_.timeLimitSeconds > 0 &&
+    if ((step & 15) == 0 && options_.timeLimitSeconds > 0 &&
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count() > options_.timeLimitSeconds) {
         stop_ = Status::TimeLimit;
         return true;
@@ -694,7 +702,7 @@ bool Searcher::OutOfTime() {
 
 Status Searcher::Search() {
     for (std::int64_t step = 0;; ++step) {
-        if ((step & 15) == 0 && OutOfTime()) return stop_;
+        if (OutOfTime(step)) return stop_;
         const int s = SelectSlot();
         if (s < 0) return Status::Found;
         const int k = BestWord(s);
@@ -721,6 +729,10 @@ Status Searcher::Search() {
 
 void Searcher::Run(CompleteFillResult& result) {
     result.stats.slotCount = static_cast<int>(slots_.size());
+    if (cancelledEarly_) {
+        result.outcome = CompleteFillOutcome::Cancelled;
+        return;
+    }
     if (progress_) progress_->slotCount.store(static_cast<int>(slots_.size()));
     std::string message;
     if (!StartDomains(message)) {

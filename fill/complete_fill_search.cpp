@@ -57,6 +57,25 @@ inline int Ones(Bits x) {
 
 inline int Ones(std::uint32_t x) { return Ones(static_cast<Bits>(x)); }
 
+// log(i) for i in 0..65535 (0 at 0), computed once for every search.
+const std::vector<double>& LogTable() {
+    static const std::vector<double> table = [] {
+        std::vector<double> logs(65536, 0.0);
+        for (std::size_t i = 1; i < logs.size(); ++i) logs[i] = std::log(static_cast<double>(i));
+        return logs;
+    }();
+    return table;
+}
+
+// A well-mixed 64-bit value of x (splitmix64's finaliser): the seeded noise
+// of each word without a random generator call per word.
+inline std::uint64_t Mix(std::uint64_t x) {
+    x += 0x9E3779B97F4A7C15ULL;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+    return x ^ (x >> 31);
+}
+
 enum class Status { Found, Failed, Restart, TimeLimit, Cancelled };
 
 struct Crossing {
@@ -193,7 +212,7 @@ private:
     bool cancelledEarly_ = false;  // stopped while the index was built
 
     // Ranking of words: log of counts, per-crossing letter gains, the best few.
-    std::vector<double> logCount_;
+    const std::vector<double>& logCount_ = LogTable();
     std::array<std::array<double, Letters>, vocabulary::MaxLength> gain_{};
     // The noise added to a word's score, and the domain size below which a
     // slot's words are read one by one.
@@ -253,8 +272,6 @@ void Searcher::Build(LetterIndex& index) {
     conflict_.assign(static_cast<std::size_t>(reasonWords_), 0);
     residues_.assign(residueCount, 0);
     queued_.assign(slots_.size(), 0);
-    logCount_.resize(65536);
-    for (std::size_t i = 1; i < logCount_.size(); ++i) logCount_[i] = std::log(static_cast<double>(i));
 }
 
 // Each slot against its own letters: the vocabulary must have words of its
@@ -662,14 +679,17 @@ int Searcher::BestWord(int s) {
             gain[a] = counts[a] > 0 ? logCount_[static_cast<std::size_t>(std::min(counts[a], 65535))] : -1e9;
         places[static_cast<std::size_t>(n++)] = p;
     }
-    std::uniform_real_distribution<double> noise(0.0, noise_);
+    // Noise in [0, noise_), fresh for each choice, the same for a seed.
+    const std::uint64_t draw = Mix(random_());
+    constexpr double unit = 1.0 / 9007199254740992.0;  // 2^-53
     const Bits* blocks = Blocks(s);
     int best = -1;
     double bestScore = -std::numeric_limits<double>::infinity();
     ForEachBlock(s, [&](int b) {
         for (Bits w = blocks[b]; w != 0; w &= w - 1) {
             const int k = b * 64 + std::countr_zero(w);
-            double score = noise(random_) - rankCost_ * logCount_[static_cast<std::size_t>(k + 1)];
+            double score = noise_ * unit * static_cast<double>(Mix(draw ^ static_cast<std::uint64_t>(k)) >> 11) -
+                           rankCost_ * logCount_[static_cast<std::size_t>(std::min(k + 1, 65535))];
             for (int i = 0; i < n; ++i)
                 score += gain_[static_cast<std::size_t>(i)]
                               [static_cast<std::size_t>(slot.group->LetterOf(k, places[static_cast<std::size_t>(i)]))];

@@ -105,7 +105,7 @@ public:
     Searcher(const Problem& problem, LetterIndex& index, const CompleteFillOptions& options,
              CompleteFillProgress* progress, std::int64_t nodeBudget)
         : problem_(problem), options_(options), progress_(progress), random_(options.seed), nodeBudget_(nodeBudget),
-          restartLimit_(options.firstRestart > 0 ? options.firstRestart : 100) {
+          restartLimit_(options.firstRestart > 0 ? options.firstRestart : 1000) {
         Build(index);
     }
 
@@ -205,6 +205,8 @@ private:
     std::int64_t backtracks_ = 0;
     std::int64_t failuresSinceRestart_ = 0;
     // Failures allowed before the next restart; it grows by half each time.
+    // A small grid gains nothing from starting again early: it would only
+    // walk the same first choices once more.
     double restartLimit_;
     int restarts_ = 0;
     int bestFilled_ = 0;

@@ -49,7 +49,7 @@ struct CompleteFillOptions {
     // Set from any thread to stop the search with Cancelled.
     const std::atomic<bool>* cancel = nullptr;
     // Failures before the search first starts again from the top (the next
-    // allowance grows by half each time); 0: the usual 1000.
+    // allowance grows by half each time); 0: 100,000 / slots², 100 at least.
     int firstRestart = 0;
 };
 

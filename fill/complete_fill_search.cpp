@@ -105,7 +105,9 @@ public:
     Searcher(const Problem& problem, LetterIndex& index, const CompleteFillOptions& options,
              CompleteFillProgress* progress, std::int64_t nodeBudget)
         : problem_(problem), options_(options), progress_(progress), random_(options.seed), nodeBudget_(nodeBudget),
-          restartLimit_(options.firstRestart > 0 ? options.firstRestart : 1000) {
+          restartLimit_(options.firstRestart > 0
+                          ? options.firstRestart
+                          : std::max(100.0, 100000.0 / std::pow(std::max<double>(1.0, static_cast<double>(problem.slots.size())), 2))) {
         Build(index);
     }
 
@@ -205,8 +207,9 @@ private:
     std::int64_t backtracks_ = 0;
     std::int64_t failuresSinceRestart_ = 0;
     // Failures allowed before the next restart; it grows by half each time.
-    // A small grid gains nothing from starting again early: it would only
-    // walk the same first choices once more.
+    // The first comes after 100,000 / slots² failures (100 at least, so from
+    // 32 slots on): a small grid gains nothing from starting again early, it
+    // would only walk the same first choices once more.
     double restartLimit_;
     int restarts_ = 0;
     int bestFilled_ = 0;

@@ -53,11 +53,11 @@ std::string RunLetters(const std::vector<std::string>& grid, const Run& run) {
     return letters;
 }
 
-// Words a stage short of the last may try, per slot of the grid, before the
+// Words a stage short of the last may try, ten a slot of the grid, before the
 // next takes more words: a grid the best words fill needs about one word a
 // slot; one they cannot fill should not spend long proving it.
-constexpr std::int64_t StageNodesPerSlot = 20;
-constexpr std::int64_t StageNodesAtLeast = 200;
+constexpr std::int64_t StageNodesPerSlot = 10;
+constexpr std::int64_t StageNodesAtLeast = 100;
 
 bool IsLetter(char ch) { return ch >= 'A' && ch <= 'Z'; }
 

@@ -76,6 +76,15 @@ inline std::uint64_t Mix(std::uint64_t x) {
     return x ^ (x >> 31);
 }
 
+// Failures before the first restart: 100,000 / slots² (100 at least, so from
+// 32 slots on). A small grid gains nothing from starting again early: it
+// would only walk the same first choices once more.
+double FirstRestart(const CompleteFillOptions& options, std::size_t slots) {
+    if (options.firstRestart > 0) return options.firstRestart;
+    const double n = std::max<double>(1.0, static_cast<double>(slots));
+    return std::max(100.0, 100000.0 / (n * n));
+}
+
 enum class Status { Found, Failed, Restart, TimeLimit, Cancelled };
 
 struct Crossing {
@@ -105,9 +114,7 @@ public:
     Searcher(const Problem& problem, LetterIndex& index, const CompleteFillOptions& options,
              CompleteFillProgress* progress, std::int64_t nodeBudget)
         : problem_(problem), options_(options), progress_(progress), random_(options.seed), nodeBudget_(nodeBudget),
-          restartLimit_(options.firstRestart > 0
-                          ? options.firstRestart
-                          : std::max(100.0, 100000.0 / std::pow(std::max<double>(1.0, static_cast<double>(problem.slots.size())), 2))) {
+          restartLimit_(FirstRestart(options, problem.slots.size())) {
         Build(index);
     }
 
@@ -206,10 +213,8 @@ private:
     bool budgetSpent_ = false;
     std::int64_t backtracks_ = 0;
     std::int64_t failuresSinceRestart_ = 0;
-    // Failures allowed before the next restart; it grows by half each time.
-    // The first comes after 100,000 / slots² failures (100 at least, so from
-    // 32 slots on): a small grid gains nothing from starting again early, it
-    // would only walk the same first choices once more.
+    // Failures allowed before the next restart (FirstRestart at first); it
+    // grows by half each time.
     double restartLimit_;
     int restarts_ = 0;
     int bestFilled_ = 0;

@@ -15,7 +15,9 @@ namespace dialogs {
 
 CompleteFillDialog::CompleteFillDialog(const document::Crossword& doc, fill::LetterIndex& index,
                                        fill::CompleteFillOptions options, QWidget* parent)
-    : QDialog(parent), doc_(doc), index_(index), options_(options) {
+    : QDialog(parent), doc_(doc), index_(index), options_(options),
+      search_([](const document::Crossword& d, fill::LetterIndex& i, const fill::CompleteFillOptions& o,
+                 fill::CompleteFillProgress* p) { return fill::CompleteFill(d, i, o, p); }) {
     setWindowTitle(QStringLiteral("Completa schema"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     setModal(true);
@@ -95,7 +97,7 @@ void CompleteFillDialog::Start() {
     start_ = std::chrono::steady_clock::now();
     if (parentWidget()) parentWidget()->setCursor(Qt::BusyCursor);
     worker_ = std::thread([this] {
-        fill::CompleteFillResult result = fill::CompleteFill(doc_, index_, options_, &progress_);
+        fill::CompleteFillResult result = search_(doc_, index_, options_, &progress_);
         result_ = std::move(result);
         done_ = true;
     });

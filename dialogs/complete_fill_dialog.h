@@ -19,6 +19,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 class QLabel;
@@ -44,6 +45,14 @@ public:
     // Starts the search with the quality shown, as "&Completa" does.
     void Start();
 
+    // What "&Completa" runs on the worker thread: fill::CompleteFill unless
+    // a test puts another search in its place before the start. It gets the
+    // window's options (with its cancel flag) and progress figures.
+    using Search = std::function<fill::CompleteFillResult(const document::Crossword&, fill::LetterIndex&,
+                                                          const fill::CompleteFillOptions&,
+                                                          fill::CompleteFillProgress*)>;
+    void SetSearch(Search search) { search_ = std::move(search); }
+
     // The quality in the window, in percent.
     int Quality() const;
 
@@ -68,6 +77,7 @@ private:
     fill::CompleteFillResult result_;
     std::atomic<bool> cancel_{false};
     std::atomic<bool> done_{false};
+    Search search_;
     std::thread worker_;
     std::chrono::steady_clock::time_point start_;
     QLabel* heading_;

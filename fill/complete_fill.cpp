@@ -53,8 +53,11 @@ std::string RunLetters(const std::vector<std::string>& grid, const Run& run) {
     return letters;
 }
 
-// Words a stage short of the last may try before the next takes more words.
-constexpr std::int64_t StageNodeBudget = 10000;
+// Words a stage short of the last may try, ten a slot of the grid, before the
+// next takes more words: a grid the best words fill needs about one word a
+// slot; one they cannot fill should not spend long proving it.
+constexpr std::int64_t StageNodesPerSlot = 10;
+constexpr std::int64_t StageNodesAtLeast = 100;
 
 bool IsLetter(char ch) { return ch >= 'A' && ch <= 'Z'; }
 
@@ -236,7 +239,9 @@ CompleteFillResult CompleteFill(const document::Crossword& doc, LetterIndex& ind
         }
         const bool last = i + 1 == stages.size();
         result = CompleteFillResult();
-        const bool whole = detail::Solve(problem, index, stage, progress, result, last ? 0 : StageNodeBudget);
+        const std::int64_t budget =
+            std::max(StageNodesAtLeast, StageNodesPerSlot * static_cast<std::int64_t>(problem.slots.size()));
+        const bool whole = detail::Solve(problem, index, stage, progress, result, last ? 0 : budget);
         total.slotCount = result.stats.slotCount;
         total.nodes += result.stats.nodes;
         total.backtracks += result.stats.backtracks;

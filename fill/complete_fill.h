@@ -48,6 +48,9 @@ struct CompleteFillOptions {
     double timeLimitSeconds = 0;
     // Set from any thread to stop the search with Cancelled.
     const std::atomic<bool>* cancel = nullptr;
+    // Failures before the search first starts again from the top (the next
+    // allowance grows by half each time); 0: 100,000 / slots², 100 at least.
+    int firstRestart = 0;
 };
 
 // Figures a running search updates as it goes; another thread may read them

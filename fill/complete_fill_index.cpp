@@ -4,7 +4,6 @@
 #include <bit>
 #include <chrono>
 #include <string>
-#include <numeric>
 #include <vector>
 
 namespace fill {
@@ -59,14 +58,32 @@ const IndexGroup& LetterIndex::Group(int L) {
     if (sorted) {
         for (int k = 1; k < count; ++k) repeated[static_cast<std::size_t>(k)] = compare(k - 1, k) == 0;
     } else {
-        std::vector<int> order(static_cast<std::size_t>(count));
-        std::iota(order.begin(), order.end(), 0);
-        std::sort(order.begin(), order.end(), [&](int a, int b) {
-            const int c = compare(a, b);
-            return c != 0 ? c < 0 : a < b;
+        // Each word of letters A..Z as a key of 5 bits a letter (the first
+        // twelve letters, then the rest), sorted with its place: a repeat
+        // follows its first. Words with other characters are never usable.
+        struct Key {
+            std::uint64_t high, low;
+            int k;
+        };
+        std::vector<Key> keys;
+        keys.reserve(static_cast<std::size_t>(count));
+        for (int k = 0; k < count; ++k) {
+            Key key{0, 0, k};
+            bool letters = true;
+            for (int p = 0; p < L && letters; ++p) {
+                const char ch = letterAt(k, p);
+                letters = ch >= 'A' && ch <= 'Z';
+                std::uint64_t& part = p < 12 ? key.high : key.low;
+                part = part << 5 | static_cast<std::uint64_t>(ch - 'A' + 1);
+            }
+            if (letters) keys.push_back(key);
+        }
+        std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+            return a.high != b.high ? a.high < b.high : a.low != b.low ? a.low < b.low : a.k < b.k;
         });
-        for (std::size_t i = 1; i < order.size(); ++i)
-            if (compare(order[i - 1], order[i]) == 0) repeated[static_cast<std::size_t>(order[i])] = 1;
+        for (std::size_t i = 1; i < keys.size(); ++i)
+            if (keys[i].high == keys[i - 1].high && keys[i].low == keys[i - 1].low)
+                repeated[static_cast<std::size_t>(keys[i].k)] = 1;
     }
     for (int k = 0; k < count; ++k) {
         bool letters = !repeated[static_cast<std::size_t>(k)];

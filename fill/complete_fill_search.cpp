@@ -57,6 +57,34 @@ inline int Ones(Bits x) {
 
 inline int Ones(std::uint32_t x) { return Ones(static_cast<Bits>(x)); }
 
+// log(i) for i in 0..65535 (0 at 0), computed once for every search.
+const std::vector<double>& LogTable() {
+    static const std::vector<double> table = [] {
+        std::vector<double> logs(65536, 0.0);
+        for (std::size_t i = 1; i < logs.size(); ++i) logs[i] = std::log(static_cast<double>(i));
+        return logs;
+    }();
+    return table;
+}
+
+// A well-mixed 64-bit value of x (splitmix64's finaliser): the seeded noise
+// of each word without a random generator call per word.
+inline std::uint64_t Mix(std::uint64_t x) {
+    x += 0x9E3779B97F4A7C15ULL;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+    return x ^ (x >> 31);
+}
+
+// Failures before the first restart: 100,000 / slots² (100 at least, so from
+// 32 slots on). A small grid gains nothing from starting again early: it
+// would only walk the same first choices once more.
+double FirstRestart(const CompleteFillOptions& options, std::size_t slots) {
+    if (options.firstRestart > 0) return options.firstRestart;
+    const double n = std::max<double>(1.0, static_cast<double>(slots));
+    return std::max(100.0, 100000.0 / (n * n));
+}
+
 enum class Status { Found, Failed, Restart, TimeLimit, Cancelled };
 
 struct Crossing {
@@ -85,7 +113,8 @@ class Searcher {
 public:
     Searcher(const Problem& problem, LetterIndex& index, const CompleteFillOptions& options,
              CompleteFillProgress* progress, std::int64_t nodeBudget)
-        : problem_(problem), options_(options), progress_(progress), random_(options.seed), nodeBudget_(nodeBudget) {
+        : problem_(problem), options_(options), progress_(progress), random_(options.seed), nodeBudget_(nodeBudget),
+          restartLimit_(FirstRestart(options, problem.slots.size())) {
         Build(index);
     }
 
@@ -129,7 +158,8 @@ private:
     template <typename F>
     void ForEachBlock(int s, F f) const;
     void Fail(int s);
-    bool OutOfTime();
+    // The cancel flag at every step, the clock every 16th.
+    bool OutOfTime(std::int64_t step);
     void Publish(int filled);
     // For a message: the quality limit, when one kept words out.
     std::string QualityNote() const {
@@ -183,14 +213,16 @@ private:
     bool budgetSpent_ = false;
     std::int64_t backtracks_ = 0;
     std::int64_t failuresSinceRestart_ = 0;
-    // Failures allowed before the next restart; it grows by half each time.
-    double restartLimit_ = 100;
+    // Failures allowed before the next restart (FirstRestart at first); it
+    // grows by half each time.
+    double restartLimit_;
     int restarts_ = 0;
     int bestFilled_ = 0;
     Status stop_ = Status::Failed;
+    bool cancelledEarly_ = false;  // stopped while the index was built
 
     // Ranking of words: log of counts, per-crossing letter gains, the best few.
-    std::vector<double> logCount_;
+    const std::vector<double>& logCount_ = LogTable();
     std::array<std::array<double, Letters>, vocabulary::MaxLength> gain_{};
     // The noise added to a word's score, and the domain size below which a
     // slot's words are read one by one.
@@ -219,6 +251,12 @@ void Searcher::Build(LetterIndex& index) {
         Slot& slot = slots_[s];
         slot.cells = problem_.slots[s].cells;
         slot.length = static_cast<int>(slot.cells.size());
+        // Indexing a length group takes a while the first time: a stop asked
+        // for meanwhile is heard before the next one.
+        if (options_.cancel && options_.cancel->load(std::memory_order_relaxed)) {
+            cancelledEarly_ = true;
+            return;
+        }
         slot.group = &index.Group(slot.length);
         slot.blocks = slot.group->blocks;
         slot.summaryWords = (slot.blocks + 63) / 64;
@@ -244,8 +282,6 @@ void Searcher::Build(LetterIndex& index) {
     conflict_.assign(static_cast<std::size_t>(reasonWords_), 0);
     residues_.assign(residueCount, 0);
     queued_.assign(slots_.size(), 0);
-    logCount_.resize(65536);
-    for (std::size_t i = 1; i < logCount_.size(); ++i) logCount_[i] = std::log(static_cast<double>(i));
 }
 
 // Each slot against its own letters: the vocabulary must have words of its
@@ -653,14 +689,17 @@ int Searcher::BestWord(int s) {
             gain[a] = counts[a] > 0 ? logCount_[static_cast<std::size_t>(std::min(counts[a], 65535))] : -1e9;
         places[static_cast<std::size_t>(n++)] = p;
     }
-    std::uniform_real_distribution<double> noise(0.0, noise_);
+    // Noise in [0, noise_), fresh for each choice, the same for a seed.
+    const std::uint64_t draw = Mix(random_());
+    constexpr double unit = 1.0 / 9007199254740992.0;  // 2^-53
     const Bits* blocks = Blocks(s);
     int best = -1;
     double bestScore = -std::numeric_limits<double>::infinity();
     ForEachBlock(s, [&](int b) {
         for (Bits w = blocks[b]; w != 0; w &= w - 1) {
             const int k = b * 64 + std::countr_zero(w);
-            double score = noise(random_) - rankCost_ * logCount_[static_cast<std::size_t>(k + 1)];
+            double score = noise_ * unit * static_cast<double>(Mix(draw ^ static_cast<std::uint64_t>(k)) >> 11) -
+                           rankCost_ * logCount_[static_cast<std::size_t>(std::min(k + 1, 65535))];
             for (int i = 0; i < n; ++i)
                 score += gain_[static_cast<std::size_t>(i)]
                               [static_cast<std::size_t>(slot.group->LetterOf(k, places[static_cast<std::size_t>(i)]))];
@@ -673,7 +712,7 @@ int Searcher::BestWord(int s) {
     return best;
 }
 
-bool Searcher::OutOfTime() {
+bool Searcher::OutOfTime(std::int64_t step) {
     if (nodeBudget_ > 0 && nodes_ >= nodeBudget_) {
         budgetSpent_ = true;
         stop_ = Status::TimeLimit;
@@ -683,7 +722,7 @@ bool Searcher::OutOfTime() {
         stop_ = Status::Cancelled;
         return true;
     }
-    if (options_.timeLimitSeconds > 0 &&
+    if ((step & 15) == 0 && options_.timeLimitSeconds > 0 &&
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count() > options_.timeLimitSeconds) {
         stop_ = Status::TimeLimit;
         return true;
@@ -693,7 +732,7 @@ bool Searcher::OutOfTime() {
 
 Status Searcher::Search() {
     for (std::int64_t step = 0;; ++step) {
-        if ((step & 15) == 0 && OutOfTime()) return stop_;
+        if (OutOfTime(step)) return stop_;
         const int s = SelectSlot();
         if (s < 0) return Status::Found;
         const int k = BestWord(s);
@@ -720,6 +759,10 @@ Status Searcher::Search() {
 
 void Searcher::Run(CompleteFillResult& result) {
     result.stats.slotCount = static_cast<int>(slots_.size());
+    if (cancelledEarly_) {
+        result.outcome = CompleteFillOutcome::Cancelled;
+        return;
+    }
     if (progress_) progress_->slotCount.store(static_cast<int>(slots_.size()));
     std::string message;
     if (!StartDomains(message)) {

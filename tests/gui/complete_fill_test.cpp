@@ -8,13 +8,18 @@
 #include "vocabulary/vocabulary.h"
 
 #include <QAction>
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <chrono>
+#include <memory>
 #include <set>
+#include <thread>
 
 using testgui::Program;
 
@@ -56,21 +61,44 @@ vocabulary::Vocabulary LoadLessico() {
     return vocab;
 }
 
-// Answers the window of "Completa schema" once it shows: checks the quality
-// it offers, sets `quality` when given and presses "&Completa".
-void PressCompleta(int offered, int quality = 0) {
-    std::function<void()> press = [=, &press] {
-        auto* dialog = qobject_cast<dialogs::CompleteFillDialog*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            QTimer::singleShot(20, press);
-            return;
+// Calls `act` with the window of "Completa schema" once it is the active
+// modal window, looking every 20 ms for at most 10 s; `seen` tells whether it
+// came (the caller checks it once the command returns).
+void WhenWindowShows(bool& seen, std::function<void(dialogs::CompleteFillDialog*)> act) {
+    seen = false;
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    auto look = std::make_shared<std::function<void()>>();
+    *look = [&seen, act, clock, look] {
+        if (auto* dialog = qobject_cast<dialogs::CompleteFillDialog*>(QApplication::activeModalWidget())) {
+            seen = true;
+            act(dialog);
+        } else if (clock->elapsed() < 10000) {
+            QTimer::singleShot(20, *look);
+        } else {
+            *look = nullptr;  // gives up; the caller reports it
         }
+    };
+    QTimer::singleShot(20, *look);
+}
+
+// Answers the window of "Completa schema": checks the quality it offers, sets
+// `quality` when given and presses "&Completa". A search that has not ended
+// after 60 s is stopped with "&Annulla", and `overdue` says so.
+void PressCompleta(bool& seen, bool& overdue, int offered, int quality = 0) {
+    overdue = false;
+    WhenWindowShows(seen, [&overdue, offered, quality](dialogs::CompleteFillDialog* dialog) {
         auto* box = dialog->findChild<QSpinBox*>("Qualita");
         QCOMPARE(box->value(), offered);
         if (quality > 0) box->setValue(quality);
         dialog->findChild<QPushButton*>("Completa")->click();
-    };
-    QTimer::singleShot(20, press);
+        QPointer<dialogs::CompleteFillDialog> watched(dialog);
+        QTimer::singleShot(60000, dialog, [&overdue, watched] {
+            if (!watched || !watched->isVisible()) return;
+            overdue = true;
+            watched->findChild<QPushButton*>("Annulla")->click();
+        });
+    });
 }
 
 } // namespace
@@ -98,8 +126,11 @@ void CompleteFillTest::fillsTheGridAsOneChange() {
     QAction* complete = form.MenuAction("MenuCompleta");
     QVERIFY(complete->isEnabled());
     QCOMPARE(complete->text(), QString("&Completa schema ..."));
-    PressCompleta(fill::DefaultQuality, 100);
+    bool seen = false, overdue = false;
+    PressCompleta(seen, overdue, fill::DefaultQuality, 100);
     complete->trigger();
+    QVERIFY2(seen, "the Completa schema window did not show within 10 s");
+    QVERIFY2(!overdue, "the search had not ended after 60 s");
 
     QVERIFY2(program.messages.shown.empty(), qPrintable(testgui::Texts(program.messages).join("|")));
     const vocabulary::Vocabulary vocab = LoadLessico();
@@ -135,8 +166,11 @@ void CompleteFillTest::impossibleGridIsLeftAlone() {
     const std::string before = Cells(doc);
     const QByteArray opened = testgui::ReadFile(program.Path("_qdra_32.tmp"));
 
-    PressCompleta(100);  // the quality chosen last time
+    bool seen = false, overdue = false;
+    PressCompleta(seen, overdue, 100);  // the quality chosen last time
     form.MenuAction("MenuCompleta")->trigger();
+    QVERIFY2(seen, "the Completa schema window did not show within 10 s");
+    QVERIFY2(!overdue, "the search had not ended after 60 s");
     QCOMPARE(program.messages.shown.size(), std::size_t(1));
     const QString text = testgui::Texts(program.messages).front();
     QVERIFY2(text.startsWith("Impossibile completare lo schema"), qPrintable(text));
@@ -153,35 +187,39 @@ void CompleteFillTest::cancelInTheProgressWindowLeavesTheGrid() {
     QFile::copy(testgui::DataFile("griglie/grande_25x15.qdr"), program.Path("grande.qdr"));
     auto& form = program.Start(program.Path("grande.qdr"));
     auto& doc = form.Document();
-    // With this seed the search on this grid takes far longer than the
-    // moment the window waits before it shows.
     form.SetRandomSource([] { return 0.25; });
     const std::string before = Cells(doc);
     const QByteArray opened = testgui::ReadFile(program.Path("_qdra_32.tmp"));
 
-    bool seen = false;
+    // The real search runs; should it end before the test presses
+    // "&Annulla", its end is held back until the press (60 s at most), so
+    // what is checked does not hang on how fast the search is.
+    auto search = [](const document::Crossword& d, fill::LetterIndex& index,
+                          const fill::CompleteFillOptions& options, fill::CompleteFillProgress* progress) {
+        fill::CompleteFillResult result = fill::CompleteFill(d, index, options, progress);
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!options.cancel->load() && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return result;
+    };
+    bool seen = false, moved = false;
     QString shown;
-    std::function<void()> watch = [&] {
-        auto* dialog = qobject_cast<dialogs::CompleteFillDialog*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            QTimer::singleShot(50, watch);
-            return;
-        }
-        seen = true;
+    WhenWindowShows(seen, [&](dialogs::CompleteFillDialog* dialog) {
         QCOMPARE(dialog->windowTitle(), QString("Completa schema"));
+        dialog->SetSearch(search);
         dialog->findChild<QPushButton*>("Completa")->click();
         QVERIFY(dialog->Running());
         // The figures move while the window is up.
-        QTRY_VERIFY(dialog->findChild<QProgressBar*>()->value() > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(moved = dialog->findChild<QProgressBar*>()->value() > 0, 30000);
         shown = dialog->ProgressText();
         auto* cancel = dialog->findChild<QPushButton*>("Annulla");
         QCOMPARE(cancel->text(), QString("&Annulla"));
         cancel->click();
-    };
-    QTimer::singleShot(50, watch);
+    });
     form.MenuAction("MenuCompleta")->trigger();
 
-    QVERIFY(seen);
+    QVERIFY2(seen, "the Completa schema window did not show within 10 s");
+    QVERIFY2(moved, "the progress bar did not move within 30 s of the start");
     QVERIFY2(shown.contains("Parole completate:") && shown.contains("di 94"), qPrintable(shown));
     QVERIFY2(QRegularExpression("Tempo: \\d+,\\d s di 120$").match(shown).hasMatch(), qPrintable(shown));
     QVERIFY(program.messages.shown.empty());

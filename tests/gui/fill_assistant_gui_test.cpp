@@ -6,14 +6,10 @@
 
 #include "../core/test_grids.h"
 #include "../core/test_vocabulary.h"
-#include "document/crossword_file.h"
-#include "document/word_map.h"
 #include "editor/fill_assistant_view.h"
 #include "platform/recording/recording_settings.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QLabel>
 #include <QListView>
 #include <QtTest>
 
@@ -21,21 +17,11 @@ using testgui::Program;
 
 namespace {
 
-// Across the top a slot of four whose first cell starts a slot of three
-// down, and beyond a black cell a slot of three no word can end with Z.
-const std::vector<std::string> kGrid = {"....*..Z", ".*******", ".*******"};
-
 QColor Inside(editor::Form1& form, int column, int row) {
     const auto& doc = form.Document();
     const editor::Pixel corner = editor::CellOrigin(doc, column, row);
     // Low in the cell's left part: clear of the number and of the letter.
     return form.Area()->Image().toImage().pixelColor(corner.x + 3, corner.y + doc.CellSize - 4);
-}
-
-QPoint Centre(editor::Form1& form, int column, int row) {
-    const auto& doc = form.Document();
-    const editor::Pixel corner = editor::CellOrigin(doc, column, row);
-    return {corner.x + doc.CellSize / 2, corner.y + doc.CellSize / 2};
 }
 
 QString Row(editor::Form1& form, int r) { return QString::fromStdString(testgrids::RowCells(form.Document(), r)); }
@@ -55,20 +41,17 @@ void FillAssistantGuiTest::tintsDeadCellsAndPlacesAWordAsOneChange() {
                            {3, {"CAT", "COW", "BEE", "BOX", "BIG", "ANT"}},
                            {4, {"DUNE", "CANE", "BARN", "BOAT", "ABLE"}},
                        })));
-    {
-        document::Crossword doc = testgrids::MakeCrossword(kGrid);
-        document::ComputeWordMap(doc);
-        platform::RecordingMessages quiet;
-        QVERIFY(document::SaveCrosswordFile(doc, platform::PathBytes(program.Path("mio.qdr")), quiet) ==
-                document::SaveResult::Saved);
-    }
+    // Across the top a slot of four whose first cell starts a slot of three
+    // down, and beyond a black cell a slot of three no word can end with Z.
+    testgui::WriteFile(program.Path("mio.qdr"), testgui::Crossword({"....*..Z", ".*******", ".*******"}));
     // The assistant was left on in an earlier run.
     platform::RecordingSettings settings;
     settings.values[{"Options", "Show Tips at Startup"}] = "0";
     settings.values[{"Options", "Assistente di riempimento"}] = "1";
-    program.form = std::make_unique<editor::Form1>(
-        editor::Services{program.messages, program.launcher, &settings},
-        editor::StartupOptions{program.folder.path(), platform::PathBytes(program.Path("mio.qdr")), program.Path("recupero"), {}});
+    program.form = std::make_unique<editor::Form1>(editor::Services{program.messages, program.launcher, &settings},
+                                                   editor::StartupOptions{program.folder.path(),
+                                                                          platform::PathBytes(program.Path("mio.qdr")),
+                                                                          program.Path("recupero"), {}});
     editor::Form1& form = *program.form;
     form.show();
     form.resize(800, 553 + (form.height() - form.Area()->height()));
@@ -84,7 +67,7 @@ void FillAssistantGuiTest::tintsDeadCellsAndPlacesAWordAsOneChange() {
     // Clicking the slot across lists its words, most room left first.
     editor::PossibleWordsWindow* window = form.Assistant()->Window();
     QVERIFY(window->isVisible());
-    QTest::mouseClick(form.Area(), Qt::LeftButton, {}, Centre(form, 2, 1));
+    QTest::mouseClick(form.Area(), Qt::LeftButton, {}, testgui::CellCentre(form, 2, 1));
     QListView* list = window->List();
     QTRY_VERIFY2_WITH_TIMEOUT(list->model()->rowCount() == 4, "the words of the slot across never came", 10000);
     QCOMPARE(list->model()->index(0, 0).data().toString(), QString("BARN  (3)"));

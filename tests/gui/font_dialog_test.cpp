@@ -1,8 +1,6 @@
-// The font choice: the list of the fonts that both the screen and the
-// printer have, built once per run under its progress window, the
-// selection and the style, and what "OK" does to the crossword's font on
-// screen and on the printed page. A fake font source gives the lists; one
-// case uses this desktop's own font database.
+// The font choice: the fonts both the screen and the printer have, built
+// once per run under its progress window, the selection and the style, and
+// what "OK" does to the crossword's font on screen and on the printed page.
 
 #include "dialogs/font_dialog.h"
 #include "document/crossword_file.h"
@@ -16,19 +14,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDeadlineTimer>
-#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
-
-#include <functional>
 
 using dialogs::CancelFont;
 using dialogs::FontDialog;
@@ -40,62 +31,46 @@ Q_DECLARE_METATYPE(platform::Font)
 namespace {
 
 // Counts the windows of each name that were shown.
-class ShowCounter : public QObject {
-public:
+struct ShowCounter : QObject {
+    QHash<QString, int> shown;
     ShowCounter() { qApp->installEventFilter(this); }
     ~ShowCounter() override { qApp->removeEventFilter(this); }
-    int Shown(const QString& name) const { return shown_.value(name); }
-
-protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->isWindow())
-            ++shown_[watched->objectName()];
+        if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+            ++shown[watched->objectName()];
         return false;
     }
-
-private:
-    QHash<QString, int> shown_;
 };
 
-// How long a test waits for a window before it fails.
-constexpr int WindowLimitMs = 30000;
-
-// Runs `act` on the window of type W once it is the one taking input; the
-// font list may still be being built when the first check comes. When no
-// such window comes within WindowLimitMs the test fails, naming it, and the
-// modal window standing in its way is closed, so that the test ends.
+// Runs `act` on the window of type W once it is the one taking input (the
+// font list may still be being built). When none comes within 30 s the test
+// fails, naming it, and the modal window in its way is closed.
 template <typename W>
-void WhenUp(std::function<void(W&)> act, QDeadlineTimer limit = QDeadlineTimer(WindowLimitMs)) {
+void WhenUp(std::function<void(W&)> act, QDeadlineTimer limit = QDeadlineTimer(30000)) {
     QTimer::singleShot(0, [act, limit] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (auto* window = qobject_cast<W*>(modal)) {
-            act(*window);
-            return;
-        }
-        if (limit.hasExpired()) {
-            const QByteArray what = QByteArray("no window ") + W::staticMetaObject.className() +
-                                    " took input within " + QByteArray::number(WindowLimitMs / 1000) + " s";
-            QTest::qFail(what.constData(), __FILE__, __LINE__);
-            if (modal) modal->close();
-            return;
-        }
-        WhenUp<W>(act, limit);
+        if (auto* window = qobject_cast<W*>(modal)) return act(*window);
+        if (!limit.hasExpired()) return WhenUp<W>(act, limit);
+        const QByteArray what = QByteArray("no window ") + W::staticMetaObject.className() + " took input within 30 s";
+        QTest::qFail(what.constData(), __FILE__, __LINE__);
+        if (modal) modal->close();
     });
 }
 
 struct Session {
     QWidget mainWindow;
     document::Crossword doc;
-    QPixmap image{400, 300};
+    QPixmap image{800, 553};
     platform::PixmapSurface window{image, Qt::white};
     platform::RecordingFonts fonts;
+    platform::FontSource* source = &fonts;
     platform::RecordingMessages messages;
     dialogs::FontChoiceState state;
     ShowCounter counter;
 
-    Session(Names screen, Names printer) : fonts(std::move(screen), std::move(printer)) {
+    Session(Names screen = {}, Names printer = {}) : fonts(std::move(screen), std::move(printer)) {
         window.SetFont({"Arial", 12, false, false});
+        doc.GridFontName = "Arial";
     }
 
     // "Scegli Font ...": `act` works the dialog; it is closed with "&Annulla"
@@ -107,7 +82,7 @@ struct Session {
             act(dialog);
             if (dialog.isVisible()) dialog.findChild<QPushButton*>("cmdCancel")->click();
         });
-        const bool applied = dialogs::ChooseFont(&mainWindow, doc, window, fonts, state, messages);
+        const bool applied = dialogs::ChooseFont(&mainWindow, doc, window, *source, state, messages);
         if (!seen) QTest::qFail("the font dialog was not shown", __FILE__, __LINE__);
         return applied;
     }
@@ -116,6 +91,7 @@ struct Session {
 QListWidget* List(QWidget& dialog) { return dialog.findChild<QListWidget*>("lstMatchFonts"); }
 QLabel* Sample(QWidget& dialog) { return dialog.findChild<QLabel*>("lblFontDemo"); }
 QCheckBox* Box(QWidget& dialog, const char* name) { return dialog.findChild<QCheckBox*>(name); }
+QString SampleFamily(QWidget& dialog) { return Sample(dialog)->font().family(); }
 
 QStringList Entries(QWidget& dialog) {
     QStringList names;
@@ -123,28 +99,15 @@ QStringList Entries(QWidget& dialog) {
     return names;
 }
 
-QStringList Strings(const Names& names) {
-    QStringList list;
-    for (const auto& n : names) list << QString::fromStdString(n);
-    return list;
-}
+void ClickWidget(QWidget* w) { QVERIFY(w); QTest::mouseClick(w, Qt::LeftButton); }
 
-void ClickWidget(QWidget* w) {
-    QVERIFY(w);
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
-}
+void ClickButton(QWidget& dialog, const char* name) { ClickWidget(dialog.findChild<QPushButton*>(name)); }
 
-void ClickEntry(QWidget& dialog, int row) {
+void ClickEntry(QWidget& dialog, int row, bool twice = false) {
     QListWidget* list = List(dialog);
     const QPoint at = list->visualItemRect(list->item(row)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-}
-
-void DoubleClickEntry(QWidget& dialog, int row) {
-    QListWidget* list = List(dialog);
-    const QPoint at = list->visualItemRect(list->item(row)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    if (twice) QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
 const Names Screen = {"Arial", "Courier New", "Symbol", "Times New Roman", "Verdana"};
@@ -155,289 +118,197 @@ const Names Printer = {"Times New Roman", "Courier", "Arial", "Courier New"};
 class FontDialogTest : public QObject {
     Q_OBJECT
 private slots:
-    void windowsShowTheirCaptions();
     void onlyFontsOfBothAreOffered_data();
     void onlyFontsOfBothAreOffered();
-    void initialSelection_data();
-    void initialSelection();
-    void clickAndDoubleClickSelectWithoutClosing();
-    void okSetsFontAndStyle();
-    void keyboardConfirmsAndCancels_data();
-    void keyboardConfirmsAndCancels();
-    void annullaChangesNothingButWhatIsShownNextTime();
-    void reopeningShowsTheChoiceWithoutProgressWindow();
+    void selectStyleAndClose_data();
+    void selectStyleAndClose();
     void cancelWhileLoadingKeepsFontAndBuildsAgain();
-    void unusableFontFallsBackToArial_data();
-    void unusableFontFallsBackToArial();
-    void emptyListOffersNothing();
     void realFontsOnScreenAndPrintedPage();
-    void manyFamiliesKeepListOrderAndSelection();
 };
 
-void FontDialogTest::windowsShowTheirCaptions() {
-    Session session(Screen, Printer);
-    QString progressText, progressButton, progressTitle;
-    bool progressModal = false;
-    WhenUp<CancelFont>([&](CancelFont& progress) {
-        progressTitle = progress.windowTitle();
-        progressText = progress.findChild<QLabel*>("lblCancelMsg")->text();
-        progressButton = progress.findChild<QPushButton*>("cmdCancel")->text();
-        progressModal = progress.isVisible() && progress.findChild<QWidget*>("picProgress")->isVisible();
-    });
-    session.Choose([](FontDialog& dialog) {
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Selezione Font"));
-        QCOMPARE(dialog.findChild<QLabel*>("lblFList")->text(), QStringLiteral("Font disponibili"));
-        QCOMPARE(Sample(dialog)->text(), QStringLiteral("Esempio AaBbCcDd  Zz"));
-        QCOMPARE(Box(dialog, "Check3d1")->text(), QStringLiteral("Corsivo"));
-        QCOMPARE(Box(dialog, "Check3d2")->text(), QStringLiteral("Grassetto"));
-        QCOMPARE(dialog.findChild<QPushButton*>("cmdOK")->text(), QStringLiteral("OK"));
-        QCOMPARE(dialog.findChild<QPushButton*>("cmdCancel")->text(), QStringLiteral("&Annulla"));
-        QVERIFY(dialog.isModal());
-    });
-    QCOMPARE(progressText, QStringLiteral("Attenti il caricamento dei font disponibili ..."));
-    QCOMPARE(progressButton, QStringLiteral("&Annulla"));
-    QCOMPARE(progressTitle, QStringLiteral("Quadrivo 98"));
-    QVERIFY(progressModal);
-    QCOMPARE(session.counter.Shown("CancelFont"), 1);
-}
-
+// The list and the entry selected at first: the window's font, the last of
+// equal names, else the first.
 void FontDialogTest::onlyFontsOfBothAreOffered_data() {
     QTest::addColumn<Names>("screen");
     QTest::addColumn<Names>("printer");
+    QTest::addColumn<QString>("current");
     QTest::addColumn<QStringList>("offered");
+    QTest::addColumn<int>("row");
     QTest::newRow("printer order, screen-only and printer-only left out")
-        << Screen << Printer << QStringList{"Times New Roman", "Arial", "Courier New"};
-    QTest::newRow("names compared exactly") << Names{"Arial", "Courier New"} << Names{"arial", "Courier New ", "Arial"}
-                                            << QStringList{"Arial"};
-    QTest::newRow("a printer font twice is offered twice")
-        << Names{"Arial", "Tahoma"} << Names{"Arial", "Tahoma", "Arial"} << QStringList{"Arial", "Tahoma", "Arial"};
-    QTest::newRow("a screen font twice is offered once") << Names{"Arial", "Arial"} << Names{"Arial"}
-                                                         << QStringList{"Arial"};
-    QTest::newRow("empty names are left out") << Names{"", "Arial"} << Names{"", "Arial", ""} << QStringList{"Arial"};
-    QTest::newRow("nothing in common") << Names{"Arial"} << Names{"Courier"} << QStringList{};
+        << Screen << Printer << "Arial" << QStringList{"Times New Roman", "Arial", "Courier New"} << 1;
+    QTest::newRow("names compared exactly") << Names{"Courier New", "Arial"}
+                                            << Names{"arial", "Courier New ", "Courier New", "Arial"} << "arial"
+                                            << QStringList{"Courier New", "Arial"} << 0;
+    QTest::newRow("a printer font twice: twice") << Names{"Arial", "Tahoma"} << Names{"Arial", "Tahoma", "Arial"}
+                                                 << "Arial" << QStringList{"Arial", "Tahoma", "Arial"} << 2;
+    QTest::newRow("a screen font twice: once") << Names{"Arial", "Tahoma", "Arial"} << Names{"Tahoma", "Arial"}
+                                               << "Garamond" << QStringList{"Tahoma", "Arial"} << 0;
+    QTest::newRow("empty names are left out") << Names{"", "Arial"} << Names{"", "Arial", ""} << "Arial"
+                                              << QStringList{"Arial"} << 0;
+    QTest::newRow("nothing in common: OK changes nothing") << Names{"Arial"} << Names{"Courier"} << "Arial"
+                                                           << QStringList{} << -1;
+    // Thousands of families, in different orders on the two sides, with
+    // names twice, empty names and near misses.
+    Names screen, printer;
+    auto family = [](int n) { return "Famiglia " + std::to_string(n); };
+    for (int n = 0; n < 3000; ++n) screen.push_back(family(n * 7 % 3000));
+    screen.push_back("");
+    screen.push_back(family(5));
+    for (int n = 0; n < 2500; ++n) {
+        const int f = n * 11 % 4000;  // a quarter of them the screen lacks
+        printer.push_back(n % 97 == 0 ? "famiglia " + std::to_string(f) : n % 89 == 0 ? family(f) + " " : family(f));
+        if (n % 50 == 0) printer.push_back(n % 100 == 0 ? family(f) : "");
+    }
+    QStringList offered;
+    for (const std::string& p : printer)
+        if (!p.empty() && std::ranges::find(screen, p) != screen.end()) offered << QString::fromStdString(p);
+    const QString current = QString::fromStdString(family(2200));
+    QCOMPARE(offered.count(current), qsizetype(2));
+    QTest::newRow("thousands") << screen << printer << current << offered << int(offered.lastIndexOf(current));
 }
 
 void FontDialogTest::onlyFontsOfBothAreOffered() {
     QFETCH(Names, screen);
     QFETCH(Names, printer);
-    QFETCH(QStringList, offered);
-    Session session(screen, printer);
-    QStringList shown;
-    session.Choose([&shown](FontDialog& dialog) { shown = Entries(dialog); });
-    QCOMPARE(shown, offered);
-    QCOMPARE(Strings(session.state.fonts), offered);
-}
-
-void FontDialogTest::initialSelection_data() {
-    QTest::addColumn<Names>("printer");
-    QTest::addColumn<QString>("current");
-    QTest::addColumn<int>("row");
-    QTest::newRow("the window's font") << Names{"Times New Roman", "Arial", "Courier New"} << "Arial" << 1;
-    QTest::newRow("the last of equal names") << Names{"Arial", "Courier New", "Arial", "Verdana"} << "Arial" << 2;
-    QTest::newRow("else the first") << Names{"Times New Roman", "Arial"} << "Garamond" << 0;
-    QTest::newRow("names compared exactly") << Names{"Times New Roman", "Arial"} << "arial" << 0;
-}
-
-void FontDialogTest::initialSelection() {
-    QFETCH(Names, printer);
     QFETCH(QString, current);
+    QFETCH(QStringList, offered);
     QFETCH(int, row);
-    Session session(Screen, printer);
+    Session session(screen, printer);
     session.window.SetFont({current.toStdString(), 12, false, false});
-    int selected = -1;
-    QString sampleFamily;
-    session.Choose([&](FontDialog& dialog) {
-        selected = List(dialog)->currentRow();
-        sampleFamily = Sample(dialog)->font().family();
+    session.doc.GridFontName = "Garamond";
+    QStringList shown;
+    QString sample;
+    const bool applied = session.Choose([&](FontDialog& dialog) {
+        shown = Entries(dialog);
+        QCOMPARE(List(dialog)->currentRow(), row);
+        sample = SampleFamily(dialog);
+        ClickButton(dialog, "cmdOK");
     });
-    QCOMPARE(selected, row);
-    QCOMPARE(sampleFamily, QString::fromStdString(printer[std::size_t(row)]));
+    QCOMPARE(shown, offered);
+    QCOMPARE(applied, row >= 0);
+    const QString chosen = row >= 0 ? offered[row] : QStringLiteral("Garamond");
+    if (row >= 0) QCOMPARE(sample, chosen);
+    QCOMPARE(QString::fromStdString(session.doc.GridFontName), chosen);
+    QVERIFY(session.messages.shown.empty());
 }
 
-void FontDialogTest::clickAndDoubleClickSelectWithoutClosing() {
+// A click, a double click (which does not close) and the arrow keys select;
+// the boxes set the style; OK or Enter apply it all, Annulla or Escape
+// nothing. A font the printer cannot use falls back to "Arial" in the chosen
+// style, one the screen cannot use to plain "Arial". Either way the dialog
+// comes back as it was left, with the list built once in the run: a list
+// changed meanwhile is not looked at again.
+void FontDialogTest::selectStyleAndClose_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Names>("refusedBy");
+    QTest::addColumn<platform::Font>("font");
+    const platform::Font chosen{"Courier New", 12, true, false}, before{"Arial", 12, false, false},
+        arialBold{"Arial", 12, true, false};
+    QTest::newRow("OK") << "cmdOK" << 0 << Names{} << chosen;
+    QTest::newRow("Enter in the list") << "" << int(Qt::Key_Return) << Names{} << chosen;
+    QTest::newRow("Annulla") << "cmdCancel" << 0 << Names{} << before;
+    QTest::newRow("Escape in the list") << "" << int(Qt::Key_Escape) << Names{} << before;
+    QTest::newRow("the printer cannot use it") << "cmdOK" << 0 << Names{"printer"} << arialBold;
+    QTest::newRow("the screen cannot use it") << "cmdOK" << 0 << Names{"screen"} << before;
+    QTest::newRow("neither can") << "cmdOK" << 0 << Names{"printer", "screen"} << arialBold;
+}
+
+void FontDialogTest::selectStyleAndClose() {
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    QFETCH(Names, refusedBy);
+    QFETCH(platform::Font, font);
     Session session(Screen, Printer);
-    session.Choose([](FontDialog& dialog) {
-        ClickEntry(dialog, 2);
-        QCOMPARE(Sample(dialog)->font().family(), QStringLiteral("Courier New"));
-        DoubleClickEntry(dialog, 0);
+    for (const std::string& side : refusedBy)
+        (side == "printer" ? session.fonts.printerRefuses : session.fonts.screenRefuses) = {"Courier New"};
+    const bool applied = session.Choose([&](FontDialog& dialog) {
+        QCOMPARE(List(dialog)->currentRow(), 1);  // "Arial"
+        ClickEntry(dialog, 0, true);
         QCoreApplication::processEvents();
         QVERIFY(dialog.isVisible());
-        QCOMPARE(List(dialog)->currentRow(), 0);
-        QCOMPARE(Sample(dialog)->font().family(), QStringLiteral("Times New Roman"));
-        ClickWidget(dialog.findChild<QPushButton*>("cmdOK"));
-    });
-    QCOMPARE(session.doc.GridFontName, std::string("Times New Roman"));
-}
-
-void FontDialogTest::okSetsFontAndStyle() {
-    Session session(Screen, Printer);
-    const bool applied = session.Choose([](FontDialog& dialog) {
-        ClickEntry(dialog, 2);
+        QCOMPARE(SampleFamily(dialog), QStringLiteral("Times New Roman"));
+        ClickEntry(dialog, 1);
+        QTest::keyClick(List(dialog), Qt::Key_Down);
+        QCOMPARE(SampleFamily(dialog), QStringLiteral("Courier New"));
         ClickWidget(Box(dialog, "Check3d1"));
-        QVERIFY(Sample(dialog)->font().italic());
-        QVERIFY(!Sample(dialog)->font().bold());
+        QVERIFY(Sample(dialog)->font().italic() && !Sample(dialog)->font().bold());
         ClickWidget(Box(dialog, "Check3d2"));
         QVERIFY(Sample(dialog)->font().bold());
         ClickWidget(Box(dialog, "Check3d1"));
         QVERIFY(!Sample(dialog)->font().italic());
-        ClickWidget(Box(dialog, "Check3d1"));
-        ClickWidget(dialog.findChild<QPushButton*>("cmdOK"));
-    });
-    QVERIFY(applied);
-    QCOMPARE(session.doc.GridFontName, std::string("Courier New"));
-    QCOMPARE(session.window.CurrentFont(), (platform::Font{"Courier New", 12, true, true}));
-    QVERIFY(session.messages.shown.empty());
-    // The printed page takes the style of the window's font.
-    const output::WindowArea area = output::AreaOf(session.window, 28, 19);
-    QVERIFY(area.italic);
-    QVERIFY(area.bold);
-}
-
-void FontDialogTest::keyboardConfirmsAndCancels_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("font");
-    QTest::newRow("Enter in the list is OK") << int(Qt::Key_Return) << "Courier New";
-    QTest::newRow("Escape in the list is Annulla") << int(Qt::Key_Escape) << "Arial";
-}
-
-void FontDialogTest::keyboardConfirmsAndCancels() {
-    QFETCH(int, key);
-    QFETCH(QString, font);
-    Session session(Screen, Printer);
-    session.doc.GridFontName = "Arial";
-    session.Choose([key](FontDialog& dialog) {
-        QListWidget* list = List(dialog);
-        QCOMPARE(list->currentRow(), 1);  // "Arial"
-        QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(Sample(dialog)->font().family(), QStringLiteral("Courier New"));
-        QTest::keyClick(list, Qt::Key(key));
+        if (key) QTest::keyClick(List(dialog), Qt::Key(key));
+        else ClickButton(dialog, button.toLatin1().constData());
         QVERIFY(!dialog.isVisible());
     });
-    QCOMPARE(QString::fromStdString(session.doc.GridFontName), font);
-}
+    QCOMPARE(applied, button == "cmdOK" || key == Qt::Key_Return);
+    QCOMPARE(session.doc.GridFontName, font.name);
+    QCOMPARE(session.window.CurrentFont(), font);
+    // The printed page takes the style of the window's font.
+    QCOMPARE(output::AreaOf(session.window, 28, 19).bold, font.bold);
+    QCOMPARE(session.messages.shown.size(), std::size_t(refusedBy.empty() ? 0 : 1));
+    for (const platform::RecordedMessage& message : session.messages.shown)
+        QVERIFY(QString::fromLatin1(message.text.c_str()) ==
+                    QString::fromUtf8("Font scelto non disponibile, verrà scelto l'Arial a video ed in stampa.") &&
+                message.title == "Quadrivo 98" && message.buttons == platform::Buttons::Ok);
 
-void FontDialogTest::annullaChangesNothingButWhatIsShownNextTime() {
-    Session session(Screen, Printer);
-    session.doc.GridFontName = "Arial";
-    const bool applied = session.Choose([](FontDialog& dialog) {
-        ClickEntry(dialog, 0);
-        ClickWidget(Box(dialog, "Check3d1"));
-        ClickWidget(dialog.findChild<QPushButton*>("cmdCancel"));
-    });
-    QVERIFY(!applied);
-    QCOMPARE(session.doc.GridFontName, std::string("Arial"));
-    QCOMPARE(session.window.CurrentFont(), (platform::Font{"Arial", 12, false, false}));
-    // The dialog was only hidden: it comes back as it was left.
-    session.Choose([](FontDialog& dialog) {
-        QCOMPARE(List(dialog)->currentRow(), 0);
-        QVERIFY(Box(dialog, "Check3d1")->isChecked());
-        QVERIFY(Sample(dialog)->font().italic());
-    });
-}
-
-void FontDialogTest::reopeningShowsTheChoiceWithoutProgressWindow() {
-    Session session(Screen, Printer);
-    session.Choose([](FontDialog& dialog) {
-        ClickEntry(dialog, 0);
-        ClickWidget(Box(dialog, "Check3d2"));
-        ClickWidget(dialog.findChild<QPushButton*>("cmdOK"));
-    });
-    QCOMPARE(session.counter.Shown("CancelFont"), 1);
-    // A list changed meanwhile is not looked at again in this run.
-    session.fonts.printer = {"Verdana"};
-    session.fonts.screen = {"Verdana"};
+    session.fonts.printer = session.fonts.screen = {"Verdana"};
     session.Choose([](FontDialog& dialog) {
         QCOMPARE(Entries(dialog), (QStringList{"Times New Roman", "Arial", "Courier New"}));
-        QCOMPARE(List(dialog)->currentRow(), 0);
-        QVERIFY(Box(dialog, "Check3d2")->isChecked());
-        QVERIFY(!Box(dialog, "Check3d1")->isChecked());
-        QCOMPARE(Sample(dialog)->font().family(), QStringLiteral("Times New Roman"));
-        QVERIFY(Sample(dialog)->font().bold());
+        QCOMPARE(List(dialog)->currentRow(), 2);
+        QVERIFY(!Box(dialog, "Check3d1")->isChecked() && Box(dialog, "Check3d2")->isChecked());
+        QCOMPARE(SampleFamily(dialog), QStringLiteral("Courier New"));
+        QVERIFY(!Sample(dialog)->font().italic() && Sample(dialog)->font().bold());
     });
-    QCOMPARE(session.counter.Shown("CancelFont"), 1);
-    QCOMPARE(session.counter.Shown("FontDialog"), 2);
+    QCOMPARE(session.counter.shown.value("CancelFont"), 1);
+    QCOMPARE(session.counter.shown.value("FontDialog"), 2);
     QCOMPARE(session.fonts.printerListings, 1);
     QCOMPARE(session.fonts.screenListings, 1);
 }
 
+// The progress window while the list is built; Annulla there keeps the font,
+// and the next choice builds the list again.
 void FontDialogTest::cancelWhileLoadingKeepsFontAndBuildsAgain() {
     Session session(Screen, Printer);
-    session.doc.GridFontName = "Arial";
-    WhenUp<CancelFont>([](CancelFont& progress) { ClickWidget(progress.findChild<QPushButton*>("cmdCancel")); });
-    const bool applied = dialogs::ChooseFont(&session.mainWindow, session.doc, session.window, session.fonts,
-                                             session.state, session.messages);
-    QVERIFY(!applied);
-    QCOMPARE(session.counter.Shown("CancelFont"), 1);
-    QCOMPARE(session.counter.Shown("FontDialog"), 0);
+    WhenUp<CancelFont>([](CancelFont& progress) {
+        QCOMPARE(progress.windowTitle(), QStringLiteral("Quadrivo 98"));
+        QCOMPARE(progress.findChild<QLabel*>("lblCancelMsg")->text(),
+                 QStringLiteral("Attenti il caricamento dei font disponibili ..."));
+        QVERIFY(progress.findChild<QWidget*>("picProgress")->isVisible());
+        QCOMPARE(progress.findChild<QPushButton*>("cmdCancel")->text(), QStringLiteral("&Annulla"));
+        ClickButton(progress, "cmdCancel");
+    });
+    QVERIFY(!dialogs::ChooseFont(&session.mainWindow, session.doc, session.window, session.fonts, session.state,
+                                 session.messages));
+    QCOMPARE(session.counter.shown.value("CancelFont"), 1);
+    QCOMPARE(session.counter.shown.value("FontDialog"), 0);
     QCOMPARE(session.doc.GridFontName, std::string("Arial"));
     QCOMPARE(session.window.CurrentFont(), (platform::Font{"Arial", 12, false, false}));
-    QVERIFY(!session.state.loaded);
     QVERIFY(QApplication::activeModalWidget() == nullptr);
 
-    session.Choose([](FontDialog& dialog) { QCOMPARE(List(dialog)->count(), 3); });
-    QCOMPARE(session.counter.Shown("CancelFont"), 2);
-    QCOMPARE(session.fonts.printerListings, 2);
-}
-
-void FontDialogTest::unusableFontFallsBackToArial_data() {
-    QTest::addColumn<bool>("printerRefuses");
-    QTest::addColumn<bool>("screenRefuses");
-    QTest::addColumn<platform::Font>("windowFont");
-    // After the printer's refusal the window's step still runs, with "Arial".
-    QTest::newRow("the printer cannot use it") << true << false << platform::Font{"Arial", 12, false, true};
-    QTest::newRow("the screen cannot use it") << false << true << platform::Font{"Arial", 12, false, false};
-    QTest::newRow("neither can") << true << true << platform::Font{"Arial", 12, false, true};
-}
-
-void FontDialogTest::unusableFontFallsBackToArial() {
-    QFETCH(bool, printerRefuses);
-    QFETCH(bool, screenRefuses);
-    QFETCH(platform::Font, windowFont);
-    Session session(Screen, Printer);
-    if (printerRefuses) session.fonts.printerRefuses = {"Courier New"};
-    if (screenRefuses) session.fonts.screenRefuses = {"Courier New"};
     session.Choose([](FontDialog& dialog) {
-        ClickEntry(dialog, 2);
-        ClickWidget(Box(dialog, "Check3d1"));
-        ClickWidget(dialog.findChild<QPushButton*>("cmdOK"));
+        QCOMPARE(List(dialog)->count(), 3);
+        QVERIFY(dialog.isModal());
+        const QStringList captions = {dialog.windowTitle(), dialog.findChild<QLabel*>("lblFList")->text(),
+                                      Sample(dialog)->text(), Box(dialog, "Check3d1")->text(),
+                                      Box(dialog, "Check3d2")->text(), dialog.findChild<QPushButton*>("cmdOK")->text(),
+                                      dialog.findChild<QPushButton*>("cmdCancel")->text()};
+        QCOMPARE(captions, (QStringList{"Selezione Font", "Font disponibili", "Esempio AaBbCcDd  Zz", "Corsivo",
+                                        "Grassetto", "OK", "&Annulla"}));
     });
-    QCOMPARE(session.messages.shown.size(), std::size_t(1));
-    const platform::RecordedMessage& message = session.messages.shown[0];
-    QCOMPARE(QString::fromLatin1(message.text.c_str()),
-             QString::fromUtf8("Font scelto non disponibile, verrà scelto l'Arial a video ed in stampa."));
-    QCOMPARE(message.title, std::string("Quadrivo 98"));
-    QCOMPARE(message.buttons, platform::Buttons::Ok);
-    QCOMPARE(session.doc.GridFontName, std::string("Arial"));
-    QCOMPARE(session.window.CurrentFont(), windowFont);
-}
-
-void FontDialogTest::emptyListOffersNothing() {
-    Session session({"Arial"}, {"Courier"});
-    session.doc.GridFontName = "Arial";
-    const bool applied = session.Choose([](FontDialog& dialog) {
-        QCOMPARE(List(dialog)->count(), 0);
-        ClickWidget(dialog.findChild<QPushButton*>("cmdOK"));
-    });
-    QVERIFY(!applied);
-    QCOMPARE(session.doc.GridFontName, std::string("Arial"));
-    QVERIFY(session.messages.shown.empty());
+    QCOMPARE(session.counter.shown.value("CancelFont"), 2);
+    QCOMPARE(session.fonts.printerListings, 2);
 }
 
 // The desktop's own fonts: every family offered is one the font database
 // has and can scale, and the printed page comes out in the chosen family
 // and style.
 void FontDialogTest::realFontsOnScreenAndPrintedPage() {
-    QWidget mainWindow;
-    QPixmap image(800, 553);
-    platform::PixmapSurface window(image, Qt::white);
-    window.SetFont({"Arial", 12, false, false});
+    Session session;
     platform::QtFontSource fonts;
-    platform::RecordingMessages messages;
-    dialogs::FontChoiceState state;
-    document::Crossword doc;
-    document::LoadCrosswordFile(doc, QUADRIVO_TEST_DATA "/esempio.qdr", messages);
-    document::ComputeWordMap(doc);
-
+    session.source = &fonts;
+    document::LoadCrosswordFile(session.doc, QUADRIVO_TEST_DATA "/esempio.qdr", session.messages);
+    document::ComputeWordMap(session.doc);
     const QStringList families = QFontDatabase::families();
     QString wanted;
     for (const QString& candidate : {QStringLiteral("DejaVu Serif"), QStringLiteral("Liberation Serif")})
@@ -445,20 +316,17 @@ void FontDialogTest::realFontsOnScreenAndPrintedPage() {
     if (wanted.isEmpty()) QSKIP("neither DejaVu Serif nor Liberation Serif is installed");
 
     QStringList offered;
-    WhenUp<FontDialog>([&](FontDialog& dialog) {
+    QVERIFY(session.Choose([&](FontDialog& dialog) {
         offered = Entries(dialog);
         const auto items = List(dialog)->findItems(wanted, Qt::MatchExactly);
         QCOMPARE(items.size(), 1);
         ClickEntry(dialog, List(dialog)->row(items.first()));
         ClickWidget(Box(dialog, "Check3d1"));
-        ClickWidget(dialog.findChild<QPushButton*>("cmdOK"));
-    });
-    QVERIFY(dialogs::ChooseFont(&mainWindow, doc, window, fonts, state, messages));
+        ClickButton(dialog, "cmdOK");
+    }));
     QVERIFY(!offered.isEmpty());
-    for (const QString& name : offered) {
-        QVERIFY2(families.contains(name), qPrintable(name));
-        QVERIFY2(QFontDatabase::isScalable(name), qPrintable(name));
-    }
+    for (const QString& name : offered)
+        QVERIFY2(families.contains(name) && QFontDatabase::isScalable(name), qPrintable(name));
     // Every family the printer can scale and that is itself when asked for
     // is offered; an alias ("Serif", or "Arial" where only a stand-in is
     // installed) is not.
@@ -470,68 +338,23 @@ void FontDialogTest::realFontsOnScreenAndPrintedPage() {
             QVERIFY2(offered.contains(family) == itself, qPrintable(family));
     }
     QVERIFY(!offered.contains("Serif"));
-    QCOMPARE(QString::fromStdString(doc.GridFontName), wanted);
-    QCOMPARE(window.CurrentFont(), (platform::Font{wanted.toStdString(), 12, false, true}));
-    QVERIFY(messages.shown.empty());
+    QCOMPARE(QString::fromStdString(session.doc.GridFontName), wanted);
+    QCOMPARE(session.window.CurrentFont(), (platform::Font{wanted.toStdString(), 12, false, true}));
+    QVERIFY(session.messages.shown.empty());
 
     QTemporaryDir folder;
     const std::string pdf = folder.filePath("pagina.pdf").toStdString();
-    QVERIFY(output::WritePagePdf(pdf, doc, output::AreaOf(window, 28, 19), messages, "28-01-1998"));
+    QVERIFY(output::WritePagePdf(pdf, session.doc, output::AreaOf(session.window, 28, 19), session.messages,
+                                 "28-01-1998"));
     QFile file(QString::fromStdString(pdf));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
     QStringList embedded;
     const QRegularExpression baseFont(R"(/BaseFont\s*/(?:[A-Z]{6}\+)?([A-Za-z0-9-]+))");
-    for (auto it = baseFont.globalMatch(QString::fromLatin1(bytes)); it.hasNext();) embedded << it.next().captured(1);
+    for (auto it = baseFont.globalMatch(QString::fromLatin1(file.readAll())); it.hasNext();)
+        embedded << it.next().captured(1);
     QVERIFY(!embedded.isEmpty());
-    const QString postScript = QString(wanted).remove(' ');
-    for (const QString& font : embedded) {
-        QVERIFY2(font.startsWith(postScript), qPrintable(font));
-        QVERIFY2(font.contains("Italic"), qPrintable(font));
-    }
-}
-
-// A desktop with thousands of families, in different orders on the two
-// sides, with names twice, empty names and near misses: the list and its
-// selection are those of comparing every printer font with the screen's
-// from the first on, stopping at the first equal name.
-void FontDialogTest::manyFamiliesKeepListOrderAndSelection() {
-    Names screen, printer;
-    auto family = [](int n) { return "Famiglia " + std::to_string(n); };
-    for (int n = 0; n < 3000; ++n) screen.push_back(family(n * 7 % 3000));
-    screen.push_back("");
-    screen.push_back(family(5));
-    for (int n = 0; n < 2500; ++n) {
-        const int f = n * 11 % 4000;  // a quarter of them the screen lacks
-        printer.push_back(n % 97 == 0 ? "famiglia " + std::to_string(f) : n % 89 == 0 ? family(f) + " " : family(f));
-        if (n % 50 == 0) printer.push_back(n % 100 == 0 ? family(f) : "");
-    }
-    Names expected;
-    for (const std::string& p : printer)
-        for (const std::string& sname : screen)
-            if (p == sname) {
-                if (!p.empty()) expected.push_back(p);
-                break;
-            }
-    const std::string current = family(2200);  // the printer lists it twice
-    QCOMPARE(std::count(expected.begin(), expected.end(), current), std::ptrdiff_t(2));
-    const int lastOfCurrent = static_cast<int>(expected.rend() - std::find(expected.rbegin(), expected.rend(), current)) - 1;
-
-    Session session(screen, printer);
-    session.window.SetFont({current, 12, false, false});
-    QStringList shown;
-    int row = -1;
-    QString sample;
-    session.Choose([&](FontDialog& dialog) {
-        shown = Entries(dialog);
-        row = List(dialog)->currentRow();
-        sample = Sample(dialog)->font().family();
-    });
-    QCOMPARE(shown, Strings(expected));
-    QCOMPARE(session.state.fonts, expected);
-    QCOMPARE(row, lastOfCurrent);
-    QCOMPARE(session.state.selected, lastOfCurrent);
-    QCOMPARE(sample, QString::fromStdString(current));
+    for (const QString& font : embedded)
+        QVERIFY2(font.startsWith(QString(wanted).remove(' ')) && font.contains("Italic"), qPrintable(font));
 }
 
 QTEST_MAIN(FontDialogTest)

@@ -1,11 +1,11 @@
-// The suggestions beside the clue editor, driven offscreen: an earlier clue
-// of the word from the crossword files of the folder being worked in and the
-// thesaurus's synonyms, picked with Enter or a double click into the clue
-// field, kept by OK and thrown away by Annulla.
+// The suggestions beside the clue editor: an earlier clue of the word from
+// the folder's crossword files and the thesaurus's synonyms, picked with
+// Enter or a double click, kept by OK and thrown away by Annulla.
 
 #include "program_fixture.h"
 
 #include "document/word_map.h"
+#include "tests/core/test_grids.h"
 #include "tests/core/test_vocabulary.h"
 #include "words/clue_editor.h"
 #include "words/suggestions.h"
@@ -42,12 +42,7 @@ void SuggestionsTest::pickedSuggestionFillsTheClueUntilOkOrAnnulla() {
                        "Dimensioni : 04x03\r\ng.i.f.[.\r\nD*D*D*D*\r\nD*D*D*D*\r\n  1  11-Macina di pietra\r\n");
     testgui::WriteFile(folder.filePath("nuovo.qdr"), "");
 
-    document::Crossword doc;
-    doc.FileLines(4) = "Dimensioni : 05x03";
-    doc.ColumnCount = 5;
-    doc.RowCount = 3;
-    doc.GridLine(1) = "M.O.L.A.**";
-    doc.GridLine(2) = doc.GridLine(3) = "..........";
+    document::Crossword doc = testgrids::MakeCrossword({"MOLA*", ".....", "....."});
     document::ComputeWordMap(doc);
     doc.Definitions(1, 1, document::Horizontal) = "Vecchia";
     doc.CurrentColumn = doc.CurrentRow = doc.CurrentDirection = 1;

@@ -50,6 +50,15 @@ TEST(CompleteFill, SameSeedSameFillOtherSeedsOtherFills) {
     EXPECT_GT(fills.size(), 1u);
 }
 
+TEST(CompleteFill, TheLongestSlotTakesItsWordLikeAnyOther) {
+    // Fifteen letters is the longest group of the vocabulary, not too long:
+    // the placed Z picks the word.
+    const auto result = Fill({"..............Z", "***************", "***************"},
+                             {{15, {"PRECIPITEVOLISS", "ABCDEFGHILMNOPZ"}}});
+    ASSERT_EQ(result.outcome, CompleteFillOutcome::Filled) << result.message;
+    EXPECT_EQ(result.rows[0], "ABCDEFGHILMNOPZ");
+}
+
 TEST(CompleteFill, ImpossibleGridsSayWhy) {
     const std::vector<std::tuple<Rows, Groups, std::string>> cases = {  // grid, words, part of the message
         // Rows have words, columns none.

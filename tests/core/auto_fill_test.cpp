@@ -90,8 +90,7 @@ TEST(AutoFill, DecliningTheOpeningQuestionChangesNothing) {
     ScriptedHost host;
     const auto report = Fill(doc, vocab, messages, host);
     EXPECT_FALSE(report.started);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, "Estrazione automatica parole");
+    ASSERT_EQ(messages.shown.size(), 1u);  // its title: GridEditingTest::automaticFillFromTheMenu
     EXPECT_EQ(messages.shown[0].buttons, platform::Buttons::OkCancel);
     EXPECT_EQ(messages.shown[0].text,
               "L'estrazione automatica delle parole dal vocabolario, azzera il cruciverba corrente ed "
@@ -114,12 +113,8 @@ TEST(AutoFill, FillsLongestFirstThenInReadingOrderAcrossBeforeDown) {
     const auto report = Fill(doc, vocab, messages, host);
     ASSERT_TRUE(report.started);
     EXPECT_EQ(messages.shown.size(), 1u);  // the opening question only
-    EXPECT_EQ(host.slots, (std::vector<std::tuple<int, int, int>>{{1, 2, Horizontal},
-                                                                  {1, 1, Horizontal},
-                                                                  {1, 1, Vertical},
-                                                                  {2, 1, Vertical},
-                                                                  {3, 1, Vertical},
-                                                                  {1, 3, Horizontal}}));
+    EXPECT_EQ(host.slots, (std::vector<std::tuple<int, int, int>>{{1, 2, Horizontal}, {1, 1, Horizontal}, {1, 1, Vertical},
+                                                                  {2, 1, Vertical}, {3, 1, Vertical}, {1, 3, Horizontal}}));
     EXPECT_EQ(host.words, (std::vector<std::string>{"ROMA", "ABC", "ARX", "BOY", "CMZ", "XYZ"}));
     EXPECT_EQ(std::tuple(host.draws, report.filled, report.empty), std::tuple(6, 6, 0));  // one draw per slot
     EXPECT_EQ(doc.Definitions(1, 1, Horizontal), "");
@@ -145,22 +140,10 @@ TEST(AutoFill, TheDrawPicksTheWordAtItsFloorPosition) {
     }
 }
 
-TEST(AutoFill, FreeSlotsNeverGetQOrHButFixedLettersAllowThem) {
-    for (double u : {0.0, 0.5, 0.99}) {
-        Crossword doc = MakeCrossword({".....", ".****", ".****"});
-        auto vocab = MakeVocabulary({{5, {"QUOTA", "HOTEL", "BARCA"}}, {3, {"BHO", "BAR"}}});
-        RecordingMessages messages;
-        ScriptedHost host;
-        host.script = {u, 0.0};
-        Fill(doc, vocab, messages, host);
-        EXPECT_EQ(RowCells(doc, 1), "BARCA") << u;
-        EXPECT_EQ(RowCells(doc, 2)[0], 'H') << u;  // "B  " chose BHO, the first of BHO and BAR
-    }
-}
-
-TEST(AutoFill, AsksOnlyAboutSlotsWithoutWordsAndTheFirstDeadCrossingLongerThanThree) {
+TEST(AutoFill, FillsAsTheVocabularyAllowsAndAsksOnlyAboutSlotsWithoutWordsAndDeadCrossings) {
     // Every question is answered Yes; the draws take the first match unless
     // the row says otherwise.
+    const std::string open(25, '.');
     struct Row {
         const char* name;
         std::vector<std::string> grid;
@@ -194,6 +177,15 @@ TEST(AutoFill, AsksOnlyAboutSlotsWithoutWordsAndTheFirstDeadCrossingLongerThanTh
         {"the complete crossing 'ABXD' is not looked up",
          {"....", "**..", "**..", "**.."}, {{4, {"AB D", "XYZW", "DEFG"}}}, {0.0, 0.4}, {},
          {"ABXD", "**YE", "**ZF", "**WG"}},
+        // Without the exclusion of Q and H u = 0.0 would draw QUOTA, 0.5 HOTEL.
+        {"free slots never get Q or H, fixed letters allow them", {".....", ".****", ".****"},
+         {{5, {"QUOTA", "HOTEL", "BARCA"}}, {3, {"BHO", "BAR"}}}, {0.0}, {}, {"BARCA", "H****", "O****"}},
+        {"free slots never get Q or H, u = 0.5", {".....", ".****", ".****"},
+         {{5, {"QUOTA", "HOTEL", "BARCA"}}, {3, {"BHO", "BAR"}}}, {0.5, 0.0}, {}, {"BARCA", "H****", "O****"}},
+        // 25 columns: the across words are 25 letters long, never slots, and
+        // the three-letter downs crossing them are placed.
+        {"wide grids take long crossings as acceptable", {open, open, open}, {{3, {"ALA"}}}, {}, {},
+         {std::string(25, 'A'), std::string(25, 'L'), std::string(25, 'A')}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -217,16 +209,17 @@ TEST(AutoFill, AsksOnlyAboutSlotsWithoutWordsAndTheFirstDeadCrossingLongerThanTh
     }
 }
 
-TEST(AutoFill, CancelKeepsWhatWasPlaced) {
-    // Row 1 takes CASTA; row 3 has no four-letter word and asks.
+TEST(AutoFill, CancelKeepsWhatWasPlacedAndNoStartsAgainFromAnEmptyGrid) {
+    // Row 1 takes a five-letter word; row 3 has no four-letter word and asks.
     Crossword doc = MakeCrossword({".....", "*****", "....*"});
+    Crossword again = doc;
     doc.GridLine(3) = "Q.Q.Q.Q.**";
     doc.Definitions(1, 3, Horizontal) = "persa";
-    auto vocab = MakeVocabulary({{5, {"CASTA"}}, {4, {}}});
+    auto vocab = MakeVocabulary({{5, {"CASTA", "MARMO"}}, {4, {}}});
     RecordingMessages messages;
     messages.Script({Answer::Ok, Answer::Cancel});
     ScriptedHost host;
-    const auto report = Fill(doc, vocab, messages, host);
+    auto report = Fill(doc, vocab, messages, host);
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[1].text,
               "Parola orizzontale 2 alle coordinate 1,3 non trovata nel vocabolario: '....'" + kChoice);
@@ -235,29 +228,24 @@ TEST(AutoFill, CancelKeepsWhatWasPlaced) {
     EXPECT_EQ(doc.Definitions(1, 3, Horizontal), "");
     // One word, no restart; redrawn at the clearing and at the end of the run.
     EXPECT_EQ(std::tuple(report.filled, report.restarts, host.redraws), std::tuple(1, 0, 2));
-}
 
-TEST(AutoFill, NoStartsAgainFromAnEmptyGrid) {
-    Crossword doc = MakeCrossword({".....", "*****", "....*"});
-    auto vocab = MakeVocabulary({{5, {"CASTA", "MARMO"}}, {4, {}}});
-    RecordingMessages messages;
-    messages.Script({Answer::Ok, Answer::No, Answer::Yes});
-    ScriptedHost host;
-    host.script = {0.0, 0.0, 0.99, 0.0};
-    const auto report = Fill(doc, vocab, messages, host);
+    RecordingMessages asked;
+    asked.Script({Answer::Ok, Answer::No, Answer::Yes});
+    ScriptedHost restarted;
+    restarted.script = {0.0, 0.0, 0.99, 0.0};
+    report = Fill(again, vocab, asked, restarted);
     EXPECT_EQ(std::pair(report.restarts, report.questions), std::pair(1, 2));
-    ASSERT_EQ(messages.shown.size(), 3u);
-    EXPECT_EQ(messages.shown[1].text, messages.shown[2].text);
-    EXPECT_EQ(RowCells(doc, 1), "MARMO");  // the second pass drew again
-    EXPECT_EQ(host.redraws, 3);            // two clearings and the end
+    ASSERT_EQ(asked.shown.size(), 3u);
+    EXPECT_EQ(asked.shown[1].text, asked.shown[2].text);
+    EXPECT_EQ(RowCells(again, 1), "MARMO");  // the second pass drew again
+    EXPECT_EQ(restarted.redraws, 3);         // two clearings and the end
 }
 
 TEST(AutoFill, GridsWithoutSlotsJustClear) {
     const std::vector<std::vector<std::string>> grids = {
         {"A*B", "*C*", "D*E"}, {"***", "***", "***"}, {"AB*", "*CD", "**E"}};
     for (const auto& rows : grids) {
-        Crossword doc = MakeCrossword({rows[0], rows[1], rows[2]});
-        ComputeWordMap(doc);
+        Crossword doc = MakeCrossword(rows);
         doc.Definitions(1, 1, Horizontal) = "via";
         auto vocab = MakeVocabulary({{3, {"ABC"}}});
         RecordingMessages messages;
@@ -268,18 +256,4 @@ TEST(AutoFill, GridsWithoutSlotsJustClear) {
             for (char ch : RowCells(doc, r)) EXPECT_TRUE(ch == '.' || ch == '*') << rows[0];
         EXPECT_EQ(doc.Definitions(1, 1, Horizontal), rows[0] == "AB*" ? "" : "via");
     }
-}
-
-TEST(AutoFill, WideGridsTreatLongCrossingsAsAcceptable) {
-    // 25 columns: the across words of rows 1 and 3 are 25 letters long and
-    // never slots; the downs are three letters and cross them.
-    std::string open(25, '.');
-    Crossword doc = MakeCrossword({open, std::string(25, '.'), open});
-    auto vocab = MakeVocabulary({{3, {"ALA"}}});
-    RecordingMessages messages;
-    ScriptedHost host;
-    const auto report = Fill(doc, vocab, messages, host);
-    EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(report.filled, 25);
-    EXPECT_EQ(RowCells(doc, 2), std::string(25, 'L'));
 }

@@ -105,7 +105,6 @@ TEST(AutoFill, FillsLongestFirstThenInReadingOrderAcrossBeforeDown) {
     // word each way, and taken column by column row 3 would come before the
     // downs at columns 2 and 3.
     Crossword doc = MakeCrossword({"...*", "....", "...*"});
-    doc.Definitions(1, 1, Horizontal) = "vecchia";
     auto vocab = MakeVocabulary({{4, {"TUTU", "ROMA"}}, {3, {"ABC", "ARX", "BOY", "CMZ", "XYZ"}}});
     RecordingMessages messages;
     ScriptedHost host;
@@ -117,33 +116,18 @@ TEST(AutoFill, FillsLongestFirstThenInReadingOrderAcrossBeforeDown) {
                                                                   {2, 1, Vertical}, {3, 1, Vertical}, {1, 3, Horizontal}}));
     EXPECT_EQ(host.words, (std::vector<std::string>{"ROMA", "ABC", "ARX", "BOY", "CMZ", "XYZ"}));
     EXPECT_EQ(std::tuple(host.draws, report.filled, report.empty), std::tuple(6, 6, 0));  // one draw per slot
-    EXPECT_EQ(doc.Definitions(1, 1, Horizontal), "");
-    EXPECT_EQ(std::tuple(doc.ChangedFlag, doc.EditMode, host.busyNow), std::tuple(true, NoTool, false));
+    // The clues emptied, the flag and the tool: GridEditingTest::automaticFillFromTheMenu.
+    EXPECT_FALSE(host.busyNow);
     // The letters are in the grid rows, markers untouched.
     EXPECT_EQ(doc.GridLine(1), "A.B.C.**");
     EXPECT_EQ(RowCells(doc, 3), "XYZ*");
 }
 
-TEST(AutoFill, TheDrawPicksTheWordAtItsFloorPosition) {
-    // A draw u among n words takes word floor(u * n) + 1: rounding would
-    // take the next word from u = 0.125 on.
-    const std::vector<std::pair<double, std::string>> draws = {
-        {0.0, "ABC"}, {0.2, "ABC"}, {0.25, "DEF"}, {0.49, "DEF"}, {0.5, "GIL"}, {0.74, "GIL"}, {0.99, "MNO"}};
-    for (const auto& [u, word] : draws) {
-        Crossword doc = MakeCrossword({"...", "***", "***"});
-        auto vocab = MakeVocabulary({{3, {"ABC", "DEF", "GIL", "MNO"}}});
-        RecordingMessages messages;
-        ScriptedHost host;
-        host.script = {u};
-        Fill(doc, vocab, messages, host);
-        EXPECT_EQ(RowCells(doc, 1), word) << "u = " << u;
-    }
-}
-
-TEST(AutoFill, FillsAsTheVocabularyAllowsAndAsksOnlyAboutSlotsWithoutWordsAndDeadCrossings) {
+TEST(AutoFill, FillsAsTheDrawsAndTheVocabularyAllowAndAsksOnlyAboutSlotsWithoutWordsAndDeadCrossings) {
     // Every question is answered Yes; the draws take the first match unless
     // the row says otherwise.
     const std::string open(25, '.');
+    const std::map<int, std::vector<std::string>> four = {{3, {"ABC", "DEF", "GIL", "MNO"}}};
     struct Row {
         const char* name;
         std::vector<std::string> grid;
@@ -177,6 +161,13 @@ TEST(AutoFill, FillsAsTheVocabularyAllowsAndAsksOnlyAboutSlotsWithoutWordsAndDea
         {"the complete crossing 'ABXD' is not looked up",
          {"....", "**..", "**..", "**.."}, {{4, {"AB D", "XYZW", "DEFG"}}}, {0.0, 0.4}, {},
          {"ABXD", "**YE", "**ZF", "**WG"}},
+        // A draw u among n words takes word floor(u * n) + 1: rounding would
+        // take the next word from u = 0.125 on.
+        {"u = 0.2", {"...", "***", "***"}, four, {0.2}, {}, {"ABC", "***", "***"}},
+        {"u = 0.25", {"...", "***", "***"}, four, {0.25}, {}, {"DEF", "***", "***"}},
+        {"u = 0.49", {"...", "***", "***"}, four, {0.49}, {}, {"DEF", "***", "***"}},
+        {"u = 0.74", {"...", "***", "***"}, four, {0.74}, {}, {"GIL", "***", "***"}},
+        {"u = 0.99", {"...", "***", "***"}, four, {0.99}, {}, {"MNO", "***", "***"}},
         // Without the exclusion of Q and H u = 0.0 would draw QUOTA, 0.5 HOTEL.
         {"free slots never get Q or H, fixed letters allow them", {".....", ".****", ".****"},
          {{5, {"QUOTA", "HOTEL", "BARCA"}}, {3, {"BHO", "BAR"}}}, {0.0}, {}, {"BARCA", "H****", "O****"}},

@@ -84,7 +84,7 @@ TEST(ClueArchive, CluesOfAWordNewestFirstRepeatsCountedDamagedSkippedChangesFoll
     EXPECT_TRUE(again.Lookup("CASA").empty());
 }
 
-TEST(Thesaurus, GlossAndSynonymsOfAWordOrOfItsBaseForm) {
+TEST(Thesaurus, GlossAndSynonymsOfAWordOrOfItsBaseFormAndFilesRefused) {
     vocabulary::Thesaurus thesaurus;
     std::string problem;
     ASSERT_TRUE(thesaurus.Open(kSamples + "/prova.dat", problem)) << problem;
@@ -113,18 +113,16 @@ TEST(Thesaurus, GlossAndSynonymsOfAWordOrOfItsBaseForm) {
     EXPECT_EQ(thesaurus.BaseForms("ZAINI"), std::vector<std::string>{"zaino"});
     EXPECT_EQ(thesaurus.BaseForms("ABATI"), std::vector<std::string>{"abate"});
     EXPECT_EQ(vocabulary::GridLetters("Città d'arte") + vocabulary::GridLetters("x2"), "CITTADARTE");
-}
 
-TEST(Thesaurus, FilesThatAreNotAThesaurusAreRefusedWithTheirName) {
+    // Files that are not a thesaurus are refused with their name.
     const std::string fake = (fs::temp_directory_path() / "quadrivo_finto.dat").string();
     std::ofstream(fake) << "UTF-8\n";
     std::ofstream(fs::temp_directory_path() / "quadrivo_finto.idx") << "ISO8859-1\n3\n";
     for (const std::string& file : {kSamples + "/manca.dat", fake}) {
-        vocabulary::Thesaurus thesaurus;
-        std::string problem;
-        EXPECT_FALSE(thesaurus.Open(file, problem));
+        vocabulary::Thesaurus refused;
+        EXPECT_FALSE(refused.Open(file, problem));
         EXPECT_NE(problem.find("sinonimi"), std::string::npos) << problem;
-        EXPECT_FALSE(thesaurus.IsOpen());
-        EXPECT_TRUE(thesaurus.Lookup("GATTO").empty());
+        EXPECT_FALSE(refused.IsOpen());
+        EXPECT_TRUE(refused.Lookup("GATTO").empty());
     }
 }

@@ -3,8 +3,7 @@
 // mouse. SHOTS=folder keeps screenshots of the 15 x 11 sample.
 "use strict";
 const fs = require("fs"), os = require("os"), path = require("path");
-const { execFileSync } = require("child_process");
-const { pathToFileURL } = require("url");
+const { execFileSync } = require("child_process"), { pathToFileURL } = require("url");
 let puppeteer;
 try { puppeteer = require("puppeteer-core"); } catch (e) {
   console.error("FALLITO: manca puppeteer-core: 'npm ci' in tests/browser (bash setup.sh test lo fa)");

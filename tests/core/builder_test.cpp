@@ -30,8 +30,7 @@ TEST(Builder, BuildsALoadableSortedVocabularyWithoutDuplicates) {
     const std::string bytes = builder.Build("Lessico di prova", report);
     EXPECT_EQ((std::vector<int>{report.kept[3], report.kept[4], report.kept[5], report.kept[7], report.refused}),
               (std::vector<int>{1, 1, 2, 1, 4}));
-    EXPECT_EQ(bytes.substr(0, 16), "Lessico di prova");
-    EXPECT_EQ(bytes.substr(200, 16), "     409     412");
+    EXPECT_EQ(bytes.substr(0, 16) + bytes.substr(200, 16), "Lessico di prova     409     412");
 
     platform::RecordingMessages messages;
     vocabulary::Vocabulary v;
@@ -58,12 +57,11 @@ TEST(Builder, FullGroupKeepsTheFirstListsThenTheCommonestLetters) {
     builder.Add("ZZZZZ", 1);  // offered again later: keeps its better rank
     vocabulary::BuildReport report;
     const std::string bytes = builder.Build("", report);
-    EXPECT_EQ(report.kept[5], 32767);
+    EXPECT_EQ(std::pair(report.kept[5], report.kept[3]), std::pair(32767, 1));
     // Some words over B..K are Roman numerals (CCCII) or KKK with a
     // pronoun (KKKCI): left out before the group is cut.
     EXPECT_GT(report.numbers, 0);
     EXPECT_EQ(report.dropped[5] + report.numbers + report.derived, 100000 + 2 - 32767);
-    EXPECT_EQ(report.kept[3], 1);
 
     platform::RecordingMessages messages;
     vocabulary::Vocabulary v;
@@ -71,8 +69,7 @@ TEST(Builder, FullGroupKeepsTheFirstListsThenTheCommonestLetters) {
     ASSERT_EQ(v.VocabularyCount(5), 32767);
     // 40,951 words hold a K: the kept ones all do, whatever their place in
     // the alphabet.
-    EXPECT_TRUE(v.PatternExists("KKKKK"));
-    EXPECT_FALSE(v.PatternExists("BBBBB"));
+    EXPECT_TRUE(v.PatternExists("KKKKK") && !v.PatternExists("BBBBB"));
     for (int k = 1; k <= 32767; k += 97) {
         const std::string w = v.ReadVocabularyWord(k, 5);
         EXPECT_TRUE(w.find_first_of("KWZ") != std::string::npos) << w;
@@ -109,8 +106,7 @@ TEST(Builder, RanksBaseWordsFirstAndLeavesOutDerivedFormsAndNumbers) {
 
     vocabulary::BuildReport report;
     const std::string bytes = builder.Build("", report);
-    EXPECT_EQ(report.derived, 5);
-    EXPECT_EQ(report.numbers, 7);
+    EXPECT_EQ(std::pair(report.derived, report.numbers), std::pair(5, 7));
     platform::RecordingMessages messages;
     vocabulary::Vocabulary v;
     v.LoadFromBytes(bytes, "LESSICO.DAT", messages);
@@ -139,7 +135,7 @@ TEST(Builder, ScoredLinesAndTheMinimum) {
         const auto split = vocabulary::SplitScoredLine(c.line);
         EXPECT_EQ(split.kind, c.kind) << c.line;
         EXPECT_EQ(split.word, c.word) << c.line;
-        if (c.kind == Kind::Scored) EXPECT_EQ(split.score, c.score) << c.line;
+        if (c.kind == Kind::Scored) { EXPECT_EQ(split.score, c.score) << c.line; }
     }
     EXPECT_EQ(vocabulary::BadScoreMessage("mia.txt", 3, "casa;abc\r"),
               "Punteggio non valido alla riga 3 di mia.txt: 'casa;abc' (dopo il ';' serve un numero intero da 0 a 100).");

@@ -70,7 +70,7 @@ TEST(CrosswordFile, ClueLinesComeInColumnMajorOrderWithPaddedFieldsFromTheLastWo
     EXPECT_EQ(doc.Definitions(2, 1, Vertical), "seconda colonna");  // kept in memory
 }
 
-TEST(CrosswordFile, ReadsClueFieldsByLeadingNumber) {
+TEST(CrosswordFile, ReadsClueFieldsByLeadingNumberAndLinesEndingAtCrOrCrLf) {
     Crossword doc;
     RecordingMessages messages;
     std::string rows;
@@ -81,21 +81,16 @@ TEST(CrosswordFile, ReadsClueFieldsByLeadingNumber) {
     EXPECT_EQ(doc.Definitions(10, 12, Vertical), "Fiume: \xE8 lungo");
     EXPECT_EQ(doc.Definitions(3, 1, Horizontal) + doc.Definitions(4, 5, Vertical), "");
     EXPECT_TRUE(messages.shown.empty());
-}
 
-TEST(CrosswordFile, LinesEndAtCrOrCrLfButNotAtBareLf) {
+    // Lines end at CR or CR LF, not at a bare LF.
     EXPECT_EQ(SplitLines("uno\r\ndue\rtre\nancora\r\n\r\nultima"),
               (std::vector<std::string>{"uno", "due", "tre\nancora", "", "ultima"}));
-    EXPECT_EQ(SplitLines("x\r\n").size(), 1u);
-    EXPECT_TRUE(SplitLines("").empty());
-
-    Crossword doc;
-    RecordingMessages messages;
-    const std::string bytes = std::string("Autore     : A\rData       : B\rTipo       : C\r") +
-                              "Dimensioni : 03x03\r\\.\\.\\.\rH.H.H.\rD*D*D*\r  1  11-riga\nsotto\r";
-    ASSERT_EQ(ReadCrossword(doc, bytes, messages), LoadResult::Loaded);
-    EXPECT_EQ(RowCells(doc, 1), "BBB");
-    EXPECT_EQ(doc.Definitions(1, 1, Horizontal), "riga\nsotto");
+    EXPECT_EQ(SplitLines("x\r\n").size() + SplitLines("").size(), 1u);
+    const std::string cr = std::string("Autore     : A\rData       : B\rTipo       : C\r") +
+                           "Dimensioni : 03x03\r\\.\\.\\.\rH.H.H.\rD*D*D*\r  1  11-riga\nsotto\r";
+    Crossword crOnly;
+    ASSERT_EQ(ReadCrossword(crOnly, cr, messages), LoadResult::Loaded);
+    EXPECT_EQ(RowCells(crOnly, 1) + crOnly.Definitions(1, 1, Horizontal), "BBBriga\nsotto");
 }
 
 TEST(CrosswordFile, SizesOutsideTheGridAreAnInvalidFormat) {
@@ -179,35 +174,28 @@ TEST(CrosswordFile, SaveRecomputesMarkersAndRoundTrips) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// A disk that fills up part way through a save: WorkSafetyTest::failedSaveAtExitKeepsTheProgramOpen.
 TEST(CrosswordFile, FailedSavesLeaveTheOldFileAsItWas) {
     Crossword doc = MakeCrossword({"ABC", "DEF", "GHI"});
     ComputeWordMap(doc);
-    const std::string dir = testgrids::TempDir("write");
-    const std::string name = dir + "/w.qdr";
+    const std::string dir = testgrids::TempDir("write"), name = dir + "/w.qdr";
     const std::string old = kHeader + "Dimensioni : 03x03\r\nHHH...\r\nHHH...\r\nHHH...\r\n";
     WriteBytes(name, old);
-
-    // A cell that cannot be encoded, a disk that fills up after 10 bytes, a
-    // folder that does not exist.
     Crossword unencodable = doc;
     unencodable.GridLine(2)[2] = '\xE6';  // code + 26 would pass 255
-    struct Case {
-        const Crossword* doc;
-        std::optional<std::size_t> fullAfter;
-        std::string target;
-    };
-    for (const Case& c : {Case{&unencodable, std::nullopt, name}, Case{&doc, 10, name},
-                          Case{&doc, 0, name}, Case{&doc, std::nullopt, dir + "/no/such/folder/x.qdr"}}) {
+    // A cell that cannot be encoded, a full disk, a folder that does not exist.
+    for (const auto& [what, fullAfter, target] : {std::tuple(&unencodable, std::optional<std::size_t>(), name),
+                                                  std::tuple(&doc, std::optional<std::size_t>(0), name),
+                                                  std::tuple(&doc, std::optional<std::size_t>(), dir + "/no/such/folder/x.qdr")}) {
         RecordingMessages messages;
-        SimulateFullDisk(c.fullAfter);
-        EXPECT_EQ(SaveCrosswordFile(*c.doc, c.target, messages), SaveResult::WriteError);
+        SimulateFullDisk(fullAfter);
+        EXPECT_EQ(SaveCrosswordFile(*what, target, messages), SaveResult::WriteError);
         SimulateFullDisk(std::nullopt);
         EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Errore di scrittura del file!"});
         EXPECT_EQ(ReadBytes(name), old);
     }
     // Nothing but the old file is left in the folder.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
-
     RecordingMessages messages;
     EXPECT_EQ(SaveCrosswordFile(doc, name, messages), SaveResult::Saved);
     EXPECT_NE(ReadBytes(name), old);

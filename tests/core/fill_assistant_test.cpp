@@ -15,10 +15,8 @@ using fill::GridCell;
 
 // A 4-letter slot across the top whose first cell starts a 3-letter slot
 // down: the down words starting C are 2, with B 3, with A 1, with D none.
-const std::map<int, std::vector<std::string>> Corner = {
-    {3, {"CAT", "COW", "BEE", "BOX", "BIG", "ANT"}},
-    {4, {"DUNE", "CANE", "BARN", "BOAT", "ABLE"}},
-};
+const std::map<int, std::vector<std::string>> Corner = {{3, {"CAT", "COW", "BEE", "BOX", "BIG", "ANT"}},
+                                                         {4, {"DUNE", "CANE", "BARN", "BOAT", "ABLE"}}};
 
 std::string Words(const std::vector<fill::Candidate>& list) {
     std::string out;
@@ -39,12 +37,10 @@ TEST(FillAssistant, OffersWordsByTheirTightestCrossingAndKeepsBlockersApart) {
     EXPECT_EQ(Words(list.words) + "| " + Words(list.blocking), "BARN:3 BOAT:3 CANE:2 ABLE:1 | DUNE:0 ");
     EXPECT_EQ(list.total, 4);
     const auto limited = assistant.Candidates(grid, *slot, 2);
-    EXPECT_EQ(Words(limited.words), "BARN:3 BOAT:3 ");
-    EXPECT_EQ(limited.total, 4);
+    EXPECT_EQ(Words(limited.words) + std::to_string(limited.total), "BARN:3 BOAT:3 4");
     // A slot longer than any word is said to be so.
-    EXPECT_FALSE(assistant.Candidates({"................", "****************", "****************"},
-                                      {1, 1, document::Horizontal, 16})
-                     .note.empty());
+    const std::string black(16, '*');
+    EXPECT_FALSE(assistant.Candidates({std::string(16, '.'), black, black}, {1, 1, document::Horizontal, 16}).note.empty());
     EXPECT_FALSE(FillAssistant::SlotAt(grid, 2, 2, document::Vertical));
 }
 

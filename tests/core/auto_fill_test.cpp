@@ -127,7 +127,8 @@ TEST(AutoFill, FillsAsTheDrawsAndTheVocabularyAllowAndAsksOnlyAboutSlotsWithoutW
     // Every question is answered Yes; the draws take the first match unless
     // the row says otherwise.
     const std::string open(25, '.');
-    const std::map<int, std::vector<std::string>> four = {{3, {"ABC", "DEF", "GIL", "MNO"}}};
+    const std::map<int, std::vector<std::string>> four = {{3, {"ABC", "DEF", "GIL", "MNO"}}},
+                                                   qh = {{5, {"QUOTA", "HOTEL", "BARCA"}}, {3, {"BHO", "BAR"}}};
     struct Row {
         const char* name;
         std::vector<std::string> grid;
@@ -169,10 +170,8 @@ TEST(AutoFill, FillsAsTheDrawsAndTheVocabularyAllowAndAsksOnlyAboutSlotsWithoutW
         {"u = 0.74", {"...", "***", "***"}, four, {0.74}, {}, {"GIL", "***", "***"}},
         {"u = 0.99", {"...", "***", "***"}, four, {0.99}, {}, {"MNO", "***", "***"}},
         // Without the exclusion of Q and H u = 0.0 would draw QUOTA, 0.5 HOTEL.
-        {"free slots never get Q or H, fixed letters allow them", {".....", ".****", ".****"},
-         {{5, {"QUOTA", "HOTEL", "BARCA"}}, {3, {"BHO", "BAR"}}}, {0.0}, {}, {"BARCA", "H****", "O****"}},
-        {"free slots never get Q or H, u = 0.5", {".....", ".****", ".****"},
-         {{5, {"QUOTA", "HOTEL", "BARCA"}}, {3, {"BHO", "BAR"}}}, {0.5, 0.0}, {}, {"BARCA", "H****", "O****"}},
+        {"free slots never get Q or H, fixed ones may", {".....", ".****", ".****"}, qh, {0.0}, {}, {"BARCA", "H****", "O****"}},
+        {"free slots never get Q or H, u = 0.5", {".....", ".****", ".****"}, qh, {0.5}, {}, {"BARCA", "H****", "O****"}},
         // 25 columns: the across words are 25 letters long, never slots, and
         // the three-letter downs crossing them are placed.
         {"wide grids take long crossings as acceptable", {open, open, open}, {{3, {"ALA"}}}, {}, {},

@@ -111,23 +111,18 @@ TEST(CrosswordFile, ReadErrorsKeepWhatWasReadSoFar) {
         std::string bytes;
         int rowsKept;  // grid rows fully read before the failure
         std::string message = "Errore di lettura del file!";
-    } rows[] = {
+    };
+    const std::string read = kHeader + "Dimensioni : 03x03\r\nl.H.H.\r\nHHHHHH\r\nHHHHHH\r\n";  // a grid read whole
+    const Row rows[] = {
         {"empty file", "", 0},
         {"three header lines", kHeader, 0},
         {"missing grid row", kHeader + "Dimensioni : 03x03\r\nHHHHHH\r\nH.H.H.\r\n", 2},
         {"shift below zero", kHeader + "Dimensioni : 03x03\r\nHHHHHH\r\nH.\x05.H.\r\nHHHHHH\r\n", 1},
-        {"column out of range", kHeader + "Dimensioni : 03x03\r\nl.H.H.\r\nHHHHHH\r\nHHHHHH\r\n" +
-                                    "  1  11-buona\r\n 26  11-fuori\r\n  1  12-persa\r\n",
-         3},
-        {"direction 3", kHeader + "Dimensioni : 03x03\r\nl.H.H.\r\nHHHHHH\r\nHHHHHH\r\n" +
-                            "  1  11-buona\r\n  1  13-fuori\r\n",
-         3},
-        {"empty last line", kHeader + "Dimensioni : 03x03\r\nl.H.H.\r\nHHHHHH\r\nHHHHHH\r\n" +
-                                "  1  11-buona\r\n\r\n",
-         3},
-        {"clue too long", kHeader + "Dimensioni : 03x03\r\nl.H.H.\r\nHHHHHH\r\nHHHHHH\r\n" + "  1  11-buona\r\n" +
-                              "  1  12-" + std::string(MaxClueLength + 1, 'x') + "\r\n",
-         3, ClueTooLongMessage(9)},
+        {"column out of range", read + "  1  11-buona\r\n 26  11-fuori\r\n  1  12-persa\r\n", 3},
+        {"direction 3", read + "  1  11-buona\r\n  1  13-fuori\r\n", 3},
+        {"empty last line", read + "  1  11-buona\r\n\r\n", 3},
+        {"clue too long", read + "  1  11-buona\r\n  1  12-" + std::string(MaxClueLength + 1, 'x') + "\r\n", 3,
+         ClueTooLongMessage(9)},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

@@ -3,8 +3,7 @@
 // mouse. SHOTS=folder keeps screenshots of the 15 x 11 sample.
 "use strict";
 const fs = require("fs"), os = require("os"), path = require("path");
-const { execFileSync } = require("child_process");
-const { pathToFileURL } = require("url");
+const { execFileSync } = require("child_process"), { pathToFileURL } = require("url");
 let puppeteer;
 try { puppeteer = require("puppeteer-core"); } catch (e) {
   console.error("FALLITO: manca puppeteer-core: 'npm ci' in tests/browser (bash setup.sh test lo fa)");
@@ -71,12 +70,12 @@ async function small(browser, folder) {
   const [casa, ora, rele] = x.words[0], k = page.keyboard;
   same(await page.$$eval(".elenco li", (lis) => lis.map((li) => li.dataset.numero + " " + li.querySelector(".testo").textContent)),
        x.all.map((w) => w.number + " " + w.clue), "definizioni");
-  await page.click(at(3, 2));
-  same(await marked(page, "parola"), ora.cells, "parola al primo clic su 3,2");
-  await page.click(at(3, 2));
-  same(await marked(page, "parola"), x.words[1][1].cells, "parola al secondo clic su 3,2");
-  await k.press("Space");
-  same(await marked(page, "parola"), ora.cells, "parola dopo la barra spaziatrice");
+  // Each click on 3,2 and the space bar turn the word marked there.
+  for (const [act, word, what] of [[() => page.click(at(3, 2)), ora, "primo clic su 3,2"],
+    [() => page.click(at(3, 2)), x.words[1][1], "secondo clic su 3,2"], [() => k.press("Space"), ora, "barra spaziatrice"]]) {
+    await act();
+    same(await marked(page, "parola"), word.cells, "parola dopo " + what);
+  }
   await page.click("#orizzontali li[data-numero='1']");
   await k.type(casa.letters.toLowerCase());
   same(await letters(page, casa), casa.letters, "1 orizzontale battuta dopo un clic sulla definizione");
@@ -89,8 +88,7 @@ async function small(browser, folder) {
   same([await letters(page, ora), await marked(page, "errata")], [ora.letters, []], "4 orizzontale corretta");
   await k.press("Tab");
   await k.type("RELQ");
-  await k.press("Backspace");
-  await k.press("Backspace");  // on an empty cell: back one, and clear it
+  for (const _ of [1, 2]) await k.press("Backspace");  // the second on an empty cell: back one, and clear it
   same(await letters(page, rele), "RE", "5 orizzontale dopo due Backspace");
   await k.type("Lè");
   same(await letters(page, rele), rele.letters, "5 orizzontale con una lettera accentata");
@@ -109,8 +107,7 @@ async function small(browser, folder) {
   }
   same(await page.$eval("body", (b) => b.dataset.stato), "in-corso", "stato con la casella vuota 5,4 da riempire");
   await page.click(at(4, 2));
-  await k.press("ArrowRight");
-  await k.press("ArrowDown");  // over the black cell 5,3
+  for (const key of ["ArrowRight", "ArrowDown"]) await k.press(key);  // down over the black cell 5,3
   await k.type("k");           // a cell the crossword leaves empty takes any letter
   same(await cells(page, ".attiva"), [[5, 4, "K"]], "casella raggiunta con le frecce");
   await waitForState(page, "risolto", "cruciverba piccolo battuto tutto");

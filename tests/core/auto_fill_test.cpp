@@ -90,8 +90,7 @@ TEST(AutoFill, DecliningTheOpeningQuestionChangesNothing) {
     ScriptedHost host;
     const auto report = Fill(doc, vocab, messages, host);
     EXPECT_FALSE(report.started);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, "Estrazione automatica parole");
+    ASSERT_EQ(messages.shown.size(), 1u);  // its title: GridEditingTest::automaticFillFromTheMenu
     EXPECT_EQ(messages.shown[0].buttons, platform::Buttons::OkCancel);
     EXPECT_EQ(messages.shown[0].text,
               "L'estrazione automatica delle parole dal vocabolario, azzera il cruciverba corrente ed "
@@ -106,7 +105,6 @@ TEST(AutoFill, FillsLongestFirstThenInReadingOrderAcrossBeforeDown) {
     // word each way, and taken column by column row 3 would come before the
     // downs at columns 2 and 3.
     Crossword doc = MakeCrossword({"...*", "....", "...*"});
-    doc.Definitions(1, 1, Horizontal) = "vecchia";
     auto vocab = MakeVocabulary({{4, {"TUTU", "ROMA"}}, {3, {"ABC", "ARX", "BOY", "CMZ", "XYZ"}}});
     RecordingMessages messages;
     ScriptedHost host;
@@ -114,53 +112,23 @@ TEST(AutoFill, FillsLongestFirstThenInReadingOrderAcrossBeforeDown) {
     const auto report = Fill(doc, vocab, messages, host);
     ASSERT_TRUE(report.started);
     EXPECT_EQ(messages.shown.size(), 1u);  // the opening question only
-    EXPECT_EQ(host.slots, (std::vector<std::tuple<int, int, int>>{{1, 2, Horizontal},
-                                                                  {1, 1, Horizontal},
-                                                                  {1, 1, Vertical},
-                                                                  {2, 1, Vertical},
-                                                                  {3, 1, Vertical},
-                                                                  {1, 3, Horizontal}}));
+    EXPECT_EQ(host.slots, (std::vector<std::tuple<int, int, int>>{{1, 2, Horizontal}, {1, 1, Horizontal}, {1, 1, Vertical},
+                                                                  {2, 1, Vertical}, {3, 1, Vertical}, {1, 3, Horizontal}}));
     EXPECT_EQ(host.words, (std::vector<std::string>{"ROMA", "ABC", "ARX", "BOY", "CMZ", "XYZ"}));
     EXPECT_EQ(std::tuple(host.draws, report.filled, report.empty), std::tuple(6, 6, 0));  // one draw per slot
-    EXPECT_EQ(doc.Definitions(1, 1, Horizontal), "");
-    EXPECT_EQ(std::tuple(doc.ChangedFlag, doc.EditMode, host.busyNow), std::tuple(true, NoTool, false));
+    // The clues emptied, the flag and the tool: GridEditingTest::automaticFillFromTheMenu.
+    EXPECT_FALSE(host.busyNow);
     // The letters are in the grid rows, markers untouched.
     EXPECT_EQ(doc.GridLine(1), "A.B.C.**");
     EXPECT_EQ(RowCells(doc, 3), "XYZ*");
 }
 
-TEST(AutoFill, TheDrawPicksTheWordAtItsFloorPosition) {
-    // A draw u among n words takes word floor(u * n) + 1: rounding would
-    // take the next word from u = 0.125 on.
-    const std::vector<std::pair<double, std::string>> draws = {
-        {0.0, "ABC"}, {0.2, "ABC"}, {0.25, "DEF"}, {0.49, "DEF"}, {0.5, "GIL"}, {0.74, "GIL"}, {0.99, "MNO"}};
-    for (const auto& [u, word] : draws) {
-        Crossword doc = MakeCrossword({"...", "***", "***"});
-        auto vocab = MakeVocabulary({{3, {"ABC", "DEF", "GIL", "MNO"}}});
-        RecordingMessages messages;
-        ScriptedHost host;
-        host.script = {u};
-        Fill(doc, vocab, messages, host);
-        EXPECT_EQ(RowCells(doc, 1), word) << "u = " << u;
-    }
-}
-
-TEST(AutoFill, FreeSlotsNeverGetQOrHButFixedLettersAllowThem) {
-    for (double u : {0.0, 0.5, 0.99}) {
-        Crossword doc = MakeCrossword({".....", ".****", ".****"});
-        auto vocab = MakeVocabulary({{5, {"QUOTA", "HOTEL", "BARCA"}}, {3, {"BHO", "BAR"}}});
-        RecordingMessages messages;
-        ScriptedHost host;
-        host.script = {u, 0.0};
-        Fill(doc, vocab, messages, host);
-        EXPECT_EQ(RowCells(doc, 1), "BARCA") << u;
-        EXPECT_EQ(RowCells(doc, 2)[0], 'H') << u;  // "B  " chose BHO, the first of BHO and BAR
-    }
-}
-
-TEST(AutoFill, AsksOnlyAboutSlotsWithoutWordsAndTheFirstDeadCrossingLongerThanThree) {
+TEST(AutoFill, FillsAsTheDrawsAndTheVocabularyAllowAndAsksOnlyAboutSlotsWithoutWordsAndDeadCrossings) {
     // Every question is answered Yes; the draws take the first match unless
     // the row says otherwise.
+    const std::string open(25, '.');
+    const std::map<int, std::vector<std::string>> four = {{3, {"ABC", "DEF", "GIL", "MNO"}}},
+                                                   qh = {{5, {"QUOTA", "HOTEL", "BARCA"}}, {3, {"BHO", "BAR"}}};
     struct Row {
         const char* name;
         std::vector<std::string> grid;
@@ -194,6 +162,20 @@ TEST(AutoFill, AsksOnlyAboutSlotsWithoutWordsAndTheFirstDeadCrossingLongerThanTh
         {"the complete crossing 'ABXD' is not looked up",
          {"....", "**..", "**..", "**.."}, {{4, {"AB D", "XYZW", "DEFG"}}}, {0.0, 0.4}, {},
          {"ABXD", "**YE", "**ZF", "**WG"}},
+        // A draw u among n words takes word floor(u * n) + 1: rounding would
+        // take the next word from u = 0.125 on.
+        {"u = 0.2", {"...", "***", "***"}, four, {0.2}, {}, {"ABC", "***", "***"}},
+        {"u = 0.25", {"...", "***", "***"}, four, {0.25}, {}, {"DEF", "***", "***"}},
+        {"u = 0.49", {"...", "***", "***"}, four, {0.49}, {}, {"DEF", "***", "***"}},
+        {"u = 0.74", {"...", "***", "***"}, four, {0.74}, {}, {"GIL", "***", "***"}},
+        {"u = 0.99", {"...", "***", "***"}, four, {0.99}, {}, {"MNO", "***", "***"}},
+        // Without the exclusion of Q and H u = 0.0 would draw QUOTA, 0.5 HOTEL.
+        {"free slots never get Q or H, fixed ones may", {".....", ".****", ".****"}, qh, {0.0}, {}, {"BARCA", "H****", "O****"}},
+        {"free slots never get Q or H, u = 0.5", {".....", ".****", ".****"}, qh, {0.5}, {}, {"BARCA", "H****", "O****"}},
+        // 25 columns: the across words are 25 letters long, never slots, and
+        // the three-letter downs crossing them are placed.
+        {"wide grids take long crossings as acceptable", {open, open, open}, {{3, {"ALA"}}}, {}, {},
+         {std::string(25, 'A'), std::string(25, 'L'), std::string(25, 'A')}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -217,16 +199,17 @@ TEST(AutoFill, AsksOnlyAboutSlotsWithoutWordsAndTheFirstDeadCrossingLongerThanTh
     }
 }
 
-TEST(AutoFill, CancelKeepsWhatWasPlaced) {
-    // Row 1 takes CASTA; row 3 has no four-letter word and asks.
+TEST(AutoFill, CancelKeepsWhatWasPlacedAndNoStartsAgainFromAnEmptyGrid) {
+    // Row 1 takes a five-letter word; row 3 has no four-letter word and asks.
     Crossword doc = MakeCrossword({".....", "*****", "....*"});
+    Crossword again = doc;
     doc.GridLine(3) = "Q.Q.Q.Q.**";
     doc.Definitions(1, 3, Horizontal) = "persa";
-    auto vocab = MakeVocabulary({{5, {"CASTA"}}, {4, {}}});
+    auto vocab = MakeVocabulary({{5, {"CASTA", "MARMO"}}, {4, {}}});
     RecordingMessages messages;
     messages.Script({Answer::Ok, Answer::Cancel});
     ScriptedHost host;
-    const auto report = Fill(doc, vocab, messages, host);
+    auto report = Fill(doc, vocab, messages, host);
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[1].text,
               "Parola orizzontale 2 alle coordinate 1,3 non trovata nel vocabolario: '....'" + kChoice);
@@ -235,29 +218,24 @@ TEST(AutoFill, CancelKeepsWhatWasPlaced) {
     EXPECT_EQ(doc.Definitions(1, 3, Horizontal), "");
     // One word, no restart; redrawn at the clearing and at the end of the run.
     EXPECT_EQ(std::tuple(report.filled, report.restarts, host.redraws), std::tuple(1, 0, 2));
-}
 
-TEST(AutoFill, NoStartsAgainFromAnEmptyGrid) {
-    Crossword doc = MakeCrossword({".....", "*****", "....*"});
-    auto vocab = MakeVocabulary({{5, {"CASTA", "MARMO"}}, {4, {}}});
-    RecordingMessages messages;
-    messages.Script({Answer::Ok, Answer::No, Answer::Yes});
-    ScriptedHost host;
-    host.script = {0.0, 0.0, 0.99, 0.0};
-    const auto report = Fill(doc, vocab, messages, host);
+    RecordingMessages asked;
+    asked.Script({Answer::Ok, Answer::No, Answer::Yes});
+    ScriptedHost restarted;
+    restarted.script = {0.0, 0.0, 0.99, 0.0};
+    report = Fill(again, vocab, asked, restarted);
     EXPECT_EQ(std::pair(report.restarts, report.questions), std::pair(1, 2));
-    ASSERT_EQ(messages.shown.size(), 3u);
-    EXPECT_EQ(messages.shown[1].text, messages.shown[2].text);
-    EXPECT_EQ(RowCells(doc, 1), "MARMO");  // the second pass drew again
-    EXPECT_EQ(host.redraws, 3);            // two clearings and the end
+    ASSERT_EQ(asked.shown.size(), 3u);
+    EXPECT_EQ(asked.shown[1].text, asked.shown[2].text);
+    EXPECT_EQ(RowCells(again, 1), "MARMO");  // the second pass drew again
+    EXPECT_EQ(restarted.redraws, 3);         // two clearings and the end
 }
 
 TEST(AutoFill, GridsWithoutSlotsJustClear) {
     const std::vector<std::vector<std::string>> grids = {
         {"A*B", "*C*", "D*E"}, {"***", "***", "***"}, {"AB*", "*CD", "**E"}};
     for (const auto& rows : grids) {
-        Crossword doc = MakeCrossword({rows[0], rows[1], rows[2]});
-        ComputeWordMap(doc);
+        Crossword doc = MakeCrossword(rows);
         doc.Definitions(1, 1, Horizontal) = "via";
         auto vocab = MakeVocabulary({{3, {"ABC"}}});
         RecordingMessages messages;
@@ -268,18 +246,4 @@ TEST(AutoFill, GridsWithoutSlotsJustClear) {
             for (char ch : RowCells(doc, r)) EXPECT_TRUE(ch == '.' || ch == '*') << rows[0];
         EXPECT_EQ(doc.Definitions(1, 1, Horizontal), rows[0] == "AB*" ? "" : "via");
     }
-}
-
-TEST(AutoFill, WideGridsTreatLongCrossingsAsAcceptable) {
-    // 25 columns: the across words of rows 1 and 3 are 25 letters long and
-    // never slots; the downs are three letters and cross them.
-    std::string open(25, '.');
-    Crossword doc = MakeCrossword({open, std::string(25, '.'), open});
-    auto vocab = MakeVocabulary({{3, {"ALA"}}});
-    RecordingMessages messages;
-    ScriptedHost host;
-    const auto report = Fill(doc, vocab, messages, host);
-    EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(report.filled, 25);
-    EXPECT_EQ(RowCells(doc, 2), std::string(25, 'L'));
 }

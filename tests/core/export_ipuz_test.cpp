@@ -108,30 +108,25 @@ TEST(ExportIpuz, EverySampleRoundTripsAsItIsAndCompletedWithAccents) {
     for (auto completed : exporttest::CompletedSamples()) samples.push_back(std::move(completed));
     for (const Sample& s : samples) {
         SCOPED_TRACE(s.name);
-        ASSERT_EQ(ExportProblem(s.doc), "");
         std::string problem;
         const std::string text = ExportBytes(s.doc, ExportFormat::Ipuz, problem);
         ASSERT_EQ(problem, "");
         EXPECT_EQ(ValidUtf8(text), text) << "not UTF-8";
         ExpectMatchesCrossword(Parsed(text), s.doc);
     }
-    const Parsed example(IpuzText(samples[0].doc));
-    EXPECT_EQ(example["title"].str(), "esempio");
-    EXPECT_EQ(example["date"].str(), "01/28/1998");
-    EXPECT_EQ(example["clues"]["Across:Orizzontali"][0][1].str(), "Nota musicale");
+    EXPECT_EQ(Parsed(IpuzText(samples[0].doc))["date"].str(), "01/28/1998");
 }
 
 TEST(ExportIpuz, TextsSurviveEscapingAndTheGridRowsCountEvenBeforeARedraw) {
     Crossword doc = testgrids::MakeCrossword({"RE*", ".V.", "*A*"});
     ComputeWordMap(doc);
     doc.Definitions(1, 1, Horizontal) = "Tab\there, \"quote\", back\\slash, \x01 and \xE0\xE8\xE9\xEC\xF2\xF9 \x80";
-    doc.Definitions(2, 1, Vertical) = "</script> & {json: [1]}";
+    doc.Definitions(2, 1, Vertical) = "</script> & {json: [1]}";  // read back by ExpectMatchesCrossword
     doc.FileLines(1) = "Autore     : Nicol\xF2 \"Nick\"   ";
     doc.GridLine(2) = "*.V...";  // blackened after the last redraw: V now starts 3 across
     const Parsed ipuz(IpuzText(doc));
     EXPECT_EQ(ipuz["clues"]["Across:Orizzontali"][0][1].str(),
               "Tab\there, \"quote\", back\\slash, \x01 and \u00E0\u00E8\u00E9\u00EC\u00F2\u00F9 \u20AC");
-    EXPECT_EQ(ipuz["clues"]["Down:Verticali"][0][1].str(), "</script> & {json: [1]}");
     EXPECT_EQ(ipuz["author"].str(), "Nicol\u00F2 \"Nick\"");
     ExpectMatchesCrossword(ipuz, doc);
 }

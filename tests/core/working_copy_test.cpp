@@ -24,6 +24,14 @@ const std::string kFile =
     "Autore     : Zampetti Olindo\r\nData       : 28-01-1998\r\nTipo       : Crociate Normale\r\n"
     "Dimensioni : 03x03\r\nl._.D*\r\nH.p.H.\r\nD*[.D*\r\n  1  11-Nota musicale\r\n";
 
+// The names in a folder, sorted.
+std::vector<std::string> Names(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 } // namespace
 
 TEST(WorkingCopy, CopiesLineByLineAndKeepsTheOldCopyOnFailure) {
@@ -77,23 +85,11 @@ TEST(WorkingCopy, RescueKeepsTheContentAndOnlyTheNewestCopies) {
     // The same second twice keeps both.
     const std::string twin = working.Rescue(dir + "/recupero", "2026-12-06_10-00-03", 3);
     EXPECT_EQ(std::filesystem::path(twin).filename(), "2026-12-06_10-00-03-2.qdr");
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir + "/recupero"))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"2026-12-06_10-00-02.qdr", "2026-12-06_10-00-03-2.qdr",
+    EXPECT_EQ(Names(dir + "/recupero"), (std::vector<std::string>{"2026-12-06_10-00-02.qdr", "2026-12-06_10-00-03-2.qdr",
                                                "2026-12-06_10-00-03.qdr"}));
 }
 
 namespace {
-
-// The names in a folder, sorted.
-std::vector<std::string> Names(const std::string& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // Another running copy of the program: a child process that claims a
 // working file in `dir`, writes `content` to it, tells its path through
@@ -146,7 +142,6 @@ TEST(WorkingCopy, TwoRunningCopiesNeverTouchEachOthersWork) {
 
     // Exit leaves nothing behind; a crash leaves the file and its note.
     next.Remove();
-    const std::string minePath = mine.Path();
     next = WorkingCopy();
     mine = WorkingCopy();
     EXPECT_EQ(Names(dir), (std::vector<std::string>{"_qdra_32-" + std::to_string(::getpid()) + ".lock",

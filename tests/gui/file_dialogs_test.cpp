@@ -93,7 +93,6 @@ void FileDialogsTest::openPreviewsAndOpensACrossword() {
     QFile::copy(testgui::DataFile("esempio.qdr"), program.Path("A_MAIUSC.QDR"));
     testgui::WriteFile(program.Path("appunti.txt"), "non un cruciverba");
     auto& form = program.Start();
-    QCOMPARE(form.MenuAction("MenuApri")->isEnabled(), true);
 
     WithDialog<dialogs::Form2>(form.MenuAction("MenuApri"), [&](dialogs::Form2& dialog) {
         Settle(dialog);
@@ -103,12 +102,8 @@ void FileDialogsTest::openPreviewsAndOpensACrossword() {
         QCOMPARE(Text(dialog, "Text1"), QString("A_MAIUSC.QDR"));
         QCOMPARE(Text(dialog, "Label2"), QString("Anteprima: 03x03"));
         QCOMPARE(StatusText(dialog), QString(" Zampetti Olindo - 28-01-1998 - Crociate Normale"));
-        // The black cell (3,1) of the pattern in the 346 x 255 picture: cell
-        // min(nearest(336 / 3), nearest(245 / 3)) = 82, x0 = 50, y0 = nearest(4.5) = 4.
-        const QImage preview = dialog.Preview()->Image().toImage();
-        QCOMPARE(preview.size(), QSize(346, 255));
-        QCOMPARE(preview.pixelColor(50 + 2 * 82 + 41, 4 + 41), QColor(Qt::black));
-        QCOMPARE(preview.pixelColor(50 + 82 + 41, 4 + 82 + 41), QColor(Qt::white));  // letters are not shown
+        // What the 346 x 255 picture shows is CrosswordPreview.DrawsTheMarkersNotTheLetters's business.
+        QCOMPARE(dialog.Preview()->Image().toImage().size(), QSize(346, 255));
 
         QTest::mouseClick(dialog.Browser().Files()->viewport(), Qt::LeftButton, {},
                           dialog.Browser().Files()->visualItemRect(dialog.Browser().Files()->item(1)).center());
@@ -332,13 +327,8 @@ void FileDialogsTest::folderTreeKeysChangeTheFolder() {
         QTest::keyClick(tree, Qt::Key_Home);
         QCOMPARE(dialog.Browser().Folder(), QString("/"));
         QCOMPARE(QDir::currentPath(), QString("/"));
+        // A folder without crosswords: see openReportsBadFilesOnceTheDialogIsUp.
         QCOMPARE(dialog.Browser().FileNames(), QDir("/").entryList({"*.qdr"}, QDir::Files));
-        if (dialog.Browser().FileNames().isEmpty()) {
-            QCOMPARE(Text(dialog, "Text1"), QString());
-            QCOMPARE(Text(dialog, "Label2"), QString("Anteprima"));
-            QCOMPARE(StatusText(dialog), QString("Dati autore"));
-            QVERIFY(AllWhite(dialog.Preview()->Image().toImage()));
-        }
     });
     QVERIFY(!form.Document().HasCrossword());
 }
@@ -347,7 +337,6 @@ void FileDialogsTest::saveAsWithAuthorAndOverwriteQuestion() {
     Program program;
     auto& form = program.Start();
     WithDialog<dialogs::FormNew>(form.MenuAction("MenuNuovo"), [](dialogs::FormNew& dialog) { dialog.CreateFromSize(); });
-    QCOMPARE(form.Document().CurrentFileName, std::string("NUOVOCRU.QDR"));
 
     // Save on a crossword without a name goes to Save as.
     WithDialog<dialogs::CruciSav>(form.MenuAction("MenuSalva"), [&](dialogs::CruciSav& dialog) {
@@ -430,15 +419,15 @@ void FileDialogsTest::saveShowsTheTargetFolder() {
     QCOMPARE(QDir::currentPath(), program.folder.path());  // saving does not move the current folder
 }
 
+// A bare name and a folder with a dot go through the dialog in
+// saveAsWithAuthorAndOverwriteQuestion and saveShowsTheTargetFolder.
 void FileDialogsTest::fullNameOfTypedName_data() {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("full");
-    QTest::newRow("bare name") << "/tmp/x" << "schema1" << "/tmp/x/schema1.qdr";
     QTest::newRow("absolute path") << "/tmp/x" << "/altrove/y" << "/altrove/y.qdr";
     QTest::newRow("own extension") << "/tmp/x" << "y.QDR" << "/tmp/x/y.QDR";
     QTest::newRow("drive letter") << "/tmp" << "C:\\SCHEMI\\X" << "C:\\SCHEMI\\X.qdr";
-    QTest::newRow("dot in folder") << "/tmp/c.1" << "senza" << "/tmp/c.1/senza";
 }
 
 void FileDialogsTest::fullNameOfTypedName() {
@@ -489,7 +478,6 @@ void FileDialogsTest::newDialogRoundsTypedSizes_data() {
     QTest::newRow("25.6 is 26") << "25.6" << "13" << across << "09x03";
     QTest::newRow("2.5 is 2") << "2.5" << "13" << across << "09x03";
     QTest::newRow("empty") << "" << "13" << across << "09x03";
-    QTest::newRow("letters") << "abc" << "13" << across << "09x03";
     QTest::newRow("rows 15.5 is 16") << "16" << "15.5" << down << "09x03";
     QTest::newRow("rows 2.5 is 2") << "16" << "2.5" << down << "09x03";
     QTest::newRow("both wrong, columns first") << "25.6" << "2.5" << across << "09x03";

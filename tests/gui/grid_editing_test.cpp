@@ -67,12 +67,9 @@ void GridEditingTest::blackAndWhiteCellTools() {
     QCOMPARE(doc.WordNumbers(2, 2), std::int16_t(0));
 
     form.ToolAction("Edit")->trigger();
-    QVERIFY(form.ToolAction("Edit")->isChecked());
     form.ToolAction("CasNera")->trigger();
     QCOMPARE(doc.EditMode, int(document::BlackCellTool));
     QCOMPARE(form.CurrentPointer(), editor::Pointer::Icon);
-    MoveTo(form, QPoint(30, 200));
-    QCOMPARE(form.InfoLabel()->text(), QString(" Casella nera "));
 
     Click(form, CellCentre(form, 2, 1));
     QCOMPARE(doc.GridLine(1), std::string("C.**S.A."));
@@ -143,7 +140,6 @@ void GridEditingTest::clueEditorSearchesPicksAndConfirms() {
     auto& form = program.Start(WriteCrossword(program, "g.qdr", {"MOLA*", ".....", "....."}));
     auto& doc = form.Document();
     form.ToolAction("Edit")->trigger();
-    QVERIFY(form.ToolAction("Edit")->isChecked());
     QCOMPARE(doc.EditMode, int(document::ClueMode));
 
     WithClueEditor(form, 1, 1, true, [](words::CruciDef& editor) {
@@ -183,10 +179,6 @@ void GridEditingTest::clueEditorSearchesPicksAndConfirms() {
     // The crossing word down from (2,1) follows the new letter.
     QCOMPARE(doc.CellWords(2, 1, 2), std::string("E.."));
 
-    // The pointer read-out now shows the clue.
-    MoveTo(form, CellCentre(form, 1, 1) + QPoint(8, -8));
-    QCOMPARE(form.InfoLabel()->text(), QString::fromUtf8("  1 oriz. -Frutto, è già maturo! "));
-
     // A word with no letters: every box off, and the search lists the whole group.
     WithClueEditor(form, 1, 2, true, [](words::CruciDef& editor) {
         QCOMPARE(editor.Mask(), std::string("     "));
@@ -210,8 +202,7 @@ void GridEditingTest::clueEditorRefusesBadWordsAndKeepsWhatWasTyped() {
     WithClueEditor(form, 1, 1, true, [&](words::CruciDef& editor) {
         auto* word = editor.findChild<QLineEdit*>("Text2");
         auto* ok = editor.findChild<QPushButton*>("Command3D1");
-        QCOMPARE(word->maxLength(), 4);
-        QCOMPARE(editor.findChild<QLineEdit*>("Text1")->maxLength(), 60);
+        QCOMPARE(word->maxLength(), 4);  // the clue's limit: clue_editor_test
         word->clear();
         QTest::keyClicks(word, "mel");
         QCOMPARE(word->text(), QString("MEL"));
@@ -261,13 +252,10 @@ void GridEditingTest::longWordsAreRefusedBeforeTheEditor() {
     Click(form, CellCentre(form, 1, 1) + QPoint(8, -8));
     QCOMPARE(testgui::Texts(program.messages),
              QStringList{"Lunghezza consentita per una parola da 2 a 15 caratteri! Piazzare una casella nera a destra."});
-    // Fifteen letters open the editor.
-    bool opened = false;
+    // Fifteen letters open the editor (WithShowings fails when it does not come).
     WithClueEditor(form, 1, 2, true, [&](words::CruciDef& editor) {
-        opened = true;
         QCOMPARE(editor.findChild<QLineEdit*>("Text2")->maxLength(), 15);
     });
-    QVERIFY(opened);
 }
 
 void GridEditingTest::automaticFillFromTheMenu() {

@@ -164,7 +164,7 @@ TEST(CrosswordPreview, DrawsTheMarkersNotTheLetters) {
 TEST(CrosswordPreview, RefusesZeroSizesAndUnknownMarkers) {
     RecordingSurface box(nullptr, 346, 255);
     dialogs::PreviewHeader header;
-    EXPECT_EQ(dialogs::DrawCrosswordPreview(box, "", header), dialogs::PreviewResult::InvalidFormat);
+    // An empty file: see openReportsBadFilesOnceTheDialogIsUp.
     EXPECT_EQ(dialogs::DrawCrosswordPreview(box, "A\r\nB\r\nC\r\nDimensioni : 00x05\r\n", header),
               dialogs::PreviewResult::InvalidFormat);
     EXPECT_EQ(dialogs::DrawCrosswordPreview(box, "A\r\nB\r\nC\r\nDimensioni : 03x01\r\nH.HxH.\r\n", header),

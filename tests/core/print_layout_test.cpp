@@ -129,8 +129,7 @@ TEST(PreviewLayout, FollowsTheWindowExample) {
     RecordingSurface window(nullptr, 800, 553);
     output::DrawPrintPreview(doc, window, 28, 19, "04-03-2026");
 
-    ASSERT_GE(window.calls.size(), 4u);
-    EXPECT_EQ(window.calls[0].kind, DrawCall::Clear);
+    ASSERT_GE(window.calls.size(), 4u);  // calls[0] clears the window: MalformedSizesAndLines...
     EXPECT_EQ(std::pair(window.calls[1].kind, window.calls[1].color), std::pair(DrawCall::Fill, platform::colors::White));
     EXPECT_EQ(std::pair(window.calls[2].kind, window.calls[2].color), std::pair(DrawCall::Outline, platform::colors::DarkRed));
     const std::vector<double> sheet{221, 28, 579, 533};

@@ -34,8 +34,7 @@ QByteArray CrosswordBytes(int columns, int rows, const QByteArray& author = "Zam
 
 QListWidget* FileList(QWidget& dialog) { return dialog.findChild<QListWidget*>("File1"); }
 
-// The keys typed go where the keyboard focus of the dialog is.
-void Type(QWidget& dialog, const QString& text) { QTest::keyClicks(dialog.focusWidget(), text); }
+// The key goes where the keyboard focus of the dialog is.
 void Press(QWidget& dialog, Qt::Key key) { QTest::keyClick(dialog.focusWidget(), key); }
 
 // The files of a folder with their bytes.
@@ -142,8 +141,7 @@ void FileDialogsTest::openReportsBadFilesOnceTheDialogIsUp() {
     auto& form = program.Start();
     QVERIFY(form.Area()->Splash()->isVisible());
     WithDialog<dialogs::Form2>(form.MenuAction("MenuApri"), [&](dialogs::Form2& dialog) {
-        // The first file's fault is told over the dialog, not before it.
-        QVERIFY(dialog.isVisible());
+        // The first file's fault is told over the dialog (only a visible one gets here), not before it.
         QVERIFY(program.messages.shown.empty());
         Settle(dialog);
         QCOMPARE(testgui::Texts(program.messages), QStringList{"Formato del file non valido!"});
@@ -282,7 +280,7 @@ void FileDialogsTest::listGestureActsOnce() {
             // The keyboard starts in the name box; Enter takes the typed
             // name, not the file chosen in the list.
             QCOMPARE(dialog.focusWidget(), dialog.findChild<QLineEdit*>("Text1"));
-            Type(dialog, save ? "b" : "b.qdr");
+            QTest::keyClicks(dialog.focusWidget(), save ? "b" : "b.qdr");
             Press(dialog, Qt::Key_Return);
         }
         // A refused crossword keeps the dialog; the question was asked once.
@@ -319,7 +317,6 @@ void FileDialogsTest::folderTreeKeysChangeTheFolder() {
     auto& form = program.Start();
     WithDialog<dialogs::Form2>(form.MenuAction("MenuApri"), [&](dialogs::Form2& dialog) {
         Settle(dialog);
-        QCOMPARE(Text(dialog, "Label2"), QString("Anteprima: 03x03"));
         auto* tree = dialog.findChild<QTreeView*>("Dir1");
         tree->setFocus();
         // Home goes to the top of the tree, the root folder, and that is the

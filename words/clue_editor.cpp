@@ -268,7 +268,6 @@ void CruciDef::OpenSuggestions() {
     sources.Refresh();
     if (!suggestions_) {
         suggestions_ = new Suggerimenti(platform::ToBytes(wordEdit_->text()), this);
-        connect(suggestions_, &QObject::destroyed, this, [this] { suggestions_ = nullptr; });
         connect(suggestions_, &Suggerimenti::Chosen, this, [this](const QString& text) {
             clueLimit_->Allow(text.size());
             clueEdit_->setMaxLength(std::max(MaxClueLength, static_cast<int>(text.size())));

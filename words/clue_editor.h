@@ -10,6 +10,7 @@
 #include "vocabulary/vocabulary.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -89,7 +90,7 @@ private:
     ProgressBox* progress_;
     QComboBox* found_;
     QLabel* count_;
-    Suggerimenti* suggestions_ = nullptr;
+    QPointer<Suggerimenti> suggestions_;  // null again once the window is gone
 };
 
 } // namespace words

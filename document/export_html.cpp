@@ -85,21 +85,7 @@ std::string ClueList(const std::vector<WordEntry>& words, int direction, const s
 
 } // namespace
 
-std::string HtmlEscaped(std::string_view utf8) {
-    std::string out;
-    for (char ch : utf8) {
-        switch (ch) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
-        default:
-            if (static_cast<unsigned char>(ch) >= 0x20 || ch == '\t' || ch == '\n') out += ch;
-        }
-    }
-    return out;
-}
+std::string HtmlEscaped(std::string_view utf8) { return MarkupEscaped(utf8, "&#39;"); }
 
 std::string HtmlPage(const Crossword& source) {
     const Crossword doc = WithWordMap(source);

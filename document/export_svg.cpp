@@ -42,22 +42,7 @@ std::string FontFamily(const Crossword& doc) {
 
 } // namespace
 
-std::string XmlEscaped(const std::string& utf8) {
-    std::string out;
-    for (char ch : utf8) {
-        switch (ch) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&apos;"; break;
-        default:
-            // XML 1.0 has no way to write the other control characters.
-            if (static_cast<unsigned char>(ch) >= 0x20 || ch == '\t' || ch == '\n') out += ch;
-        }
-    }
-    return out;
-}
+std::string XmlEscaped(const std::string& utf8) { return MarkupEscaped(utf8, "&apos;"); }
 
 std::string SvgText(const Crossword& source, SvgContent content) {
     const Crossword doc = WithWordMap(source);

@@ -68,6 +68,22 @@ void AppendUtf8(std::string& out, unsigned long cp) {
 }
 } // namespace
 
+std::string MarkupEscaped(std::string_view utf8, std::string_view apostrophe) {
+    std::string out;
+    for (char ch : utf8) {
+        switch (ch) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += apostrophe; break;
+        default:
+            if (static_cast<unsigned char>(ch) >= 0x20 || ch == '\t' || ch == '\n') out += ch;
+        }
+    }
+    return out;
+}
+
 std::string Cp1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());

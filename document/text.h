@@ -34,6 +34,11 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // sequence, becomes `replacement`.
 std::string Utf8ToCp1252(std::string_view utf8, char replacement = '?');
 
+// UTF-8 text for markup (XML, HTML): "&", "<", ">" and the double quote as
+// entities, the apostrophe as `apostrophe`, control characters other than
+// tab and line feed left out (markup has no way to write them).
+std::string MarkupEscaped(std::string_view utf8, std::string_view apostrophe);
+
 // Decodes one UTF-8 character at `pos`, advancing `pos`. Returns -1 for a
 // malformed sequence (and skips one byte).
 long DecodeUtf8(std::string_view text, std::size_t& pos);
